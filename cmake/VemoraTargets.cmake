@@ -1,0 +1,34 @@
+# Warning and sanitizer settings shared by every target of the project.
+
+add_library(vemora_build_flags INTERFACE)
+target_compile_options(vemora_build_flags INTERFACE -Wall -Wextra -Wpedantic)
+if(VEMORA_WERROR)
+  target_compile_options(vemora_build_flags INTERFACE -Werror)
+endif()
+if(VEMORA_SANITIZE)
+  target_compile_options(vemora_build_flags INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(vemora_build_flags INTERFACE -fsanitize=address,undefined)
+endif()
+
+# vemora_library(NAME SOURCES... [DEPS ...]): a static library of one area, linked into
+# libvemora, the tools and the tests. Its public include root is src/.
+function(vemora_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE vemora_build_flags)
+endfunction()
+
+# vemora_test(NAME SOURCES... DEPS ...): one GoogleTest executable registered with CTest.
+# Tests run from the repository root's build folder; VEMORA_SOURCE_DIR lets them find
+# ../shared/testdata relative to the repository.
+function(vemora_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main vemora_build_flags)
+  target_compile_definitions(${name} PRIVATE VEMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
+endfunction()
