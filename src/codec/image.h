@@ -35,6 +35,13 @@ struct Image {
   }
 };
 
+// What a header tells without decoding the pixels.
+struct ImageInfo {
+  int32_t width = 0;
+  int32_t height = 0;
+  int bitsPerPixel = 0;  // as stored: 1, 4, 8, 16, 24, 32, ...
+};
+
 // Any failure of the codec layer: damaged or unsupported data, a file that cannot be read
 // or written. The message is English and names the reason.
 class CodecError : public std::runtime_error {
