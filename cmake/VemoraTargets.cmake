@@ -32,3 +32,8 @@ function(vemora_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
 endfunction()
+
+# Fuzz builds instrument all code for coverage; the fuzz targets add the libFuzzer driver.
+if(VEMORA_BUILD_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
