@@ -79,6 +79,9 @@ class TDBField {
   virtual std::string AsString() const = 0;
   // Writes the column's bytes to a file (a blob's content, or the text).
   virtual void SaveToFile(const std::string& path) const = 0;
+  // Whether the column is null. Gateways override it so that asking costs nothing; the
+  // fallback reads the value.
+  virtual bool IsNull() const { return AsString().empty(); }
 };
 
 // The rows of one query, read forward. Positioned on the first row when returned.
