@@ -1,0 +1,12 @@
+// The folder of the running executable, where a settings file named without a folder
+// lives. Its own unit because every platform finds it differently.
+#pragma once
+
+#include <filesystem>
+
+namespace vemora {
+
+// Linux: the folder of /proc/self/exe. Throws IniFileError when it cannot be found.
+std::filesystem::path ExecutableFolder();
+
+}  // namespace vemora

@@ -1,0 +1,119 @@
+// Colour and font values: their text forms and how TIniPlus stores and reads them.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "settings/color.h"
+#include "settings/font.h"
+#include "settings/ini_plus.h"
+#include "settings/settings_errors.h"
+#include "temp_folder.h"
+
+namespace vemora {
+namespace {
+
+using ColorFontTest = testing::TempFolderTest;
+
+TEST(Color, StandardIdentifiersAreDistinctAndRoundTrip) {
+  const auto colors = StandardColors();
+  ASSERT_EQ(colors.size(), 51u);
+  std::set<TColor> values;
+  for (const ColorIdentifier& entry : colors) {
+    values.insert(entry.value);
+    EXPECT_EQ(ColorToString(entry.value), entry.name);
+    EXPECT_EQ(StringToColor(entry.name), entry.value) << entry.name;
+  }
+  EXPECT_EQ(values.size(), colors.size());
+
+  // Spot checks of the BGR order and the special values.
+  EXPECT_EQ(StringToColor("clMaroon"), 0x000080u);
+  EXPECT_EQ(StringToColor("clNavy"), 0x800000u);
+  EXPECT_EQ(StringToColor("clRed"), 0x0000FFu);
+  EXPECT_EQ(StringToColor("clWindow"), 0xFF000005u);
+  EXPECT_EQ(StringToColor("clMenuBar"), 0xFF00001Eu);
+  EXPECT_EQ(StringToColor("clNone"), 0x1FFFFFFFu);
+  EXPECT_EQ(StringToColor("clDefault"), 0x20000000u);
+}
+
+TEST(Color, NumericTextForms) {
+  EXPECT_EQ(ColorToString(0x00123456), "$00123456");
+  EXPECT_EQ(ColorToString(0xFF000008), "$FF000008");  // a system colour without a name
+  EXPECT_EQ(ColorToString(0xABCDEF), "$00ABCDEF");
+
+  EXPECT_EQ(StringToColor("$00123456"), 0x123456u);
+  EXPECT_EQ(StringToColor("$ff000008"), 0xFF000008u);
+  EXPECT_EQ(StringToColor("0x123456"), 0x123456u);
+  EXPECT_EQ(StringToColor("1193046"), 0x123456u);
+  EXPECT_EQ(StringToColor("-16777201"), clBtnFace);
+  EXPECT_EQ(StringToColor("clbtnface"), clBtnFace);
+  EXPECT_EQ(StringToColor("CLRED"), clRed);
+
+  for (const char* bad : {"", "red", "clRedd", "$", "$G1", "0x", "12abc", "$100000000",
+                          "4294967296", "-2147483649", " clRed", "--1", "$-1"}) {
+    EXPECT_THROW(StringToColor(bad), ConversionError) << "text '" << bad << "'";
+  }
+}
+
+TEST_F(ColorFontTest, ColoursThroughTheFile) {
+  TIniPlus ini(PathOf("settings.ini"));
+  ini.WriteColor("SETTINGS", "GRIDCOLOR", 0x00123456);
+  ini.WriteColor("SETTINGS", "WINDOW", 0xFF000005);
+  EXPECT_EQ(ini.ReadString("SETTINGS", "GRIDCOLOR", ""), "$00123456");
+  EXPECT_EQ(ini.ReadString("SETTINGS", "WINDOW", ""), "clWindow");
+  EXPECT_EQ(ini.ReadColor("SETTINGS", "GRIDCOLOR", clBlack), 0x00123456u);
+  EXPECT_EQ(ini.ReadColor("SETTINGS", "WINDOW", clBlack), clWindow);
+  EXPECT_EQ(ini.ReadColor("SETTINGS", "missing", 0xFF000008), 0xFF000008u);
+
+  ini.WriteString("SETTINGS", "GRIDCOLOR", "purple-ish");
+  EXPECT_THROW(ini.ReadColor("SETTINGS", "GRIDCOLOR", clBlack), ConversionError);
+}
+
+TEST_F(ColorFontTest, FontRoundTrip) {
+  TIniPlus ini(PathOf("settings.ini"));
+  ini.WriteFont("SETTINGS", "FTOP", FontSpec{"Arial", 10, true, false, false, false, clBlack});
+  EXPECT_EQ(ini.ReadString("SETTINGS", "FTOP", ""), "Arial,10,1000,clBlack");
+
+  FontSpec font{"Courier", 8, false, true, true, true, clRed};
+  EXPECT_TRUE(ini.ReadFont("SETTINGS", "FTOP", font));
+  EXPECT_EQ(font, (FontSpec{"Arial", 10, true, false, false, false, clBlack}));
+
+  const FontSpec every{"Schrift Ä Bold", 72, true, true, true, true, 0x00123456};
+  ini.WriteFont("SETTINGS", "FBOTTOM", every);
+  EXPECT_EQ(ini.ReadString("SETTINGS", "FBOTTOM", ""), "Schrift Ä Bold,72,1111,$00123456");
+  FontSpec read;
+  EXPECT_TRUE(ini.ReadFont("SETTINGS", "FBOTTOM", read));
+  EXPECT_EQ(read, every);
+
+  FontSpec untouched = every;  // a missing key reads the font's own text
+  EXPECT_TRUE(ini.ReadFont("SETTINGS", "FLEFT", untouched));
+  EXPECT_EQ(untouched, every);
+
+  // Only "1" switches a style on.
+  EXPECT_EQ(StringToFont("Arial,-12,1x01,clRed"),
+            (FontSpec{"Arial", -12, true, false, false, true, clRed}));
+}
+
+TEST_F(ColorFontTest, MalformedFontsKeepTheFontAndReturnFalse) {
+  try {
+    StringToFont("Arial,10,100,clBlack");
+    FAIL() << "three flags accepted";
+  } catch (const ConversionError& error) {
+    EXPECT_STREQ(error.what(), "Invalid string to font conversion");
+  }
+  EXPECT_THROW(StringToFont("Arial"), ConversionError);
+  EXPECT_THROW(StringToFont("Arial,10"), ConversionError);
+
+  TIniPlus ini(PathOf("settings.ini"));
+  const FontSpec original{"Tahoma", 9, false, true, false, true, clNavy};
+  for (const char* text : {"Arial,10,100,clBlack", "Arial,10,10000,clBlack", "Arial", "Arial,10",
+                           "Arial,10,1000", "Arial,ten,1000,clBlack", "Arial,,1000,clBlack",
+                           "Arial,10,1000,nocolour", "Arial,10,1000,"}) {
+    ini.WriteString("SETTINGS", "FLEFT", text);
+    FontSpec font = original;
+    EXPECT_FALSE(ini.ReadFont("SETTINGS", "FLEFT", font)) << "text '" << text << "'";
+    EXPECT_EQ(font, original) << "text '" << text << "'";
+  }
+}
+
+}  // namespace
+}  // namespace vemora
