@@ -33,6 +33,21 @@ TEST_F(IniPlusTest, EveryReadSeesTheLatestWriteOfAnyInstance) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
 
+TEST_F(IniPlusTest, RewriteKeepsPermissionsAndSymbolicLinks) {
+  namespace fs = std::filesystem;
+  PutFile("real.ini", "[S]\r\nk=1\r\n");
+  fs::permissions(PathOf("real.ini"), fs::perms::owner_read | fs::perms::owner_write |
+                                          fs::perms::group_read | fs::perms::others_read);
+  fs::create_symlink("real.ini", PathOf("link.ini"));
+
+  TIniPlus(PathOf("link.ini")).WriteInteger("S", "k", 2);
+  EXPECT_TRUE(fs::is_symlink(PathOf("link.ini")));
+  EXPECT_EQ(FileBytes("real.ini"), "[S]\r\nk=2\r\n");
+  EXPECT_EQ(fs::status(PathOf("real.ini")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                fs::perms::others_read);
+}
+
 TEST_F(IniPlusTest, IntegerForms) {
   const struct {
     const char* text;
