@@ -1,0 +1,91 @@
+#include "catalogue/catalogue_load.h"
+
+#include <filesystem>
+
+#include "catalogue/dispatcher.h"
+#include "catalogue/preview_column.h"
+#include "catalogue/result_set_guard.h"
+#include "platform/paths.h"
+
+namespace vemora {
+namespace {
+
+// The row's preview: the stored one, or one built now and written back. A row whose
+// preview cannot be built simply has none.
+std::string PreviewOf(CatalogueSession& session, TDBResultSet& rows, TDBField* storedPreview,
+                      bool buildMissing) {
+  if (storedPreview != nullptr) {
+    std::string preview = storedPreview->AsString();
+    if (!preview.empty() || !buildMissing) return preview;
+  }
+  if (!buildMissing) return {};
+  try {
+    return RebuildPreviews(session, kRebuildCurrentRow, &rows);
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+std::string SizeTextOf(const std::optional<std::string>& path) {
+  if (!path) return {};
+  std::error_code error;
+  const auto size = std::filesystem::file_size(*path, error);
+  return error ? std::string() : FileSizeText(size);
+}
+
+}  // namespace
+
+std::string FileSizeText(uint64_t bytes) {
+  const uint64_t kib = bytes / 1024;
+  return std::to_string(kib == 0 ? 1 : kib) + " KByte";
+}
+
+void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOptions& options) {
+  TRecCmdMDB check;
+  check.command = kCmdEnsurePreviewColumn;
+  check.selector = kFieldVsBild;
+  RunCmdMDB(session, check, TRecDSBilder{});
+  session.fileColumn = "FILE";
+
+  auto wait = session.prompter->OpenWaitWindow();
+  ResultSetGuard rows(session.gateway->OpenSQL("SELECT * FROM Bilder", 0, 0));
+  if (rows->FindField("File") == nullptr && rows->FindField("XFile") != nullptr)
+    session.fileColumn = "XFile";
+  rows->First();
+  grid.records.clear();
+  grid.focused = -1;
+  const int32_t count = rows->RecordCount();
+  wait->SetMaximum(count > 0 ? count : 0);
+  wait->SetPosition(0);
+
+  const std::string folder = platform::WithTrailingSeparator(session.imageFolder);
+  for (; !rows->Eof(); rows->Next()) {
+    wait->Step();
+    GridRecord record;
+    // Only whether the image is null matters here; its bytes are not read.
+    TDBField* image = rows->FindField("Bild");
+    if (image != nullptr && !image->IsNull())
+      record.filePath = folder + rows->FieldByName(session.fileColumn).AsString();
+    record.preview = PreviewOf(session, *rows, rows->FindField("VsBild"),
+                               options.buildMissingPreviews && session.previewColumnAvailable);
+    record.name = rows->FieldByName("Name").AsString();
+    record.beschreibung = rows->FieldByName("Beschreibung").AsString();
+    record.textTop = rows->FieldByName("TextTop").AsString();
+    record.textBottom = rows->FieldByName("TextBottom").AsString();
+    record.textLeft = rows->FieldByName("TextLeft").AsString();
+    record.textRight = rows->FieldByName("TextRight").AsString();
+    record.key = rows->FieldByName("BildCtr2").AsInteger();
+    record.marked = options.markedKeys.contains(std::to_string(record.key));
+    record.suchbegriffe = rows->FieldByName("Suchbegriffe").AsString();
+    record.sizeText = SizeTextOf(record.filePath);
+    grid.records.push_back(std::move(record));
+  }
+}
+
+void FocusPreselectedKey(CatalogueGrid& grid, int32_t preselectKey) {
+  if (preselectKey == -1) return;
+  for (size_t i = 0; i < grid.records.size(); ++i)
+    if (grid.records[i].key == preselectKey) grid.focused = static_cast<int>(i);
+}
+
+}  // namespace vemora

@@ -1,0 +1,29 @@
+// Filling the grid from table Bilder.
+//
+// The load checks the preview column first, settles the file-name column, reads the marks
+// handed back last time, and appends one record per row in query order, building (and
+// storing) the preview of every row that lacks one. A wait window advances per row.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "catalogue/catalogue_session.h"
+#include "catalogue/grid_record.h"
+
+namespace vemora {
+
+struct LoadOptions {
+  // Lines of the hand-back file: a row whose key in decimal is one of them starts marked.
+  std::set<std::string> markedKeys;
+  bool buildMissingPreviews = true;
+};
+
+// Replaces grid.records. On an error the records read so far stay and the error passes
+// on; the wait window is closed either way. The focus is cleared.
+void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOptions& options);
+
+// In single-selection mode: focuses the last record with the key (no change when none).
+void FocusPreselectedKey(CatalogueGrid& grid, int32_t preselectKey);
+
+}  // namespace vemora

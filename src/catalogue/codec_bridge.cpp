@@ -1,0 +1,16 @@
+#include "catalogue/codec_bridge.h"
+
+#include "codec/preview.h"
+#include "codec/convert.h"
+
+namespace vemora {
+
+std::string MakePreviewBytes(std::string_view imageBytes) {
+  return codec::MakePreviewJpeg(imageBytes);
+}
+
+void ConvertStoredImage(int targetCode, std::string_view source, std::string& destination) {
+  codec::ConvertImageStream(targetCode, source, destination);
+}
+
+}  // namespace vemora
