@@ -22,7 +22,7 @@ int ParseSize(std::string_view text) {
 
 }  // namespace
 
-std::string FontToString(const FontSpec& font) {
+std::string FontToString(const FontAttributes& font) {
   std::string text = font.face_name;
   text += ',';
   text += std::to_string(font.size);
@@ -35,8 +35,8 @@ std::string FontToString(const FontSpec& font) {
   return text;
 }
 
-FontSpec StringToFont(std::string_view text) {
-  FontSpec font;
+FontAttributes StringToFont(std::string_view text) {
+  FontAttributes font;
   const auto face_end = text.find(',');
   if (face_end == std::string_view::npos) throw ConversionError(std::string(kInvalidFont));
   font.face_name = text.substr(0, face_end);

@@ -1,4 +1,4 @@
-// FontSpec, the font attributes kept in the settings files, and their text form
+// FontAttributes: the font values kept in the settings files, and their text form
 // "face,size,BIUS,colour": face name, size in points, the four style flags bold, italic,
 // underline and strike-out as "1" or "0", and the colour's text form (see color.h).
 // For example "Arial,10,1000,clBlack". The face name ends at the first comma, so a face
@@ -12,7 +12,7 @@
 
 namespace vemora {
 
-struct FontSpec {
+struct FontAttributes {
   std::string face_name;
   int size = 0;  // points
   bool bold = false;
@@ -21,15 +21,15 @@ struct FontSpec {
   bool strike_out = false;
   TColor color = clBlack;
 
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontAttributes&) const = default;
 };
 
-std::string FontToString(const FontSpec& font);
+std::string FontToString(const FontAttributes& font);
 
 // Parses the text form. A missing comma, or flags that are not exactly four characters,
 // throw ConversionError "Invalid string to font conversion"; a size that is not a decimal
 // integer or a colour that is not a colour text throw ConversionError too. A flag
 // character other than "1" leaves its style off.
-FontSpec StringToFont(std::string_view text);
+FontAttributes StringToFont(std::string_view text);
 
 }  // namespace vemora

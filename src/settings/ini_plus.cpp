@@ -121,7 +121,8 @@ void TIniPlus::WriteColor(std::string_view section, std::string_view key, TColor
   WriteString(section, key, ColorToString(value));
 }
 
-bool TIniPlus::ReadFont(std::string_view section, std::string_view key, FontSpec& font) const {
+bool TIniPlus::ReadFont(std::string_view section, std::string_view key,
+                        FontAttributes& font) const {
   const std::string text = ReadString(section, key, FontToString(font));
   try {
     font = StringToFont(text);
@@ -132,7 +133,8 @@ bool TIniPlus::ReadFont(std::string_view section, std::string_view key, FontSpec
   }
 }
 
-void TIniPlus::WriteFont(std::string_view section, std::string_view key, const FontSpec& font) {
+void TIniPlus::WriteFont(std::string_view section, std::string_view key,
+                         const FontAttributes& font) {
   WriteString(section, key, FontToString(font));
 }
 

@@ -63,8 +63,8 @@ class TIniPlus {
 
   // Reads the key with `font`'s own text form as the default. When the value is not a
   // font text, `font` keeps the attributes it had and the result is false.
-  bool ReadFont(std::string_view section, std::string_view key, FontSpec& font) const;
-  void WriteFont(std::string_view section, std::string_view key, const FontSpec& font);
+  bool ReadFont(std::string_view section, std::string_view key, FontAttributes& font) const;
+  void WriteFont(std::string_view section, std::string_view key, const FontAttributes& font);
 
  private:
   std::optional<std::string> ReadRaw(std::string_view section, std::string_view key) const;

@@ -25,7 +25,7 @@ TEST(Color, StandardIdentifiersAreDistinctAndRoundTrip) {
   }
   EXPECT_EQ(values.size(), colors.size());
 
-  // Spot checks of the BGR order and the special values.
+  // The BGR order, a system colour and the two markers.
   EXPECT_EQ(StringToColor("clMaroon"), 0x000080u);
   EXPECT_EQ(StringToColor("clNavy"), 0x800000u);
   EXPECT_EQ(StringToColor("clRed"), 0x0000FFu);
@@ -70,27 +70,28 @@ TEST_F(ColorFontTest, ColoursThroughTheFile) {
 
 TEST_F(ColorFontTest, FontRoundTrip) {
   TIniPlus ini(PathOf("settings.ini"));
-  ini.WriteFont("SETTINGS", "FTOP", FontSpec{"Arial", 10, true, false, false, false, clBlack});
+  ini.WriteFont("SETTINGS", "FTOP",
+                FontAttributes{"Arial", 10, true, false, false, false, clBlack});
   EXPECT_EQ(ini.ReadString("SETTINGS", "FTOP", ""), "Arial,10,1000,clBlack");
 
-  FontSpec font{"Courier", 8, false, true, true, true, clRed};
+  FontAttributes font{"Courier", 8, false, true, true, true, clRed};
   EXPECT_TRUE(ini.ReadFont("SETTINGS", "FTOP", font));
-  EXPECT_EQ(font, (FontSpec{"Arial", 10, true, false, false, false, clBlack}));
+  EXPECT_EQ(font, (FontAttributes{"Arial", 10, true, false, false, false, clBlack}));
 
-  const FontSpec every{"Schrift Ä Bold", 72, true, true, true, true, 0x00123456};
+  const FontAttributes every{"Schrift Ä Bold", 72, true, true, true, true, 0x00123456};
   ini.WriteFont("SETTINGS", "FBOTTOM", every);
   EXPECT_EQ(ini.ReadString("SETTINGS", "FBOTTOM", ""), "Schrift Ä Bold,72,1111,$00123456");
-  FontSpec read;
+  FontAttributes read;
   EXPECT_TRUE(ini.ReadFont("SETTINGS", "FBOTTOM", read));
   EXPECT_EQ(read, every);
 
-  FontSpec untouched = every;  // a missing key reads the font's own text
+  FontAttributes untouched = every;  // a missing key reads the font's own text
   EXPECT_TRUE(ini.ReadFont("SETTINGS", "FLEFT", untouched));
   EXPECT_EQ(untouched, every);
 
   // Only "1" switches a style on.
   EXPECT_EQ(StringToFont("Arial,-12,1x01,clRed"),
-            (FontSpec{"Arial", -12, true, false, false, true, clRed}));
+            (FontAttributes{"Arial", -12, true, false, false, true, clRed}));
 }
 
 TEST_F(ColorFontTest, MalformedFontsKeepTheFontAndReturnFalse) {
@@ -104,12 +105,12 @@ TEST_F(ColorFontTest, MalformedFontsKeepTheFontAndReturnFalse) {
   EXPECT_THROW(StringToFont("Arial,10"), ConversionError);
 
   TIniPlus ini(PathOf("settings.ini"));
-  const FontSpec original{"Tahoma", 9, false, true, false, true, clNavy};
+  const FontAttributes original{"Tahoma", 9, false, true, false, true, clNavy};
   for (const char* text : {"Arial,10,100,clBlack", "Arial,10,10000,clBlack", "Arial", "Arial,10",
                            "Arial,10,1000", "Arial,ten,1000,clBlack", "Arial,,1000,clBlack",
                            "Arial,10,1000,nocolour", "Arial,10,1000,"}) {
     ini.WriteString("SETTINGS", "FLEFT", text);
-    FontSpec font = original;
+    FontAttributes font = original;
     EXPECT_FALSE(ini.ReadFont("SETTINGS", "FLEFT", font)) << "text '" << text << "'";
     EXPECT_EQ(font, original) << "text '" << text << "'";
   }

@@ -117,7 +117,7 @@ TEST_F(IniPlusTest, FailedWritesNameTheFileAndLeaveItIntact) {
     EXPECT_NE(std::string(error.what()).find(unreachable), std::string::npos) << error.what();
   }
   EXPECT_THROW(ini.WriteBool("S", "k", true), IniFileError);
-  EXPECT_THROW(ini.WriteFont("S", "k", FontSpec{"Arial", 10}), IniFileError);
+  EXPECT_THROW(ini.WriteFont("S", "k", FontAttributes{"Arial", 10}), IniFileError);
 
   // A value that cannot be one line is refused before the file is touched.
   TIniPlus good(PathOf("settings.ini"));
