@@ -1,0 +1,183 @@
+// `vemora exif FILE...`: the metadata reader from a shell. Plain output is for people
+// ("Name: value" lines); --json prints one JSON object per file, one per line, for scripts.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "command.h"
+#include "metadata/format_number.h"
+#include "metadata/img_data.h"
+
+namespace vemora::cli {
+namespace {
+
+using metadata::TimgData;
+using metadata::TTagEntry;
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (u < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}
+
+// Values come from the file, so they may hold bytes that are not UTF-8: those are taken as
+// Latin-1, which keeps the JSON valid.
+std::string ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    std::size_t length = c < 0x80         ? 1
+                         : (c >> 5) == 6  ? 2
+                         : (c >> 4) == 14 ? 3
+                         : (c >> 3) == 30 ? 4
+                                          : 0;
+    bool valid = length > 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    }
+    if (valid) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
+      metadata::AppendUtf8(out, c);
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::vector<const TTagEntry*> AllTags(const TimgData& data) {
+  std::vector<const TTagEntry*> tags;
+  if (data.ImageInfo) {
+    for (const TTagEntry& tag : data.ImageInfo->Tags) tags.push_back(&tag);
+  }
+  if (data.IptcData) {
+    for (const TTagEntry& tag : data.IptcData->Tags) tags.push_back(&tag);
+  }
+  return tags;
+}
+
+void PrintText(const std::string& file, const TimgData& data) {
+  std::printf("File: %s\n", file.c_str());
+  std::printf("ErrStr: %s\n", data.ErrStr.c_str());
+  if (const auto* info = data.ImageInfo.get()) {
+    std::printf(
+        "CameraMake: %s\nCameraModel: %s\nDateTime: %s\nWidth: %d\nHeight: %d\n"
+        "FlashUsed: %d\n",
+        ToUtf8(info->CameraMake).c_str(), ToUtf8(info->CameraModel).c_str(),
+        ToUtf8(info->DateTime).c_str(), info->Width, info->Height, info->FlashUsed);
+  }
+  for (const TTagEntry* tag : AllTags(data)) {
+    std::printf("%.*s: %s\n", static_cast<int>(tag->Name.size()), tag->Name.data(),
+                ToUtf8(tag->Data).c_str());
+  }
+  std::printf("\n");
+}
+
+void PrintJson(const std::string& file, const TimgData& data) {
+  std::string out = "{\"file\":";
+  AppendJsonString(out, ToUtf8(file));
+  out += ",\"ErrStr\":";
+  AppendJsonString(out, data.ErrStr);
+  if (const auto* info = data.ImageInfo.get()) {
+    out += ",\"CameraMake\":";
+    AppendJsonString(out, ToUtf8(info->CameraMake));
+    out += ",\"CameraModel\":";
+    AppendJsonString(out, ToUtf8(info->CameraModel));
+    out += ",\"DateTime\":";
+    AppendJsonString(out, ToUtf8(info->DateTime));
+    out += ",\"Width\":" + std::to_string(info->Width);
+    out += ",\"Height\":" + std::to_string(info->Height);
+    out += ",\"FlashUsed\":" + std::to_string(info->FlashUsed);
+  }
+  out += ",\"tags\":[";
+  bool first = true;
+  for (const TTagEntry* tag : AllTags(data)) {
+    if (!first) out += ',';
+    first = false;
+    out += "{\"name\":";
+    AppendJsonString(out, tag->Name);
+    out += ",\"tag\":" + std::to_string(tag->Tag);
+    if (tag->ICode != 0) out += ",\"record\":" + std::to_string(tag->ICode);
+    out += ",\"value\":";
+    AppendJsonString(out, ToUtf8(tag->Data));
+    out += '}';
+  }
+  out += "]}\n";
+  std::fputs(out.c_str(), stdout);
+}
+
+int RunExif(const std::vector<std::string>& args) {
+  bool json = false;
+  std::vector<std::string> files;
+  for (const std::string& arg : args) {
+    if (arg == "--json") {
+      json = true;
+    } else if (arg == "--help" || arg == "-h") {
+      std::printf(
+          "usage: vemora exif [--json] FILE...\n"
+          "  prints the camera make and model, date, size, flash and every tag\n"
+          "  --json  one JSON object per file and line\n");
+      return 0;
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.empty()) {
+    std::fprintf(stderr, "vemora exif: no file given (see 'vemora exif --help')\n");
+    return 2;
+  }
+  int status = 0;
+  TimgData data;
+  for (const std::string& file : files) {
+    if (!data.ProcessFile(file) && data.Filename.empty()) {
+      std::fprintf(stderr, "vemora exif: %s: file not found\n", file.c_str());
+      status = 1;
+      continue;
+    }
+    if (json) {
+      PrintJson(file, data);
+    } else {
+      PrintText(file, data);
+    }
+  }
+  return status;
+}
+
+const CommandRegistration kRegistration{"exif", "[--json] FILE...",
+                                        "print the EXIF, maker note and IPTC tags of image files",
+                                        &RunExif};
+
+}  // namespace
+}  // namespace vemora::cli

@@ -1,0 +1,223 @@
+#include "metadata/format_number.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "metadata/end_ind.h"
+
+namespace vemora::metadata {
+namespace {
+
+constexpr std::size_t kMaxElements = 8;
+
+bool IsIntegerFormat(int format) {
+  return format == 1 || format == 3 || format == 4 || format == 6 || format == 8 || format == 9;
+}
+
+std::int64_t IntegerAt(std::string_view raw, int format, std::size_t index, bool motorola) {
+  const std::size_t size = static_cast<std::size_t>(FormatSize(format));
+  const std::size_t pos = index * size;
+  switch (format) {
+    case 1:
+    case 7:
+      return pos < raw.size() ? static_cast<std::uint8_t>(raw[pos]) : 0;
+    case 6:
+      return pos < raw.size() ? static_cast<std::int8_t>(raw[pos]) : 0;
+    case 3:
+      return Read16(raw, pos, motorola);
+    case 8:
+      return static_cast<std::int16_t>(Read16(raw, pos, motorola));
+    case 4:
+      return Read32(raw, pos, motorola);
+    case 9:
+      return static_cast<std::int32_t>(Read32(raw, pos, motorola));
+    default:
+      return 0;
+  }
+}
+
+void RationalAt(std::string_view raw, int format, std::size_t index, bool motorola,
+                std::int64_t& numerator, std::int64_t& denominator) {
+  const std::size_t pos = index * 8;
+  const std::uint32_t n = Read32(raw, pos, motorola);
+  const std::uint32_t d = Read32(raw, pos + 4, motorola);
+  if (format == 10) {
+    numerator = static_cast<std::int32_t>(n);
+    denominator = static_cast<std::int32_t>(d);
+  } else {
+    numerator = n;
+    denominator = d;
+  }
+}
+
+}  // namespace
+
+std::size_t ElementCount(std::string_view raw, int format) {
+  const int size = FormatSize(format);
+  return size == 0 ? 0 : raw.size() / static_cast<std::size_t>(size);
+}
+
+double ElementValue(std::string_view raw, int format, std::size_t index, bool motorola) {
+  if (format == 5 || format == 10) {
+    std::int64_t n = 0, d = 0;
+    RationalAt(raw, format, index, motorola, n, d);
+    return d == 0 ? 0.0 : static_cast<double>(n) / static_cast<double>(d);
+  }
+  if (format == 11) {
+    const std::uint32_t bits = Read32(raw, index * 4, motorola);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return std::isfinite(value) ? value : 0.0;
+  }
+  if (format == 12) {
+    const std::uint64_t high = Read32(raw, index * 8 + (motorola ? 0 : 4), motorola);
+    const std::uint64_t low = Read32(raw, index * 8 + (motorola ? 4 : 0), motorola);
+    const std::uint64_t bits = (high << 32) | low;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return std::isfinite(value) ? value : 0.0;
+  }
+  return static_cast<double>(IntegerAt(raw, format, index, motorola));
+}
+
+std::vector<std::int64_t> IntegerElements(std::string_view raw, int format, bool motorola) {
+  std::vector<std::int64_t> values;
+  const std::size_t count = ElementCount(raw, format);
+  values.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) values.push_back(IntegerAt(raw, format, i, motorola));
+  return values;
+}
+
+std::string DecodeValue(std::string_view code, std::int64_t value) {
+  std::string haystack;
+  haystack.reserve(code.size() + 2);
+  haystack += ',';
+  haystack += code;
+  haystack += ',';
+  const std::string needle = "," + std::to_string(value) + ":";
+  const std::size_t found = haystack.find(needle);
+  if (found == std::string::npos) return {};
+  const std::size_t start = found + needle.size();
+  const std::size_t end = haystack.find(',', start);
+  return haystack.substr(start, end - start);
+}
+
+std::string FormatDouble(std::string_view format, double value) {
+  const std::size_t percent = format.find('%');
+  if (percent == std::string_view::npos) return std::string(format);
+  std::size_t i = percent + 1;
+  while (i < format.size() && std::strchr("-+ 0#", format[i]) != nullptr) ++i;
+  while (i < format.size() && std::isdigit(static_cast<unsigned char>(format[i]))) ++i;
+  if (i < format.size() && format[i] == '.') {
+    ++i;
+    while (i < format.size() && std::isdigit(static_cast<unsigned char>(format[i]))) ++i;
+  }
+  if (i >= format.size() || i - percent > 8) return std::string(format);
+  const char conversion = format[i];
+  // The specification is rebuilt from checked characters only, so the table text can never
+  // smuggle a second conversion into snprintf.
+  const std::string spec(format.substr(percent, i - percent + 1));
+  char buffer[128];
+  int written;
+  if (conversion == 'f' || conversion == 'e' || conversion == 'g') {
+    written = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+  } else if (conversion == 'd' || conversion == 'x' || conversion == 'X') {
+    const double clamped =
+        std::isfinite(value) ? std::fmax(-2147483648.0, std::fmin(value, 2147483647.0)) : 0.0;
+    written = std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<int>(clamped));
+  } else {
+    return std::string(format);
+  }
+  std::string result(format.substr(0, percent));
+  if (written > 0)
+    result.append(buffer,
+                  std::min<std::size_t>(static_cast<std::size_t>(written), sizeof buffer - 1));
+  result += format.substr(i + 1);
+  return result;
+}
+
+std::string ApplyFormat(std::string_view formatS, std::string_view text, double number) {
+  const std::size_t s = formatS.find("%s");
+  if (s != std::string_view::npos) {
+    std::string result(formatS.substr(0, s));
+    result += text;
+    result += formatS.substr(s + 2);
+    return result;
+  }
+  return FormatDouble(formatS, number);
+}
+
+std::string FormatNumber(std::string_view raw, int format, std::string_view code,
+                         std::string_view formatS, bool motorola, bool decode) {
+  const int size = FormatSize(format);
+  if (size == 0) return "0";
+  const std::size_t count = std::min(ElementCount(raw, format), kMaxElements);
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) text += ", ";
+    if (IsIntegerFormat(format)) {
+      const std::int64_t value = IntegerAt(raw, format, i, motorola);
+      if (!code.empty() && decode) {
+        text += DecodeValue(code, value);
+      } else {
+        text += std::to_string(value);
+      }
+    } else if (format == 5 || format == 10) {
+      std::int64_t n = 0, d = 0;
+      RationalAt(raw, format, i, motorola, n, d);
+      text += std::to_string(n);
+      text += '/';
+      text += std::to_string(d);
+      if (!code.empty() && decode && d != 0) text += DecodeValue(code, n / d);
+    } else if (format == 11 || format == 12) {
+      text += "-9999.99";
+    } else {
+      text += '?';
+    }
+  }
+  if (!formatS.empty()) return ApplyFormat(formatS, text, ElementValue(raw, format, 0, motorola));
+  return text;
+}
+
+std::string MakePrintable(std::string_view text) {
+  std::string result(text.substr(0, 50));
+  for (char& c : result) {
+    if (static_cast<unsigned char>(c) < 32) c = '.';
+  }
+  return result;
+}
+
+std::string Trim(std::string_view text) {
+  std::size_t begin = 0, end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  return std::string(text.substr(begin, end - begin));
+}
+
+std::string_view UntilZero(std::string_view text) {
+  const std::size_t zero = text.find('\0');
+  return zero == std::string_view::npos ? text : text.substr(0, zero);
+}
+
+std::string ToUpper(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return result;
+}
+
+void AppendUtf8(std::string& out, unsigned cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | ((cp >> 12) & 0x0F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace vemora::metadata
