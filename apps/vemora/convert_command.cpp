@@ -1,0 +1,80 @@
+// `vemora convert IN OUT`: re-encodes an image file as BMP, JPEG or TIFF.
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "codec/convert.h"
+#include "codec/image_file.h"
+#include "codec/image_kind.h"
+#include "command.h"
+
+namespace vemora::cli {
+namespace {
+
+constexpr const char* kHelp =
+    "usage: vemora convert IN OUT\n"
+    "\n"
+    "Converts the image file IN (BMP, JPEG, TIFF, icon or GIF, known by its content) to\n"
+    "the format OUT's extension names: .bmp (24 bits), .jpg or .jpeg (quality 75),\n"
+    ".tif or .tiff (Deflate, lossless). When IN already has that format it is copied\n"
+    "unchanged. OUT is replaced only when the conversion succeeds.\n";
+
+codec::ImageKind TargetKind(const std::filesystem::path& out) {
+  std::string extension = out.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".bmp") return codec::ImageKind::Bmp;
+  if (extension == ".jpg" || extension == ".jpeg") return codec::ImageKind::Jpeg;
+  if (extension == ".tif" || extension == ".tiff") return codec::ImageKind::Tiff;
+  return codec::ImageKind::Unknown;
+}
+
+int Fail(const std::string& file, const std::string& reason) {
+  std::fprintf(stderr, "vemora convert: %s: %s\n", file.c_str(), reason.c_str());
+  return 1;
+}
+
+int RunConvert(const std::vector<std::string>& args) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
+  if (args.size() != 2) {
+    std::fputs(kHelp, stderr);
+    return 2;
+  }
+  const std::string& in = args[0];
+  const std::string& out = args[1];
+  const codec::ImageKind target = TargetKind(out);
+  if (target == codec::ImageKind::Unknown) {
+    return Fail(out, "unknown target format (use .bmp, .jpg, .jpeg, .tif or .tiff)");
+  }
+  try {
+    const std::vector<uint8_t> bytes = codec::ReadFileBytes(in);
+    const codec::ImageKind source = codec::SniffImageKind(bytes);
+    if (source == codec::ImageKind::Unknown) return Fail(in, "not an image format we read");
+    std::vector<uint8_t> result;
+    try {
+      result = codec::ConvertImage(bytes, source, target);
+    } catch (const codec::CodecError& error) {
+      return Fail(in, error.what());
+    }
+    codec::WriteFileAtomically(out, result);
+  } catch (const codec::CodecError& error) {
+    // File errors name their file already.
+    std::fprintf(stderr, "vemora convert: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
+
+const CommandRegistration kRegistration{
+    "convert", "IN OUT", "convert an image file to the format of OUT's extension (bmp, jpg, tif)",
+    &RunConvert};
+
+}  // namespace
+}  // namespace vemora::cli

@@ -1,0 +1,40 @@
+// Turning image bytes of one format into another: the export's and the conversion
+// commands' stream conversion, and its building blocks.
+//
+// A conversion always decodes the source first, so damaged bytes fail even where the
+// result would be a plain copy. When source and target format agree (or the target is
+// "unchanged") the source bytes are copied as they are; otherwise the decoded picture is
+// encoded with the target encoder's default settings.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codec/image.h"
+#include "codec/image_kind.h"
+
+namespace vemora::codec {
+
+// Target codes of ConvertImageStream (the export passes its format codes 1-3 as 2-4).
+inline constexpr int kTargetUnchanged = 1;
+inline constexpr int kTargetBmp = 2;
+inline constexpr int kTargetJpeg = 3;
+inline constexpr int kTargetTiff = 4;
+
+// Encodes with the default settings of the format: BMP 24 bits, JPEG quality 75, TIFF
+// Deflate. Throws CodecError for a kind there is no encoder for.
+std::vector<uint8_t> EncodeImage(const Image& image, ImageKind kind);
+
+// Decodes source as sourceKind, then copies it (same kind) or encodes it as targetKind.
+std::vector<uint8_t> ConvertImage(std::span<const uint8_t> source, ImageKind sourceKind,
+                                  ImageKind targetKind);
+
+// The catalogue's conversion: the source kind by its first byte ("B", "I", 0xFF). A source
+// of any other first byte, or a target code outside 1-4, leaves destination as it was.
+// Decoding or encoding failures throw CodecError; otherwise the result is always 0.
+int ConvertImageStream(int targetCode, std::string_view source, std::string& destination);
+
+}  // namespace vemora::codec

@@ -1,0 +1,82 @@
+#include "codec/convert.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "codec/bmp.h"
+#include "codec/decode.h"
+#include "codec/jpeg.h"
+#include "codec/tiff.h"
+#include "test_pictures.h"
+
+namespace vemora::codec {
+namespace {
+
+using testing::MakeTestPicture;
+
+std::string AsText(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+
+// Each cell of the conversion table: which source/target pairs copy the bytes unchanged and
+// which encode, and what the encoded result is.
+TEST(ConvertImageStream, FollowsTheCopyAndEncodeTable) {
+  const Image picture = MakeTestPicture(48, 32);
+  const std::string sources[] = {AsText(EncodeBmp(picture)), AsText(EncodeTiff(picture)),
+                                 AsText(EncodeJpeg(picture))};
+  const ImageKind sourceKinds[] = {ImageKind::Bmp, ImageKind::Tiff, ImageKind::Jpeg};
+  const ImageKind targetKinds[] = {ImageKind::Unknown, ImageKind::Bmp, ImageKind::Jpeg,
+                                   ImageKind::Tiff};
+  // Rows: BMP, TIFF, JPEG source; columns: target codes 1 to 4. true = copy.
+  const bool copies[3][4] = {
+      {true, true, false, false}, {true, false, false, true}, {true, false, true, false}};
+  for (int s = 0; s < 3; ++s) {
+    for (int code = 1; code <= 4; ++code) {
+      std::string destination = "previous content";
+      EXPECT_EQ(ConvertImageStream(code, sources[s], destination), 0);
+      const std::string cell = "source " + std::to_string(s) + ", target " + std::to_string(code);
+      if (copies[s][code - 1]) {
+        EXPECT_EQ(destination, sources[s]) << cell;
+        continue;
+      }
+      EXPECT_NE(destination, sources[s]) << cell;
+      const std::span<const uint8_t> bytes = AsBytes(destination);
+      EXPECT_EQ(SniffImageKind(bytes), targetKinds[code - 1]) << cell;
+      EXPECT_NE(SniffImageKind(bytes), sourceKinds[s]) << cell;
+      const Image result = DecodeImage(bytes);
+      EXPECT_EQ(result.width, 48) << cell;
+      EXPECT_EQ(result.height, 32) << cell;
+    }
+  }
+}
+
+TEST(ConvertImageStream, UnknownSourcesAndCodesLeaveTheDestinationAlone) {
+  const std::string jpeg = AsText(EncodeJpeg(MakeTestPicture(8, 8)));
+  std::string destination = "kept";
+  EXPECT_EQ(ConvertImageStream(2, std::string("MM\0*", 4), destination), 0);
+  EXPECT_EQ(ConvertImageStream(3, "", destination), 0);
+  EXPECT_EQ(ConvertImageStream(0, jpeg, destination), 0);
+  EXPECT_EQ(ConvertImageStream(5, jpeg, destination), 0);
+  EXPECT_EQ(destination, "kept");
+}
+
+TEST(ConvertImageStream, DamagedSourcesFailEvenWhereTheCellCopies) {
+  std::string jpeg = AsText(EncodeJpeg(MakeTestPicture(8, 8)));
+  jpeg.resize(40);  // nothing left but part of the header
+  std::string destination = "kept";
+  EXPECT_THROW(ConvertImageStream(1, jpeg, destination), CodecError);
+  EXPECT_THROW(ConvertImageStream(3, jpeg, destination), CodecError);
+  EXPECT_THROW(ConvertImageStream(2, "BM garbage", destination), CodecError);
+  EXPECT_EQ(destination, "kept");
+}
+
+TEST(ConvertImage, GreyPicturesStayGreyInJpegAndTiff) {
+  const Image grey = MakeTestPicture(20, 10, PixelFormat::Gray8);
+  const std::vector<uint8_t> tiff = EncodeTiff(grey);
+  EXPECT_EQ(DecodeImage(ConvertImage(tiff, ImageKind::Tiff, ImageKind::Jpeg)).format,
+            PixelFormat::Gray8);
+  EXPECT_EQ(ConvertImage(tiff, ImageKind::Tiff, ImageKind::Tiff), tiff);
+  EXPECT_THROW(EncodeImage(grey, ImageKind::Gif), CodecError);
+}
+
+}  // namespace
+}  // namespace vemora::codec

@@ -1,0 +1,159 @@
+#include "codec/tiff.h"
+
+#include <gtest/gtest.h>
+#include <tiffio.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <string>
+#include <vector>
+
+#include "test_pictures.h"
+
+namespace vemora::codec {
+namespace {
+
+using testing::MakeTestPicture;
+using testing::Psnr;
+using testing::TestImageBytes;
+
+TEST(Tiff, RoundTripIsLosslessLittleEndianAndCompressed) {
+  for (PixelFormat format : {PixelFormat::Rgb24, PixelFormat::Gray8}) {
+    const Image original = MakeTestPicture(301, 203, format);
+    const std::vector<uint8_t> bytes = EncodeTiff(original);
+    ASSERT_GE(bytes.size(), 8u);
+    EXPECT_EQ(bytes[0], 'I');
+    EXPECT_EQ(bytes[1], 'I');
+    EXPECT_LT(bytes.size(), original.pixels.size()) << "Deflate should shrink a ramp";
+    const Image decoded = DecodeTiff(bytes);
+    EXPECT_EQ(decoded.format, format);
+    EXPECT_EQ(decoded.width, 301);
+    EXPECT_EQ(decoded.height, 203);
+    EXPECT_TRUE(decoded.pixels == original.pixels);
+    const ImageInfo info = ReadTiffInfo(bytes);
+    EXPECT_EQ(info.bitsPerPixel, format == PixelFormat::Gray8 ? 8 : 24);
+  }
+}
+
+// Every layout and lossless compression of the same photo must give the same pixels as
+// its plain uncompressed strips; the JPEG-compressed ones must come close.
+TEST(Tiff, LayoutsAndCompressionsAgreeWithTheUncompressedFile) {
+  VEMORA_REQUIRE_TESTDATA();
+  const Image reference = DecodeTiff(TestImageBytes("tiff/generated/rgb8_strip16_none_II.tif"));
+  ASSERT_EQ(reference.width, 320);
+  ASSERT_EQ(reference.height, 240);
+  for (const char* name :
+       {"rgb8_strip16_none_MM.tif", "rgb8_strip16_packbits_II.tif",
+        "rgb8_strip32_deflate-pred2_II.tif", "rgb8_strip32_lzw-pred2_II.tif",
+        "rgb8_singlestrip_lzw_II.tif", "rgb8_planar-separate_lzw_II.tif",
+        "rgb8_tile128_none_II.tif", "rgb8_tile64_lzw_II.tif", "multipage-2_lzw_II.tif"}) {
+    const Image image = DecodeTiff(TestImageBytes(std::string("tiff/generated/") + name));
+    EXPECT_EQ(image.format, PixelFormat::Rgb24) << name;
+    EXPECT_TRUE(image.pixels == reference.pixels) << name;
+  }
+  for (const char* name : {"rgb8_strip16_jpeg-rgb_II.tif", "rgb8_strip16_jpeg-ycbcr_II.tif",
+                           "rgb8_tile64_jpeg_MM.tif"}) {
+    EXPECT_GT(Psnr(reference, DecodeTiff(TestImageBytes(std::string("tiff/generated/") + name))),
+              30)
+        << name;
+  }
+  const Image rgb16 = DecodeTiff(TestImageBytes("tiff/generated/rgb16_strip16_deflate_II.tif"));
+  EXPECT_GT(Psnr(reference, rgb16), 40);
+}
+
+TEST(Tiff, GreyPaletteAndBilevelVariantsAgree) {
+  VEMORA_REQUIRE_TESTDATA();
+  const auto decode = [](const std::string& name) {
+    return DecodeTiff(TestImageBytes("tiff/generated/" + name));
+  };
+  const Image grey = decode("grey8_strip32_none_MM.tif");
+  EXPECT_EQ(grey.format, PixelFormat::Gray8);
+  EXPECT_TRUE(decode("grey8_strip32_lzw_II.tif").pixels == grey.pixels);
+  EXPECT_GT(Psnr(grey, decode("grey16_strip16_none_II.tif")), 40);
+
+  const Image palette = decode("palette8_strip32_none_II.tif");
+  EXPECT_EQ(palette.format, PixelFormat::Rgb24);
+  EXPECT_TRUE(decode("palette8_strip32_lzw_II.tif").pixels == palette.pixels);
+
+  const Image bilevel = decode("bilevel_none_II.tif");
+  EXPECT_EQ(bilevel.format, PixelFormat::Gray8);
+  for (uint8_t value : bilevel.pixels) ASSERT_TRUE(value == 0 || value == 255);
+  EXPECT_TRUE(decode("bilevel_g3_II.tif").pixels == bilevel.pixels);
+  EXPECT_TRUE(decode("bilevel_g4_II.tif").pixels == bilevel.pixels);
+}
+
+TEST(Tiff, ByteOrderDoesNotChangeThePixels) {
+  VEMORA_REQUIRE_TESTDATA();
+  for (const char* name :
+       {"minisblack-1c-8b", "minisblack-1c-16b", "miniswhite-1c-1b", "palette-1c-1b",
+        "palette-1c-4b", "palette-1c-8b", "rgb-3c-8b", "rgb-3c-16b"}) {
+    const Image big = DecodeTiff(TestImageBytes(std::string("tiff/libtiff/") + name + ".tiff"));
+    const Image little =
+        DecodeTiff(TestImageBytes(std::string("tiff/generated/libtiff-II/") + name + "_II.tiff"));
+    EXPECT_EQ(big.width, 157) << name;
+    EXPECT_EQ(big.height, 151) << name;
+    EXPECT_TRUE(big.pixels == little.pixels) << name;
+  }
+}
+
+TEST(Tiff, TransparencyIsLaidOverWhite) {
+  // Two pixels of the same colour, opaque and fully transparent (unassociated alpha).
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("vemora_alpha_" + std::to_string(::getpid()));
+  TIFF* tiff = TIFFOpen(path.c_str(), "w");
+  ASSERT_NE(tiff, nullptr);
+  const uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
+  TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 2);
+  TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 1);
+  TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 4);
+  TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+  TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, extra);
+  uint8_t row[] = {10, 20, 30, 255, 10, 20, 30, 0};
+  ASSERT_EQ(TIFFWriteScanline(tiff, row, 0, 0), 1);
+  TIFFClose(tiff);
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  std::filesystem::remove(path);
+
+  const Image image = DecodeTiff(bytes);
+  ASSERT_EQ(image.format, PixelFormat::Rgb24);
+  EXPECT_EQ(std::vector<uint8_t>(image.pixels.begin(), image.pixels.end()),
+            (std::vector<uint8_t>{10, 20, 30, 255, 255, 255}));
+}
+
+TEST(Tiff, DamagedAndLyingFilesFailCleanly) {
+  const std::vector<uint8_t> whole = EncodeTiff(MakeTestPicture(64, 48));
+  for (size_t length = 0; length < whole.size(); length += whole.size() / 23 + 1) {
+    const std::vector<uint8_t> part(whole.begin(), whole.begin() + length);
+    try {
+      const Image image = DecodeTiff(part);
+      EXPECT_EQ(image.width, 64);
+    } catch (const CodecError&) {
+    }
+  }
+  // A minimal header and directory claiming 200000 x 200000 pixels with no data at all.
+  std::vector<uint8_t> lying = {'I', 'I', 42, 0, 8, 0, 0, 0, 3, 0};
+  const auto entry = [&](uint16_t tag, uint16_t type, uint32_t count, uint32_t value) {
+    for (uint32_t v : {uint32_t{tag}, uint32_t{type}}) {
+      lying.push_back(static_cast<uint8_t>(v)), lying.push_back(static_cast<uint8_t>(v >> 8));
+    }
+    for (uint32_t v : {count, value}) {
+      for (int i = 0; i < 4; ++i) lying.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
+  };
+  entry(256, 4, 1, 200000);  // width
+  entry(257, 4, 1, 200000);  // height
+  entry(273, 4, 1, 8);       // strip offset
+  lying.insert(lying.end(), {0, 0, 0, 0});
+  EXPECT_THROW(DecodeTiff(lying), CodecError);
+  EXPECT_THROW(ReadTiffInfo(lying), CodecError);
+  EXPECT_THROW(DecodeTiff(std::vector<uint8_t>{'M', 'M', 0, 42, 0xFF, 0xFF, 0xFF, 0xFF}),
+               CodecError);
+}
+
+TEST(Tiff, EncodeRefusesEmptyPictures) { EXPECT_THROW(EncodeTiff(Image{}), CodecError); }
+
+}  // namespace
+}  // namespace vemora::codec
