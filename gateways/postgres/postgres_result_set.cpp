@@ -1,0 +1,190 @@
+#include "postgres/postgres_result_set.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "common/dialect.h"
+#include "postgres/postgres_binary.h"
+
+namespace vemora::gateways {
+namespace {
+
+// A batch aims at this many bytes: large enough that round trips do not dominate small rows,
+// small enough that a catalogue of camera images never sits in memory at once.
+constexpr int64_t kBatchTargetBytes = 4 << 20;
+constexpr int kMaxBatchRows = 1000;
+
+}  // namespace
+
+int32_t PostgresField::AsInteger() const {
+  const auto cell = owner_.CellAt(column_);
+  if (cell.isNull) return 0;
+  return static_cast<int32_t>(BinaryToInteger(cell.bytes, cell.type));
+}
+
+std::string PostgresField::AsString() const {
+  const auto cell = owner_.CellAt(column_);
+  if (cell.isNull) return {};
+  return BinaryToText(cell.bytes, cell.type);
+}
+
+// Null or empty, as the embedded gateway answers: "no image" either way.
+bool PostgresField::IsNull() const {
+  const auto cell = owner_.CellAt(column_);
+  return cell.isNull || cell.bytes.empty();
+}
+
+void PostgresField::SaveToFile(const std::string& path) const {
+  const auto cell = owner_.CellAt(column_);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  // Texts and blobs are written straight from libpq's buffer; numbers in decimal.
+  if (cell.type == 17 || cell.type == 25 || cell.type == 1043) {
+    file.write(cell.bytes.data(), static_cast<std::streamsize>(cell.bytes.size()));
+  } else if (!cell.isNull) {
+    file << BinaryToText(cell.bytes, cell.type);
+  }
+  file.close();
+  if (!file) throw TDBError("cannot write file " + path);
+}
+
+PostgresResultSet::PostgresResultSet(std::shared_ptr<PostgresReader> reader, std::string cursorName,
+                                     std::string sql, std::string translated)
+    : reader_(std::move(reader)),
+      cursorName_(std::move(cursorName)),
+      sql_(std::move(sql)),
+      translated_(std::move(translated)) {
+  PostgresConnection& connection = reader_->connection;
+  if (connection.IsBroken()) {
+    connection.EnsureConnected();
+    ++reader_->generation;
+    reader_->openCursors = 0;
+  }
+  if (reader_->openCursors == 0) connection.Run("BEGIN", sql_);
+  generation_ = reader_->generation;
+  ++reader_->openCursors;
+  try {
+    Declare();
+    FetchBatch();
+  } catch (...) {
+    Close();
+    throw;
+  }
+  for (int i = 0; i < PQnfields(batch_.get()); ++i) {
+    columnNames_.emplace_back(PQfname(batch_.get(), i));
+    fields_.push_back(std::make_unique<PostgresField>(*this, i));
+  }
+  onFirstRow_ = true;
+}
+
+PostgresResultSet::~PostgresResultSet() { Close(); }
+
+void PostgresResultSet::Declare() {
+  PostgresConnection& connection = reader_->connection;
+  // A failing DECLARE would abort the transaction and with it the other open cursors; the
+  // savepoint confines the failure to this query.
+  const bool shared = reader_->openCursors > 1;
+  if (shared) connection.Run("SAVEPOINT vemora_declare", sql_);
+  try {
+    connection.Query("DECLARE " + cursorName_ + " NO SCROLL CURSOR FOR " + translated_, {}, false,
+                     sql_);
+  } catch (...) {
+    if (shared) connection.RunQuietly("ROLLBACK TO SAVEPOINT vemora_declare");
+    throw;
+  }
+  if (shared) connection.Run("RELEASE SAVEPOINT vemora_declare", sql_);
+  cursorExhausted_ = false;
+}
+
+void PostgresResultSet::FetchBatch() {
+  if (reader_->generation != generation_) {
+    throw TDBError("PostgreSQL: the connection was lost while reading [" + sql_ + "]");
+  }
+  batch_ = reader_->connection.Query(
+      "FETCH FORWARD " + std::to_string(batchRows_) + " FROM " + cursorName_, {}, true, sql_);
+  row_ = 0;
+  const int rows = PQntuples(batch_.get());
+  cursorExhausted_ = rows < batchRows_;
+  if (rows > 0) {
+    int64_t bytes = 0;
+    const int columns = PQnfields(batch_.get());
+    for (int r = 0; r < rows; ++r) {
+      for (int c = 0; c < columns; ++c) bytes += PQgetlength(batch_.get(), r, c);
+    }
+    const int64_t perRow = std::max<int64_t>(1, bytes / rows);
+    batchRows_ =
+        static_cast<int>(std::clamp<int64_t>(kBatchTargetBytes / perRow, 1, kMaxBatchRows));
+  }
+}
+
+void PostgresResultSet::RequireOpen() const {
+  if (closed_) throw TDBError("result set is closed: " + sql_);
+}
+
+int32_t PostgresResultSet::RecordCount() {
+  if (!recordCount_) {
+    RequireOpen();
+    PgResult result = reader_->connection.Query(CountQuery(translated_), {}, true, sql_);
+    recordCount_ = static_cast<int32_t>(BinaryToInteger(
+        {PQgetvalue(result.get(), 0, 0), static_cast<size_t>(PQgetlength(result.get(), 0, 0))},
+        PQftype(result.get(), 0)));
+  }
+  return *recordCount_;
+}
+
+void PostgresResultSet::First() {
+  RequireOpen();
+  if (onFirstRow_) return;
+  reader_->connection.Run("CLOSE " + cursorName_, sql_);
+  Declare();
+  FetchBatch();
+  onFirstRow_ = true;
+}
+
+void PostgresResultSet::Next() {
+  RequireOpen();
+  if (Eof()) return;
+  onFirstRow_ = false;
+  ++row_;
+  if (row_ >= PQntuples(batch_.get()) && !cursorExhausted_) FetchBatch();
+}
+
+bool PostgresResultSet::Eof() const {
+  return closed_ || !batch_ || row_ >= PQntuples(batch_.get());
+}
+
+TDBField* PostgresResultSet::FindField(std::string_view name) {
+  for (size_t i = 0; i < columnNames_.size(); ++i) {
+    if (SameName(columnNames_[i], name)) return fields_[i].get();
+  }
+  return nullptr;
+}
+
+TDBField& PostgresResultSet::FieldByName(std::string_view name) {
+  TDBField* field = FindField(name);
+  if (!field) throw TDBError("field '" + std::string(name) + "' not found in: " + sql_);
+  return *field;
+}
+
+PostgresResultSet::Cell PostgresResultSet::CellAt(int column) const {
+  RequireOpen();
+  if (Eof()) throw TDBError("no current row in: " + sql_);
+  PGresult* batch = batch_.get();
+  return {{PQgetvalue(batch, row_, column), static_cast<size_t>(PQgetlength(batch, row_, column))},
+          PQgetisnull(batch, row_, column) != 0,
+          PQftype(batch, column)};
+}
+
+void PostgresResultSet::Close() {
+  if (closed_) return;
+  closed_ = true;
+  batch_.reset();
+  if (reader_->generation != generation_) return;  // the cursor went with the old connection
+  // The last open cursor ends the transaction (which closes the cursor too).
+  if (--reader_->openCursors == 0) {
+    reader_->connection.RunQuietly("COMMIT");
+  } else {
+    reader_->connection.RunQuietly("CLOSE " + cursorName_);
+  }
+}
+
+}  // namespace vemora::gateways

@@ -1,0 +1,94 @@
+// A forward-reading result set over a server-side cursor, fetched in batches.
+//
+// The cursor lives in the reader connection's transaction, which stays open while any of the
+// gateway's result sets is open. Rows arrive in binary format, so a bytea column is handed
+// out as libpq's own buffer; batches are sized to a few megabytes, so a catalogue of large
+// images never sits in memory at once. The gateway owns the result set.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "postgres/postgres_connection.h"
+#include "vemora/gateway.h"
+
+namespace vemora::gateways {
+
+// The reader connection and its one transaction, shared by the open result sets.
+struct PostgresReader {
+  PostgresReader(const std::string& conninfo, int connectTimeoutSeconds)
+      : connection(conninfo, connectTimeoutSeconds) {}
+  PostgresConnection connection;
+  int openCursors = 0;
+  // Bumped when the connection is made again; cursors of an older generation are gone.
+  int generation = 0;
+};
+
+class PostgresResultSet;
+
+class PostgresField final : public TDBField {
+ public:
+  PostgresField(const PostgresResultSet& owner, int column) : owner_(owner), column_(column) {}
+  int32_t AsInteger() const override;
+  std::string AsString() const override;
+  void SaveToFile(const std::string& path) const override;
+  bool IsNull() const override;
+
+ private:
+  const PostgresResultSet& owner_;
+  int column_;
+};
+
+class PostgresResultSet final : public TDBResultSet {
+ public:
+  // Declares the cursor and fetches the first batch. `sql` is the caller's text, `translated`
+  // its PostgreSQL form.
+  PostgresResultSet(std::shared_ptr<PostgresReader> reader, std::string cursorName, std::string sql,
+                    std::string translated);
+  ~PostgresResultSet() override;
+  PostgresResultSet(const PostgresResultSet&) = delete;
+  PostgresResultSet& operator=(const PostgresResultSet&) = delete;
+
+  int32_t RecordCount() override;
+  void First() override;
+  void Next() override;
+  bool Eof() const override;
+  TDBField& FieldByName(std::string_view name) override;
+  TDBField* FindField(std::string_view name) override;
+  void Close() override;
+
+  bool closed() const { return closed_; }
+  // The current row's value; throws when there is no current row.
+  struct Cell {
+    std::string_view bytes;
+    bool isNull;
+    unsigned int type;
+  };
+  Cell CellAt(int column) const;
+
+ private:
+  void Declare();
+  void FetchBatch();
+  void RequireOpen() const;
+
+  std::shared_ptr<PostgresReader> reader_;
+  std::string cursorName_;
+  std::string sql_;
+  std::string translated_;
+  int generation_ = 0;
+  bool closed_ = false;
+  PgResult batch_;
+  int row_ = 0;                   // index in batch_
+  int batchRows_ = 64;            // rows asked for by the next FETCH
+  bool cursorExhausted_ = false;  // the last FETCH returned fewer rows than asked
+  bool onFirstRow_ = false;
+  std::optional<int32_t> recordCount_;
+  std::vector<std::string> columnNames_;
+  std::vector<std::unique_ptr<PostgresField>> fields_;
+};
+
+}  // namespace vemora::gateways
