@@ -1,0 +1,325 @@
+// The gateway contract as the library relies on it, run against every engine.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/dialect.h"
+#include "gateways/catalogue_rows.h"
+#include "gateways/gateway_engines.h"
+
+namespace vemora::testing {
+namespace {
+
+using GatewayTest = GatewayEngineTest;
+
+std::string AllByteValues(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
+  bytes[0] = static_cast<char>(0xFF);
+  return bytes;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+int32_t CountRows(TDBGateway& gateway, const std::string& query) {
+  TDBResultSet* rows = gateway.OpenSQL(query, 0, 0);
+  const int32_t count = rows->RecordCount();
+  rows->Close();
+  return count;
+}
+
+TEST_P(GatewayTest, LibraryInsertAndKeyAssignmentRunUnchanged) {
+  InsertCatalogueRow(gateway(), "Hafen", "\xFF\xD8 bytes", "\xFF\xD8 preview", 4711);
+
+  // The insert's follow-up: read the database counter by the provisional key, make it the key.
+  TDBResultSet* inserted =
+      gateway().OpenSQL("SELECT BildCtr FROM Bilder WHERE BildCtr2 = 4711", 0, 0);
+  ASSERT_FALSE(inserted->Eof());
+  const int32_t counter = inserted->FieldByName("BildCtr").AsInteger();
+  inserted->Close();
+  EXPECT_GT(counter, 0);
+  gateway().ExecSQL("UPDATE Bilder SET BildCtr2 = " + std::to_string(counter) +
+                        " WHERE BildCtr = " + std::to_string(counter),
+                    4);
+
+  TDBResultSet* rows = gateway().OpenSQL("Select * from Bilder", 0, 0);
+  ASSERT_FALSE(rows->Eof());
+  EXPECT_EQ(rows->FieldByName("bildctr2").AsInteger(), counter);
+  EXPECT_EQ(rows->FieldByName("NAME").AsString(), "Hafen");
+  EXPECT_EQ(rows->FieldByName("Beschreibung").AsString(), "Beschreibung von Hafen");
+  EXPECT_EQ(rows->FieldByName("TextTop").AsString(), "oben");
+  EXPECT_EQ(rows->FieldByName("TextLeft").AsString(), "links");
+  EXPECT_EQ(rows->FieldByName("TextRight").AsString(), "rechts");
+  EXPECT_EQ(rows->FieldByName("TextBottom").AsString(), "unten");
+  EXPECT_EQ(rows->FieldByName("Path").AsString(), "/bilder/");
+  EXPECT_EQ(rows->FieldByName("File").AsString(), "Hafen.jpg");
+  EXPECT_EQ(rows->FieldByName("Suchbegriffe").AsString(), "Urlaub");
+  EXPECT_EQ(rows->FieldByName("ProjektNr").AsInteger(), 0);
+  EXPECT_EQ(rows->FieldByName("Bild").AsString(), "\xFF\xD8 bytes");
+  EXPECT_EQ(rows->FieldByName("VsBild").AsString(), "\xFF\xD8 preview");
+  rows->Next();
+  EXPECT_TRUE(rows->Eof());
+  rows->Close();
+
+  // Command 6's pattern: a bracketed File among bare names.
+  gateway().ExecSQLParams(
+      " UPDATE Bilder SET VsBild=:p1,Bild=:p2,Name=:p3,[File]=:p4,Path=:p5 WHERE BildCtr2=:p6",
+      {Blob("v2"), Blob("b2"), TDBValue::Text("Neu"), TDBValue::Text("neu.tif"),
+       TDBValue::Text("/x/"), TDBValue::Integer(counter)},
+      1, 4);
+  EXPECT_EQ(ColumnValues(gateway(), "file"), std::vector<std::string>{"neu.tif"});
+  EXPECT_EQ(ColumnValues(gateway(), "Bild"), std::vector<std::string>{"b2"});
+}
+
+TEST_P(GatewayTest, BlobBytesRoundTripUnchanged) {
+  const std::string image = AllByteValues(3 << 20);  // NULs, 0xFF, every byte value
+  const std::string withNuls("\0\0I\0I*\0", 7);
+  InsertCatalogueRow(gateway(), "gross", image, withNuls, 1);
+  InsertCatalogueRow(gateway(), "leer", "", "", 2);
+
+  TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder WHERE BildCtr2 = 1", 0, 0);
+  ASSERT_FALSE(rows->Eof());
+  EXPECT_EQ(rows->FieldByName("Bild").AsString(), image);
+  EXPECT_EQ(rows->FieldByName("VsBild").AsString(), withNuls);
+  EXPECT_FALSE(rows->FieldByName("Bild").IsNull());
+  const auto file = std::filesystem::temp_directory_path() /
+                    ("vemora_gw_blob_" + std::to_string(::getpid()) + ".bin");
+  rows->FieldByName("Bild").SaveToFile(file.string());
+  EXPECT_EQ(ReadFile(file), image);
+  std::filesystem::remove(file);
+  rows->Close();
+
+  rows = gateway().OpenSQL("SELECT * FROM Bilder WHERE BildCtr2 = 2", 0, 0);
+  ASSERT_FALSE(rows->Eof());
+  EXPECT_TRUE(rows->FieldByName("Bild").IsNull());
+  EXPECT_EQ(rows->FieldByName("Bild").AsString(), "");
+  rows->Close();
+
+  // Stored as a blob of exactly the bytes after the marker, not as marker-prefixed text.
+  const std::string probe = IsPostgres()
+                                ? "SELECT pg_typeof(Bild)::text AS t, octet_length(Bild) AS n "
+                                  "FROM Bilder WHERE BildCtr2 = 1"
+                                : "SELECT typeof(Bild) AS t, length(Bild) AS n "
+                                  "FROM Bilder WHERE BildCtr2 = 1";
+  rows = gateway().OpenSQL(probe, 0, 0);
+  EXPECT_EQ(rows->FieldByName("t").AsString(), IsPostgres() ? "bytea" : "blob");
+  EXPECT_EQ(rows->FieldByName("n").AsInteger(), static_cast<int32_t>(image.size()));
+  rows->Close();
+}
+
+TEST_P(GatewayTest, TextsIntegersAndNullsConvertAsTheLibraryReadsThem) {
+  const std::string unicode = "Größe – Ærø ✓ 日本 \xF0\x9F\x93\xB7";
+  gateway().ExecSQLParams(
+      "INSERT INTO Bilder (Name, Beschreibung, ProjektNr, BildCtr2, Typ) "
+      "VALUES (:b, :a, :x, :y, :z)",
+      {TDBValue::Text(unicode), TDBValue::Text("42"), TDBValue::Integer(INT32_MIN),
+       TDBValue::Integer(INT32_MAX), TDBValue()},
+      1, 4);
+  // Values spliced into the text, as the delete and saved-search statements do.
+  gateway().ExecSQL(
+      "INSERT INTO BildFilt (Name, AlleProjekte, TextArt1, Text1) VALUES ('O''Neil :p1', 1, -1, "
+      "'Baum')",
+      4);
+
+  TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder", 0, 0);
+  ASSERT_FALSE(rows->Eof());
+  EXPECT_EQ(rows->FieldByName("Name").AsString(), unicode);
+  EXPECT_EQ(rows->FieldByName("Beschreibung").AsInteger(), 42);  // text read as a number
+  EXPECT_EQ(rows->FieldByName("ProjektNr").AsInteger(), INT32_MIN);
+  EXPECT_EQ(rows->FieldByName("BildCtr2").AsString(), std::to_string(INT32_MAX));
+  EXPECT_EQ(rows->FieldByName("Typ").AsString(), "");  // unassigned is null
+  EXPECT_EQ(rows->FieldByName("Typ").AsInteger(), 0);
+  EXPECT_TRUE(rows->FieldByName("Typ").IsNull());
+  EXPECT_EQ(rows->FieldByName("Bild").AsString(), "");
+  rows->Close();
+
+  rows = gateway().OpenSQL("SELECT * FROM BildFilt WHERE Name = 'O''Neil :p1'", 0, 0);
+  ASSERT_FALSE(rows->Eof());
+  EXPECT_EQ(rows->FieldByName("AlleProjekte").AsInteger(), 1);
+  EXPECT_EQ(rows->FieldByName("TextArt1").AsInteger(), -1);
+  EXPECT_EQ(rows->FieldByName("Text1").AsString(), "Baum");
+  rows->Close();
+}
+
+TEST_P(GatewayTest, FieldsAreFoundWithoutRegardToCase) {
+  InsertCatalogueRow(gateway(), "a", "x", "y", 1);
+  TDBResultSet* rows = gateway().OpenSQL("SELECT BildCtr2, [File] FROM Bilder", 0, 0);
+  EXPECT_NE(rows->FindField("FILE"), nullptr);
+  EXPECT_NE(rows->FindField("file"), nullptr);
+  EXPECT_EQ(&rows->FieldByName("bildCTR2"), rows->FindField("BildCtr2"));
+  EXPECT_EQ(rows->FindField("XFile"), nullptr);
+  EXPECT_EQ(rows->FindField("Bild"), nullptr);  // not selected
+  EXPECT_THROW(rows->FieldByName("XFile"), TDBError);
+  rows->Close();
+}
+
+TEST_P(GatewayTest, RecordCountLeavesTheReadingPositionAlone) {
+  EXPECT_LE(CountRows(gateway(), "SELECT * FROM Bilder"), 0);
+  for (int i = 1; i <= 25; ++i) InsertCatalogueRow(gateway(), "n" + std::to_string(i), "b", "v", i);
+
+  TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder ORDER BY BildCtr2", 0, 0);
+  rows->Next();
+  rows->Next();
+  EXPECT_EQ(rows->RecordCount(), 25);
+  EXPECT_EQ(rows->FieldByName("BildCtr2").AsInteger(), 3);
+  int seen = 0;
+  for (; !rows->Eof(); rows->Next()) ++seen;
+  EXPECT_EQ(seen, 23);
+  rows->First();
+  EXPECT_EQ(rows->FieldByName("BildCtr2").AsInteger(), 1);
+  EXPECT_EQ(rows->RecordCount(), 25);
+  rows->Close();
+
+  EXPECT_EQ(CountRows(gateway(), "SELECT * FROM Bilder WHERE BildCtr2 > 20;"), 5);
+  EXPECT_EQ(CountRows(gateway(), "SELECT * FROM Bilder WHERE BildCtr2 = 99"), 0);
+}
+
+// The load's pattern: walk every row while writing previews back, with a second query open.
+TEST_P(GatewayTest, ResultSetsStreamWhileTheCatalogueIsWritten) {
+  // Big enough rows that the reading crosses several fetches.
+  const std::string image = AllByteValues(200 << 10);
+  constexpr int kRows = 60;
+  for (int i = 1; i <= kRows; ++i) InsertCatalogueRow(gateway(), std::to_string(i), image, "", i);
+
+  TDBResultSet* outer = gateway().OpenSQL("SELECT * FROM Bilder ORDER BY BildCtr2", 0, 0);
+  TDBResultSet* lookup = gateway().OpenSQL("SELECT * FROM Bilder WHERE BildCtr2 = 7", 0, 0);
+  int visited = 0;
+  for (; !outer->Eof(); outer->Next()) {
+    const int32_t key = outer->FieldByName("BildCtr2").AsInteger();
+    EXPECT_EQ(key, ++visited);
+    EXPECT_TRUE(outer->FieldByName("VsBild").IsNull());
+    if (key % 10 == 0) {
+      EXPECT_EQ(outer->FieldByName("Bild").AsString(), image);
+    }
+    gateway().ExecSQLParams("UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
+                            {Blob("p" + std::to_string(key)), TDBValue::Integer(key)}, 1, 4);
+  }
+  EXPECT_EQ(visited, kRows);
+  EXPECT_EQ(lookup->FieldByName("Name").AsString(), "7");
+  lookup->Close();
+  outer->Close();
+
+  const auto previews =
+      ColumnValues(gateway(), "VsBild", "SELECT VsBild FROM Bilder ORDER BY BildCtr2");
+  ASSERT_EQ(previews.size(), static_cast<size_t>(kRows));
+  EXPECT_EQ(previews.front(), "p1");
+  EXPECT_EQ(previews.back(), "p60");
+
+  // Closed result sets are reclaimed by the gateway; open ones die with it (sanitizers watch).
+  for (int i = 0; i < 50; ++i) gateway().OpenSQL("SELECT Name FROM Bilder", 0, 0)->Close();
+  gateway().OpenSQL("SELECT * FROM Bilder", 0, 0);
+}
+
+TEST_P(GatewayTest, QueryShapesReadTheSameValues) {
+  InsertCatalogueRow(gateway(), "eins",
+                     "\xFF"
+                     "eins",
+                     "v1", 1);
+  InsertCatalogueRow(gateway(), "zwei", "", "v2", 2);
+  gateway().ExecSQL("INSERT INTO Bilder (Name, BildCtr2) VALUES ('drei', 3)", 4);
+
+  EXPECT_EQ(ColumnValues(gateway(), "Bild",
+                         "Select BildCtr2,Bild,[File],VsBild from Bilder "
+                         "ORDER BY BildCtr2"),
+            (std::vector<std::string>{"\xFF"
+                                      "eins",
+                                      "", ""}));
+  EXPECT_EQ(ColumnValues(gateway(), "VsBild", "SELECT * FROM Bilder ORDER BY BildCtr2 DESC"),
+            (std::vector<std::string>{"", "v2", "v1"}));
+  EXPECT_EQ(ColumnValues(gateway(), "Bild", "SELECT * FROM Bilder WHERE BildCtr2 = 1"),
+            std::vector<std::string>{"\xFF"
+                                     "eins"});
+  EXPECT_EQ(
+      ColumnValues(gateway(), "Bild", "SELECT b.Bild FROM Bilder b WHERE b.BildCtr2 IN (SELECT 1)"),
+      std::vector<std::string>{"\xFF"
+                               "eins"});
+  EXPECT_EQ(ColumnValues(gateway(), "n", "SELECT count(*) AS n FROM Bilder"),
+            std::vector<std::string>{"3"});
+}
+
+TEST_P(GatewayTest, AddFieldAndFieldExistsFollowTheSchema) {
+  EXPECT_TRUE(gateway().FieldExists("Bilder", "VsBild", 0, -1));
+  EXPECT_TRUE(gateway().FieldExists("bilder", "vsbild", 0, -1));
+  EXPECT_TRUE(gateway().FieldExists("Bilder", "File", 0, -1));
+  EXPECT_FALSE(gateway().FieldExists("Bilder", "XFile", 0, -1));
+  EXPECT_FALSE(gateway().FieldExists("Fehlt", "Name", 0, -1));
+
+  gateway().AddField("Bilder", "Extra", kFieldTypeBlob, 0, TDBValue());
+  EXPECT_TRUE(gateway().FieldExists("Bilder", "EXTRA", 0, -1));
+  EXPECT_THROW(gateway().AddField("Bilder", "Extra", kFieldTypeBlob, 0, TDBValue()), TDBError);
+
+  InsertCatalogueRow(gateway(), "a", "b", "c", 1);
+  const std::string bytes("\0\xFF\0", 3);
+  gateway().ExecSQLParams("UPDATE Bilder SET Extra=:p1 WHERE BildCtr2=:p2",
+                          {Blob(bytes), TDBValue::Integer(1)}, 1, 4);
+  EXPECT_EQ(ColumnValues(gateway(), "Extra"), std::vector<std::string>{bytes});
+
+  // Another connection sees the new column at once.
+  EXPECT_TRUE(catalogue().Connect()->FieldExists("Bilder", "Extra", 0, -1));
+}
+
+TEST_P(GatewayTest, DatabaseAssignsCountersThatAreNeverReused) {
+  InsertCatalogueRow(gateway(), "a", "", "", -1);
+  InsertCatalogueRow(gateway(), "b", "", "", -1);
+  const auto first =
+      ColumnValues(gateway(), "BildCtr", "SELECT BildCtr FROM Bilder ORDER BY BildCtr");
+  ASSERT_EQ(first.size(), 2u);
+  EXPECT_NE(first[0], first[1]);
+  // A deleted row's counter could be in a host's bdselect.txt; it must not name a new image.
+  gateway().ExecSQL("DELETE FROM Bilder WHERE BildCtr = " + first[1], 4);
+  InsertCatalogueRow(gateway(), "c", "", "", -1);
+  const auto after =
+      ColumnValues(gateway(), "BildCtr", "SELECT BildCtr FROM Bilder WHERE Name = 'c'");
+  ASSERT_EQ(after.size(), 1u);
+  EXPECT_GT(std::stoi(after[0]), std::stoi(first[1]));
+
+  // Creating the tables again keeps the rows.
+  catalogue().CreateCatalogueTables();
+  EXPECT_EQ(CountRows(gateway(), "SELECT * FROM Bilder"), 2);
+}
+
+TEST_P(GatewayTest, ErrorsCarryTheEnginesMessageAndTheStatement) {
+  auto messageOf = [](auto&& call) -> std::string {
+    try {
+      call();
+    } catch (const TDBError& error) {
+      return error.what();
+    }
+    return "(no error)";
+  };
+  const std::string syntax = messageOf([&] { gateway().ExecSQL("SELEC 1 FROM Bilder", 4); });
+  EXPECT_NE(syntax.find("syntax error"), std::string::npos) << syntax;
+  EXPECT_NE(syntax.find("SELEC 1 FROM Bilder"), std::string::npos) << syntax;
+
+  const std::string missing = messageOf([&] { gateway().OpenSQL("SELECT * FROM Fehlt", 0, 0); });
+  EXPECT_NE(gateways::AsciiLower(missing).find("fehlt"), std::string::npos) << missing;
+  EXPECT_NE(missing.find(IsPostgres() ? "does not exist" : "no such table"), std::string::npos)
+      << missing;
+
+  const std::string count = messageOf([&] {
+    gateway().ExecSQLParams("UPDATE Bilder SET Name=:p1 WHERE BildCtr2=:p2", {TDBValue::Text("x")},
+                            1, 4);
+  });
+  EXPECT_NE(count.find("2 parameter markers but 1 values"), std::string::npos) << count;
+
+  // A failed statement leaves the gateway usable, open result sets included.
+  InsertCatalogueRow(gateway(), "a", "", "", 1);
+  TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder", 0, 0);
+  EXPECT_THROW(gateway().OpenSQL("SELECT nonsense FROM Bilder", 0, 0), TDBError);
+  EXPECT_EQ(rows->FieldByName("Name").AsString(), "a");
+  rows->Close();
+  EXPECT_EQ(CountRows(gateway(), "SELECT * FROM Bilder"), 1);
+}
+
+VEMORA_INSTANTIATE_FOR_ALL_ENGINES(GatewayTest);
+
+}  // namespace
+}  // namespace vemora::testing

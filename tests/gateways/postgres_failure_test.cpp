@@ -1,0 +1,117 @@
+// What a host sees when the PostgreSQL server cannot be reached or goes away.
+#include <gtest/gtest.h>
+
+#include "gateways/catalogue_rows.h"
+#include "gateways/gateway_engines.h"
+#include "postgres/postgres_gateway.h"
+
+namespace vemora::testing {
+namespace {
+
+using gateways::PostgresGateway;
+
+std::string ConnectError(const std::string& conninfo, int timeoutSeconds) {
+  try {
+    PostgresGateway gateway(conninfo, timeoutSeconds);
+  } catch (const TDBError& error) {
+    return error.what();
+  }
+  return "(connected)";
+}
+
+TEST(PostgresConnectTest, FailureNamesServerDatabaseAndReason) {
+  const std::string socket =
+      ConnectError("host=/nonexistent/vemora dbname=katalog user=postgres", 2);
+  EXPECT_NE(socket.find("/nonexistent/vemora"), std::string::npos) << socket;
+  EXPECT_NE(socket.find("katalog"), std::string::npos) << socket;
+  EXPECT_NE(socket.find("No such file or directory"), std::string::npos) << socket;
+
+  // A closed TCP port is refused at once.
+  const std::string refused = ConnectError("host=127.0.0.1 port=9 dbname=katalog", 2);
+  EXPECT_NE(refused.find("127.0.0.1"), std::string::npos) << refused;
+  EXPECT_NE(refused.find("port 9"), std::string::npos) << refused;
+
+  const std::string malformed = ConnectError("host=", 2);
+  EXPECT_NE(malformed.find("cannot connect"), std::string::npos) << malformed;
+}
+
+TEST(PostgresConnectTest, UnansweredServerGivesUpAfterTheTimeout) {
+  // A non-routable address: the packets go nowhere, so only the timeout ends the attempt.
+  const std::string silent = ConnectError("host=10.255.255.1 dbname=katalog", 2);
+  EXPECT_NE(silent.find("10.255.255.1"), std::string::npos) << silent;
+}
+
+class PostgresServerGoneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const GatewayEngine& engine : AllGatewayEngines()) {
+      if (engine.name != "PostgreSQL") continue;
+      std::string why;
+      catalogue_ = engine.createCatalogue(why);
+      if (!catalogue_) {
+        if (PostgresRequired()) GTEST_FAIL() << why;
+        GTEST_SKIP() << why;
+      }
+    }
+    catalogue_->CreateCatalogueTables();
+    address_ = catalogue_->Address().substr(std::string("postgres:").size());
+  }
+
+  // Ends every server process of this test's gateways, as an administrator would.
+  void TerminateBackends(int keepPid = 0) {
+    PostgresGateway admin(address_);
+    TDBResultSet* rows = admin.OpenSQL(
+        "SELECT pg_terminate_backend(pid) AS t FROM pg_stat_activity WHERE application_name = "
+        "current_setting('application_name') AND pid <> pg_backend_pid() AND pid <> " +
+            std::to_string(keepPid),
+        0, 0);
+    for (; !rows->Eof(); rows->Next()) {
+    }
+    rows->Close();
+  }
+
+  std::unique_ptr<ScratchCatalogue> catalogue_;
+  std::string address_;
+};
+
+TEST_F(PostgresServerGoneTest, NextCallRaisesAndEarlierRowsStay) {
+  PostgresGateway gateway(address_);
+  InsertCatalogueRow(gateway, "vorher",
+                     "\xFF"
+                     "1",
+                     "", 1);
+  TerminateBackends();
+
+  EXPECT_THROW(InsertCatalogueRow(gateway, "danach",
+                                  "\xFF"
+                                  "2",
+                                  "", 2),
+               TDBError);
+  // The call after the failure connects again; the earlier row is there, the failed one not.
+  EXPECT_EQ(ColumnValues(gateway, "Name"), std::vector<std::string>{"vorher"});
+  InsertCatalogueRow(gateway, "wieder",
+                     "\xFF"
+                     "3",
+                     "", 3);
+  EXPECT_EQ(ColumnValues(gateway, "Name", "SELECT Name FROM Bilder ORDER BY BildCtr2"),
+            (std::vector<std::string>{"vorher", "wieder"}));
+}
+
+TEST_F(PostgresServerGoneTest, ReadingAQueryWhoseConnectionDiedRaises) {
+  PostgresGateway gateway(address_);
+  for (int i = 1; i <= 200; ++i) InsertCatalogueRow(gateway, std::to_string(i), "b", "v", i);
+  TDBResultSet* rows = gateway.OpenSQL("SELECT * FROM Bilder", 0, 0);
+  TerminateBackends(gateway.CommandBackendPid());
+
+  // Rows already fetched may still be read; reading on raises once the cursor is needed.
+  EXPECT_THROW(
+      {
+        for (; !rows->Eof(); rows->Next()) rows->FieldByName("Name").AsString();
+      },
+      TDBError);
+  rows->Close();
+  EXPECT_EQ(ColumnValues(gateway, "Name").size(), 200u);
+}
+
+}  // namespace
+}  // namespace vemora::testing
