@@ -1,0 +1,71 @@
+#include "catalogue_import.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "catalogue/codec_bridge.h"
+#include "catalogue/dispatcher.h"
+#include "catalogue/result_set_guard.h"
+#include "platform/paths.h"
+
+namespace vemora::demo {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + file.string());
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool IsImageFile(const std::filesystem::path& file) {
+  std::string extension = file.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".jpg" || extension == ".jpeg" || extension == ".bmp" ||
+         extension == ".tif" || extension == ".tiff";
+}
+
+}  // namespace
+
+int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file) {
+  CatalogueSession session;
+  session.gateway = &gateway;
+  TRecDSBilder record;
+  record.Bild = ReadAll(file);
+  record.VsBild = MakePreviewBytes(record.Bild);
+  record.Name = file.stem().string();
+  record.File = file.filename().string();
+  record.Path = platform::WithTrailingSeparator(file.parent_path().string());
+  TRecCmdMDB command;
+  command.command = kCmdInsert;
+  return RunCmdMDB(session, command, record);
+}
+
+int ImportFolder(TDBGateway& gateway, const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.is_regular_file() && IsImageFile(entry.path())) files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  int added = 0;
+  for (const auto& file : files) {
+    try {
+      ImportFile(gateway, file);
+      ++added;
+    } catch (const std::exception& error) {
+      std::cerr << "vemora-host: skipped " << file.string() << ": " << error.what() << '\n';
+    }
+  }
+  return added;
+}
+
+int CountRows(TDBGateway& gateway) {
+  ResultSetGuard rows(gateway.OpenSQL("SELECT BildCtr2 FROM Bilder", 0, 0));
+  return std::max(0, rows->RecordCount());
+}
+
+}  // namespace vemora::demo

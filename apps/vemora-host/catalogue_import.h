@@ -1,0 +1,19 @@
+// The demo host's own import: image files become catalogue rows through the library's
+// insert command, with their previews, so the window opens on a filled catalogue.
+#pragma once
+
+#include <filesystem>
+
+#include "vemora/gateway.h"
+
+namespace vemora::demo {
+
+// Adds one file; returns its new key. Throws when the file cannot be read.
+int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file);
+
+// Adds every .jpg/.jpeg/.bmp/.tif/.tiff file in the folder, in name order; returns how many.
+int ImportFolder(TDBGateway& gateway, const std::filesystem::path& folder);
+
+int CountRows(TDBGateway& gateway);
+
+}  // namespace vemora::demo

@@ -1,0 +1,84 @@
+// The exported entry: one call is one life of the main window.
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPointer>
+#include <exception>
+#include <string>
+
+#include "host/call_state.h"
+#include "ui/main_window.h"
+#include "vemora/vemora.h"
+
+namespace {
+
+std::string ToUtf8(const char16_t* text) {
+  return text == nullptr ? std::string() : QString::fromUtf16(text).toStdString();
+}
+
+// A host without a Qt application of its own gets one for the call; it stays for later
+// calls, as Qt allows only one per process.
+void EnsureApplication() {
+  if (QApplication::instance() != nullptr) return;
+  static int argc = 1;
+  static char name[] = "vemora";
+  static char* argv[] = {name, nullptr};
+  static QApplication* application = new QApplication(argc, argv);
+  (void)application;
+}
+
+int32_t RunCall(VemoraWindowHandle appHandle, vemora::TDBGateway* gateway, int32_t hostId,
+                const char16_t* settingsFolder, const char16_t* imageFolder,
+                int32_t preselectKey, bool multiSelect, const char16_t* caption) {
+  EnsureApplication();
+  // The host's window owns ours for the call. Elsewhere than on Windows a host passes its
+  // QWidget (or nothing).
+  QPointer<QWidget> owner = static_cast<QWidget*>(appHandle);
+
+  const std::string settings = vemora::NormalizeSettingsFolder(ToUtf8(settingsFolder));
+  const std::string images = ToUtf8(imageFolder);
+
+  vemora::ui::TForm1 form(owner);
+  std::string failure;
+  const std::string tempFolder = vemora::PrepareTempFolder(settings, failure);
+  if (!failure.empty()) QMessageBox::warning(owner, QString(), QString::fromStdString(failure));
+
+  form.InitialiseForCall(settings, images, tempFolder);
+  form.SetOpenedByHost(true);
+  form.ApplyPrompts(hostId, multiSelect);
+  form.OverridePrompt(ToUtf8(caption));
+  form.SetGateway(gateway, preselectKey);
+
+  QEventLoop loop;
+  QObject::connect(&form, &vemora::ui::TForm1::closed, &loop, &QEventLoop::quit);
+  form.setWindowModality(Qt::ApplicationModal);
+  form.show();
+  loop.exec();
+  const int32_t result = form.Result();
+  if (owner) owner->activateWindow();
+  return result;
+}
+
+}  // namespace
+
+extern "C" VEMORA_EXPORT int32_t VEMORA_CALL ShowVemora(VemoraWindowHandle appHandle,
+                                                        vemora::TDBGateway* gateway,
+                                                        int32_t hostId,
+                                                        const char16_t* settingsFolder,
+                                                        const char16_t* imageFolder,
+                                                        int32_t preselectKey, bool multiSelect,
+                                                        const char16_t* caption) {
+  // Nothing may cross the C boundary: an error that escapes the window ends the call.
+  try {
+    return RunCall(appHandle, gateway, hostId, settingsFolder, imageFolder, preselectKey,
+                   multiSelect, caption);
+  } catch (const std::exception& error) {
+    try {
+      QMessageBox::critical(nullptr, QString(), QString::fromStdString(error.what()));
+    } catch (...) {
+    }
+  } catch (...) {
+  }
+  return multiSelect ? -1 : 0;
+}

@@ -1,0 +1,28 @@
+#include "ui/wait_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace vemora::ui {
+
+TFWaitLoad::TFWaitLoad(QWidget* parent) : QDialog(parent) {
+  setObjectName("TFWaitLoad");
+  setWindowTitle(QStringLiteral("Bitte warten Sie kurz"));
+  setFixedSize(390, 75);
+  label_ = new QLabel(QStringLiteral("Bitte warten Sie kurz, die Bilder werden geladen..."), this);
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setRange(0, 0);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(label_);
+  layout->addWidget(progressBar_);
+}
+
+void TFWaitLoad::Step() {
+  progressBar_->setValue(progressBar_->value() + 1);
+  progressBar_->repaint();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace vemora::ui
