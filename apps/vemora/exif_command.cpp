@@ -49,33 +49,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-// Values come from the file, so they may hold bytes that are not UTF-8: those are taken as
-// Latin-1, which keeps the JSON valid.
-std::string ToUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    std::size_t length = c < 0x80         ? 1
-                         : (c >> 5) == 6  ? 2
-                         : (c >> 4) == 14 ? 3
-                         : (c >> 3) == 30 ? 4
-                                          : 0;
-    bool valid = length > 0 && i + length <= text.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-    }
-    if (valid) {
-      out.append(text.substr(i, length));
-      i += length;
-    } else {
-      metadata::AppendUtf8(out, c);
-      ++i;
-    }
-  }
-  return out;
-}
+std::string ToUtf8(std::string_view text) { return metadata::ToUtf8Text(text); }
 
 std::vector<const TTagEntry*> AllTags(const TimgData& data) {
   std::vector<const TTagEntry*> tags;

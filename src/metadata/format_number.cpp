@@ -207,6 +207,29 @@ std::string ToUpper(std::string_view text) {
   return result;
 }
 
+std::string ToUtf8Text(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c < 0x80         ? 1
+                               : (c >> 5) == 6  ? 2
+                               : (c >> 4) == 14 ? 3
+                               : (c >> 3) == 30 ? 4
+                                                : 0;
+    bool valid = length > 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    }
+    if (!valid) break;
+    i += length;
+  }
+  if (i == text.size()) return std::string(text);
+  std::string out;
+  out.reserve(text.size() + text.size() / 4);
+  for (const char c : text) AppendUtf8(out, static_cast<unsigned char>(c));
+  return out;
+}
+
 void AppendUtf8(std::string& out, unsigned cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);

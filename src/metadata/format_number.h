@@ -37,6 +37,8 @@ std::string Trim(std::string_view text);
 // Cut at the first zero byte.
 std::string_view UntilZero(std::string_view text);
 std::string ToUpper(std::string_view text);
+// `text` itself when it is valid UTF-8, else `text` read as Latin-1 and converted.
+std::string ToUtf8Text(std::string_view text);
 // One code point (Latin-1 or UTF-16 unit) as UTF-8.
 void AppendUtf8(std::string& out, unsigned code_point);
 

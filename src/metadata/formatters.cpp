@@ -105,7 +105,7 @@ std::string UnpackSettings(TImageInfo& info, const TTagEntry& entry,
                            std::span<const TPackedSetting> settings) {
   // The settings sit far beyond the first eight elements, so they are read from the whole raw
   // value rather than from the (cut) generic text.
-  const auto values = IntegerElements(entry.Raw, entry.TType, info.MotorolaOrder);
+  const auto values = IntegerElements(entry.Raw, entry.TType, info.EntryMotorola(entry));
   std::string out = entry.Data;
   for (const TPackedSetting& setting : settings) {
     if (setting.position >= values.size()) continue;
@@ -115,7 +115,7 @@ std::string UnpackSettings(TImageInfo& info, const TTagEntry& entry,
 }
 
 double Element(const TImageInfo& info, const TTagEntry& entry, std::size_t index) {
-  return ElementValue(entry.Raw, entry.TType, index, info.MotorolaOrder);
+  return ElementValue(entry.Raw, entry.TType, index, info.EntryMotorola(entry));
 }
 
 }  // namespace
@@ -230,7 +230,7 @@ std::string FormatCanonExposureInfo2(TImageInfo& info, const TTagEntry& entry) {
 }
 
 std::string FormatCanonCustomFunctions(TImageInfo& info, const TTagEntry& entry) {
-  const auto values = IntegerElements(entry.Raw, entry.TType, info.MotorolaOrder);
+  const auto values = IntegerElements(entry.Raw, entry.TType, info.EntryMotorola(entry));
   std::string out = entry.Data;
   for (const std::int64_t v : values) {
     const std::int64_t number = v / 256;

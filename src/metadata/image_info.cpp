@@ -295,7 +295,7 @@ double TImageInfo::LookupTagNumber(std::string_view name, double fallback) const
   if (index < 0) return fallback;
   const TTagEntry& entry = Tags[static_cast<std::size_t>(index)];
   if (!entry.Raw.empty() && FormatSize(entry.TType) > 0 && entry.TType != 2 && entry.TType != 7) {
-    return ElementValue(entry.Raw, entry.TType, 0, MotorolaOrder);
+    return ElementValue(entry.Raw, entry.TType, 0, EntryMotorola(entry));
   }
   const std::string text = Trim(entry.Data);
   char* end = nullptr;

@@ -72,6 +72,10 @@ class TImageInfo : public tEndInd {
   bool Decodes() const;
   int TraceLevel() const;
   bool ReadingTiff() const;
+  // Byte order of an entry's raw value: the file's, except for layouts with a fixed order.
+  bool EntryMotorola(const TTagEntry& entry) const {
+    return entry.TID == kTableFuji ? false : MotorolaOrder;
+  }
   void SetError(std::string_view text);
 
   // The generic text of a value (before any formatting function), per the entry's format.

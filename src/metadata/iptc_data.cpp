@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "metadata/format_number.h"
 #include "metadata/tag_tables.h"
 
 namespace vemora::metadata {
@@ -25,7 +26,9 @@ void TIPTCdata::ParseIPTCStrings(std::string_view section) {
     const int dataset = byte(pos + 1);
     const std::size_t length = (static_cast<std::size_t>(byte(pos + 2)) << 8) | byte(pos + 3);
     const std::size_t value = pos + 4;
-    const std::string_view text = section.substr(value, length);
+    const std::string_view bytes = section.substr(value, length);
+    // Datasets without a declared character set come from Latin-1 systems in practice.
+    const std::string text = ToUtf8Text(bytes);
     if (record == 2 || record == 8) {
       const TTagDef& def = LookupIptc(record, dataset);
       if (def.Name != "Unknown" && !IsSkipName(def.Name)) {
@@ -36,11 +39,11 @@ void TIPTCdata::ParseIPTCStrings(std::string_view section) {
           tag.Data += ',';
           tag.Data += text;
           tag.Raw += ',';
-          tag.Raw += text;
+          tag.Raw += bytes;
         } else {
           TTagEntry tag(def);
           tag.Data.assign(text);
-          tag.Raw.assign(text);
+          tag.Raw.assign(bytes);
           tag.PRaw = static_cast<std::int64_t>(value);
           tag.Size = static_cast<int>(text.size());
           if (Tags.size() == Tags.capacity()) Tags.reserve(Tags.capacity() + 25);
