@@ -1,0 +1,191 @@
+#include "codec/resample.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "codec/stretch.h"
+
+namespace vemora::codec {
+namespace {
+
+constexpr int kWeightBits = 14;
+constexpr int32_t kWeightOne = 1 << kWeightBits;
+constexpr int32_t kRounding = 1 << (kWeightBits - 1);
+// Below this many multiply-adds a pass is not worth a second thread.
+constexpr int64_t kParallelThreshold = 4'000'000;
+
+// The weights of every output index along one axis: output i reads count[i] source
+// indices from start[i], with weights[i * stride ...].
+struct Contributions {
+  std::vector<int32_t> start;
+  std::vector<int32_t> count;
+  std::vector<int16_t> weights;
+  size_t stride = 0;
+  int64_t totalTaps = 0;
+};
+
+Contributions ComputeContributions(int32_t source, int32_t target, ResampleFilter filter) {
+  const double scale = static_cast<double>(source) / target;
+  const double filterScale = std::max(scale, 1.0);  // widen the kernel when shrinking
+  const double support = FilterSupport(filter) * filterScale;
+  Contributions result;
+  result.stride = static_cast<size_t>(std::ceil(2.0 * support)) + 2;
+  result.start.resize(target);
+  result.count.resize(target);
+  result.weights.assign(static_cast<size_t>(target) * result.stride, 0);
+  std::vector<double> weights(result.stride);
+  for (int32_t i = 0; i < target; ++i) {
+    const double centre = (i + 0.5) * scale;
+    int32_t first = std::max(static_cast<int32_t>(std::floor(centre - support + 0.5)), 0);
+    int32_t last = std::min(static_cast<int32_t>(std::floor(centre + support + 0.5)), source);
+    if (last - first > static_cast<int32_t>(result.stride))
+      last = first + static_cast<int32_t>(result.stride);
+    double sum = 0;
+    for (int32_t j = first; j < last; ++j) {
+      weights[j - first] = FilterWeight(filter, (j + 0.5 - centre) / filterScale);
+      sum += weights[j - first];
+    }
+    // Trim zero weights at both ends: they cost a multiplication each and add nothing.
+    int32_t begin = 0;
+    int32_t end = last - first;
+    while (begin < end && weights[begin] == 0.0) ++begin;
+    while (end > begin && weights[end - 1] == 0.0) --end;
+    if (begin == end || sum == 0.0) {
+      // A kernel that misses every sample (only at extreme enlargements): take the nearest.
+      const int32_t nearest = std::clamp(static_cast<int32_t>(centre), 0, source - 1);
+      result.start[i] = nearest;
+      result.count[i] = 1;
+      result.weights[i * result.stride] = kWeightOne;
+      result.totalTaps += 1;
+      continue;
+    }
+    result.start[i] = first + begin;
+    result.count[i] = end - begin;
+    // Fixed-point weights that add up to exactly one, so flat areas stay flat.
+    int16_t* out = &result.weights[i * result.stride];
+    int32_t fixedSum = 0;
+    int32_t largest = 0;
+    for (int32_t k = begin; k < end; ++k) {
+      out[k - begin] = static_cast<int16_t>(std::lround(weights[k] / sum * kWeightOne));
+      fixedSum += out[k - begin];
+      if (out[k - begin] > out[largest]) largest = k - begin;
+    }
+    out[largest] = static_cast<int16_t>(out[largest] + kWeightOne - fixedSum);
+    result.totalTaps += end - begin;
+  }
+  return result;
+}
+
+uint8_t Clamp(int32_t accumulator) {
+  return static_cast<uint8_t>(std::clamp(accumulator >> kWeightBits, 0, 255));
+}
+
+// Runs work(begin, end) over [0, count) split across the cores when the work is big enough.
+template <typename Work>
+void ParallelRows(int32_t count, int64_t operations, Work work) {
+  const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
+  const unsigned threads = operations < kParallelThreshold ? 1u : std::min<unsigned>(cores, count);
+  if (threads <= 1) {
+    work(0, count);
+    return;
+  }
+  std::vector<std::thread> helpers;
+  const int32_t chunk = (count + static_cast<int32_t>(threads) - 1) / static_cast<int32_t>(threads);
+  for (unsigned t = 1; t < threads; ++t) {
+    const int32_t begin = std::min(count, static_cast<int32_t>(t) * chunk);
+    const int32_t end = std::min(count, begin + chunk);
+    helpers.emplace_back([&work, begin, end] { work(begin, end); });
+  }
+  work(0, std::min(count, chunk));
+  for (auto& helper : helpers) helper.join();
+}
+
+template <int Channels>
+void HorizontalRows(const Image& in, Image& out, const Contributions& columns, int32_t begin,
+                    int32_t end) {
+  for (int32_t y = begin; y < end; ++y) {
+    const uint8_t* src = in.Row(y);
+    uint8_t* dst = out.Row(y);
+    for (int32_t x = 0; x < out.width; ++x) {
+      const int16_t* weight = &columns.weights[x * columns.stride];
+      const uint8_t* pixel = src + static_cast<size_t>(columns.start[x]) * Channels;
+      int32_t accumulator[Channels];
+      for (int c = 0; c < Channels; ++c) accumulator[c] = kRounding;
+      for (int32_t k = 0; k < columns.count[x]; ++k) {
+        for (int c = 0; c < Channels; ++c) accumulator[c] += weight[k] * pixel[k * Channels + c];
+      }
+      for (int c = 0; c < Channels; ++c) dst[x * Channels + c] = Clamp(accumulator[c]);
+    }
+  }
+}
+
+Image HorizontalPass(const Image& in, int32_t width, ResampleFilter filter) {
+  const Contributions columns = ComputeContributions(in.width, width, filter);
+  Image out{width, in.height, in.format, {}};
+  out.pixels.resize(out.RowBytes() * out.height);
+  const int64_t operations = columns.totalTaps * in.height * BytesPerPixel(in.format);
+  ParallelRows(in.height, operations, [&](int32_t begin, int32_t end) {
+    if (in.format == PixelFormat::Gray8)
+      HorizontalRows<1>(in, out, columns, begin, end);
+    else
+      HorizontalRows<3>(in, out, columns, begin, end);
+  });
+  return out;
+}
+
+Image VerticalPass(const Image& in, int32_t height, ResampleFilter filter) {
+  const Contributions rows = ComputeContributions(in.height, height, filter);
+  Image out{in.width, height, in.format, {}};
+  out.pixels.resize(out.RowBytes() * out.height);
+  const size_t rowBytes = in.RowBytes();
+  const int64_t operations = rows.totalTaps * static_cast<int64_t>(rowBytes);
+  ParallelRows(height, operations, [&](int32_t begin, int32_t end) {
+    // Whole rows at a time: the inner loop runs along contiguous bytes and vectorises.
+    std::vector<int32_t> accumulator(rowBytes);
+    for (int32_t y = begin; y < end; ++y) {
+      std::fill(accumulator.begin(), accumulator.end(), kRounding);
+      const int16_t* weight = &rows.weights[y * rows.stride];
+      for (int32_t k = 0; k < rows.count[y]; ++k) {
+        const uint8_t* src = in.Row(rows.start[y] + k);
+        const int32_t w = weight[k];
+        int32_t* acc = accumulator.data();
+        for (size_t i = 0; i < rowBytes; ++i) acc[i] += w * src[i];
+      }
+      uint8_t* dst = out.Row(y);
+      for (size_t i = 0; i < rowBytes; ++i) dst[i] = Clamp(accumulator[i]);
+    }
+  });
+  return out;
+}
+
+}  // namespace
+
+Image Resample(const Image& source, int32_t width, int32_t height, ResampleFilter filter) {
+  if (source.empty() || source.pixels.size() < source.RowBytes() * source.height)
+    throw CodecError("resample: the source picture is empty");
+  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxPixels)
+    throw CodecError("resample: target size out of range");
+  // Rows first costs (taps per column) x target width x source height, then the column
+  // pass target width x target height; columns first the other way round.
+  const double scaleX = std::max(static_cast<double>(source.width) / width, 1.0);
+  const double scaleY = std::max(static_cast<double>(source.height) / height, 1.0);
+  const double support = 2 * FilterSupport(filter);
+  const double rowsFirst = support * (scaleX * width * source.height + scaleY * width * height);
+  const double columnsFirst = support * (scaleY * source.width * height + scaleX * width * height);
+  if (rowsFirst <= columnsFirst)
+    return VerticalPass(HorizontalPass(source, width, filter), height, filter);
+  return HorizontalPass(VerticalPass(source, height, filter), width, filter);
+}
+
+Image ResampleWith(const Image& source, const ResampleParameters& parameters) {
+  if (!parameters.interpolate)
+    return Stretch(source, parameters.targetWidth, parameters.targetHeight);
+  Image result =
+      Resample(source, parameters.targetWidth, parameters.targetHeight, parameters.filter);
+  if (parameters.changeColourFormat) result = ReduceColours(result, parameters.colourFormat);
+  return result;
+}
+
+}  // namespace vemora::codec

@@ -1,0 +1,91 @@
+// Colour reduction keeps its promise on a real photo: at most 2, 16 or 256 greys, at most
+// 16 or 256 colours, and still looks like the picture.
+#include "codec/colour_reduction.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "codec/bmp.h"
+#include "support/testdata.h"
+
+namespace vemora::codec {
+namespace {
+
+Image Photo() {
+  std::ifstream in(
+      vemora::testing::TestDataDir() / "images" / "bmp" / "real" / "Sony_FD71_MVC-004S.BMP",
+      std::ios::binary);
+  return DecodeBmp(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+}
+
+size_t DistinctColours(const Image& image) {
+  std::set<uint32_t> colours;
+  const int n = BytesPerPixel(image.format);
+  for (size_t i = 0; i < image.pixels.size(); i += n) {
+    uint32_t key = 0;
+    for (int c = 0; c < n; ++c) key = key << 8 | image.pixels[i + c];
+    colours.insert(key);
+  }
+  return colours.size();
+}
+
+double Psnr(const Image& a, const Image& b) {
+  double squared = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) {
+    const double d = static_cast<double>(a.pixels[i]) - b.pixels[i];
+    squared += d * d;
+  }
+  return 10 * std::log10(255.0 * 255.0 * static_cast<double>(a.pixels.size()) / squared);
+}
+
+TEST(ColourReduction, EachFormatKeepsItsPromiseOnAPhoto) {
+  VEMORA_REQUIRE_TESTDATA();
+  const Image photo = Photo();
+  ASSERT_GT(DistinctColours(photo), 10000u);
+  const struct {
+    ColourFormat format;
+    PixelFormat pixels;
+    size_t atMost;
+  } cases[] = {{ColourFormat::BlackWhite, PixelFormat::Gray8, 2},
+               {ColourFormat::Grey16, PixelFormat::Gray8, 16},
+               {ColourFormat::Grey256, PixelFormat::Gray8, 256},
+               {ColourFormat::Colours16, PixelFormat::Rgb24, 16},
+               {ColourFormat::Colours256, PixelFormat::Rgb24, 256}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(ColourFormatName(c.format)));
+    const Image reduced = ReduceColours(photo, c.format);
+    EXPECT_EQ(reduced.format, c.pixels);
+    EXPECT_EQ(reduced.width, photo.width);
+    EXPECT_LE(DistinctColours(reduced), c.atMost);
+    // Every level in use: a quantiser that collapses to a few colours would pass the bound.
+    EXPECT_GE(DistinctColours(reduced), c.atMost * 3 / 4);
+  }
+  EXPECT_EQ(ReduceColours(photo, ColourFormat::TrueColour).pixels, photo.pixels);
+}
+
+// A median-cut palette must follow the picture: 256 colours of a photo stay close to it.
+TEST(ColourReduction, TwoHundredFiftySixColoursStayCloseToThePhoto) {
+  VEMORA_REQUIRE_TESTDATA();
+  const Image photo = Photo();
+  EXPECT_GE(Psnr(photo, ReduceColours(photo, ColourFormat::Colours256)), 30.0);
+}
+
+TEST(ColourReduction, GreyInputAndCodes) {
+  Image grey{64, 4, PixelFormat::Gray8, {}};
+  for (int i = 0; i < 256; ++i) grey.pixels.push_back(static_cast<uint8_t>(i));
+  const Image colour = ReduceColours(grey, ColourFormat::Colours16);
+  EXPECT_EQ(colour.format, PixelFormat::Rgb24);
+  EXPECT_LE(DistinctColours(colour), 16u);
+  EXPECT_EQ(ColourFormatOf(grey), ColourFormat::Grey256);
+  EXPECT_EQ(ColourFormatFromCode(4), ColourFormat::Colours256);
+  EXPECT_FALSE(ColourFormatFromCode(6).has_value());
+  EXPECT_EQ(ColourFormatName(ColourFormat::BlackWhite), "schwarz/weiß");
+  EXPECT_THROW(ReduceColours(Image{}, ColourFormat::Grey16), CodecError);
+}
+
+}  // namespace
+}  // namespace vemora::codec
