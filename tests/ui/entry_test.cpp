@@ -1,0 +1,256 @@
+// ShowVemora as a host calls it: through the shared library, offscreen, with a script that
+// plays the user once the window has loaded its catalogue.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "catalogue/dispatcher.h"
+#include "codec/jpeg.h"
+#include "settings/ini_plus.h"
+#include "sqlite/sqlite_gateway.h"
+#include "vemora/vemora.h"
+
+namespace vemora {
+namespace {
+
+std::string SmallJpeg(uint8_t shade) {
+  codec::Image image;
+  image.width = 60;
+  image.height = 40;
+  image.pixels.assign(image.RowBytes() * 40, shade);
+  const auto bytes = codec::EncodeJpeg(image);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::u16string U16(const std::string& text) {
+  const QString converted = QString::fromStdString(text);
+  return std::u16string(reinterpret_cast<const char16_t*>(converted.utf16()),
+                        static_cast<size_t>(converted.size()));
+}
+
+// The window as the script sees it: found by object names, as a user finds controls.
+struct Window {
+  QWidget* form;
+  template <typename T>
+  T* Find(const char* name) const {
+    T* child = form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  QAbstractItemModel* Model() const { return Find<QTableView>("cxGrid1")->model(); }
+  bool Marked(int row) const {
+    return Model()->data(Model()->index(row, 0), Qt::CheckStateRole).toInt() == Qt::Checked;
+  }
+  void Mark(int row, bool marked) const {
+    Model()->setData(Model()->index(row, 0), marked ? Qt::Checked : Qt::Unchecked,
+                     Qt::CheckStateRole);
+  }
+  void Focus(int row) const {
+    auto* grid = Find<QTableView>("cxGrid1");
+    grid->setCurrentIndex(grid->model()->index(row, 1));
+  }
+  int Focused() const { return Find<QTableView>("cxGrid1")->currentIndex().row(); }
+  void TakeOver() const { Find<QPushButton>("takeOverButton")->click(); }
+  QString Prompt() const { return Find<QLabel>("promptLabel")->text(); }
+};
+
+class EntryTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance() == nullptr) {
+      static int argc = 1;
+      static char name[] = "entry_test";
+      static char* argv[] = {name, nullptr};
+      new QApplication(argc, argv);
+    }
+  }
+
+  EntryTest()
+      : root(std::filesystem::temp_directory_path() /
+             ("vemora_entry_" + std::to_string(::getpid()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "images");
+    gateway = std::make_unique<gateways::SqliteGateway>((root / "catalogue.db").string());
+    gateway->CreateCatalogueTables();
+    CatalogueSession session;
+    session.gateway = gateway.get();
+    for (const char* name : {"Haus", "Garten", "Meer"}) {
+      TRecDSBilder record;
+      record.Name = name;
+      record.File = std::string(name) + ".jpg";
+      record.Bild = SmallJpeg(static_cast<uint8_t>(keys.size() * 80));
+      TRecCmdMDB insert;
+      insert.command = kCmdInsert;
+      keys.push_back(RunCmdMDB(session, insert, record));
+    }
+  }
+  ~EntryTest() override {
+    gateway.reset();
+    std::filesystem::remove_all(root);
+  }
+
+  // Calls ShowVemora; `script` runs once the catalogue is loaded and must close the window
+  // (directly or through the take-over).
+  int32_t Call(bool multiSelect, const std::function<void(const Window&)>& script,
+               int32_t hostId = 0, const char16_t* caption = nullptr, int32_t preselect = -1) {
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      // A message box would wait for a user forever: fail and dismiss it.
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        ADD_FAILURE() << "unexpected message: " << box->text().toStdString();
+        box->reject();
+        return;
+      }
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() != "TForm1" || !widget->isVisible()) continue;
+        auto* count = widget->findChild<QLabel*>("countLabel");
+        if (count == nullptr || count->text().isEmpty()) return;
+        poll.stop();
+        script(Window{widget});
+        return;
+      }
+    });
+    poll.start();
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+      ADD_FAILURE() << "the window was still open after 20 s";
+      for (QWidget* widget : QApplication::topLevelWidgets()) widget->close();
+    });
+    watchdog.start(20000);
+    const std::u16string settings = U16((root / "settings").string());
+    const std::u16string images = U16((root / "images").string());
+    return ShowVemora(nullptr, gateway.get(), hostId, settings.c_str(), images.c_str(), preselect,
+                      multiSelect, caption);
+  }
+
+  std::string SelectionFile() const {
+    std::ifstream in(root / "settings" / "bdselect.txt", std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+
+  std::filesystem::path root;
+  std::unique_ptr<gateways::SqliteGateway> gateway;
+  std::vector<int32_t> keys;
+};
+
+TEST_F(EntryTest, MultiSelectionHandsBackTheMarkedKeysAndTheNextCallStartsWithThem) {
+  EXPECT_EQ(Call(true,
+                 [](const Window& window) {
+                   EXPECT_EQ(window.Prompt().toStdString(), "Bitte wählen Sie Bilder aus...");
+                   window.Mark(0, true);
+                   window.Mark(2, true);
+                   window.TakeOver();  // closes: "nach Übernehmen beenden" is ticked
+                 }),
+            -1);
+  EXPECT_EQ(SelectionFile(),
+            std::to_string(keys[0]) + "\r\n" + std::to_string(keys[2]) + "\r\n");
+  EXPECT_TRUE(std::filesystem::is_directory(root / "settings" / "Temp" / "Vemora"));
+
+  Call(true, [](const Window& window) {
+    EXPECT_TRUE(window.Marked(0));
+    EXPECT_FALSE(window.Marked(1));
+    EXPECT_TRUE(window.Marked(2));
+    window.Mark(0, false);
+    window.Mark(2, false);
+    window.TakeOver();
+  });
+  EXPECT_TRUE(std::filesystem::exists(root / "settings" / "bdselect.txt"));
+  EXPECT_EQ(SelectionFile(), "");
+}
+
+TEST_F(EntryTest, SingleSelectionReturnsTheKeyTakenOverLast) {
+  EXPECT_EQ(Call(false, [](const Window& window) { window.form->close(); }), 0);
+  EXPECT_EQ(Call(false,
+                 [](const Window& window) {
+                   window.Focus(1);
+                   window.TakeOver();
+                 }),
+            keys[1]);
+
+  // With "nach Übernehmen beenden" cleared the window stays open for a second choice.
+  EXPECT_EQ(Call(false,
+                 [](const Window& window) {
+                   auto* closeAfter = window.Find<QCheckBox>("closeAfterTakeOver");
+                   EXPECT_TRUE(closeAfter->isChecked());
+                   closeAfter->click();
+                   window.Focus(0);
+                   window.TakeOver();
+                   EXPECT_TRUE(window.form->isVisible());
+                   window.Focus(2);
+                   window.TakeOver();
+                   window.form->close();
+                 }),
+            keys[2]);
+  TIniPlus settings((root / "settings" / "settings.ini").string());
+  EXPECT_FALSE(settings.ReadBool("SETTINGS", "TACLOSE", true));
+  EXPECT_EQ(settings.ReadInteger("GRID", "LASTFRI", -7), 2);
+  Call(false, [](const Window& window) {
+    EXPECT_FALSE(window.Find<QCheckBox>("closeAfterTakeOver")->isChecked());
+    window.form->close();
+  });
+  EXPECT_EQ(settings.ReadInteger("GRID", "LASTFRI", -7), -1);
+}
+
+TEST_F(EntryTest, PreselectedKeyIsFocusedInSingleSelectionOnly) {
+  const int32_t wanted = keys[2];
+  Call(
+      false,
+      [](const Window& window) {
+        EXPECT_EQ(window.Focused(), 2);
+        window.form->close();
+      },
+      0, nullptr, wanted);
+  Call(
+      true,
+      [](const Window& window) {
+        EXPECT_EQ(window.Focused(), -1);
+        window.form->close();
+      },
+      0, nullptr, wanted);
+}
+
+TEST_F(EntryTest, PromptFollowsHostAndCaption) {
+  Call(false, [](const Window& window) {
+    EXPECT_EQ(window.Prompt().toStdString(), "Bitte wählen Sie für die Brevik ein Bild aus.");
+    EXPECT_EQ(window.Find<QDockWidget>("selectionPanel")->windowTitle().toStdString(),
+              "ausgewähltes Bild");
+    window.form->close();
+  }, 4);
+  Call(true, [](const Window& window) {
+    EXPECT_EQ(window.Prompt(), QString());
+    window.form->close();
+  }, 7);
+  Call(true, [](const Window& window) {
+    EXPECT_EQ(window.Prompt().toStdString(), "Eigener Text");
+    window.form->close();
+  }, 7, u"Eigener Text");
+  Call(false, [](const Window& window) {
+    EXPECT_FALSE(window.Find<QDockWidget>("selectionPanel")->isVisible());
+    auto* toggle = window.Find<QAction>("selectionOverviewToggle");
+    EXPECT_FALSE(toggle->isEnabled());
+    EXPECT_FALSE(toggle->isChecked());
+    window.form->close();
+  }, 1, u"hide");
+}
+
+}  // namespace
+}  // namespace vemora
