@@ -164,8 +164,10 @@ int Run(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("Galeriekasten"));
 
-  const auto settingsFolder = std::filesystem::absolute(options.settings.value_or(options.folder / "settings"));
-  const auto imageFolder = std::filesystem::absolute(options.images.value_or(options.folder / "images"));
+  const auto settingsFolder =
+      std::filesystem::absolute(options.settings.value_or(options.folder / "settings"));
+  const auto imageFolder =
+      std::filesystem::absolute(options.images.value_or(options.folder / "images"));
   std::filesystem::create_directories(settingsFolder);
   std::filesystem::create_directories(imageFolder);
 
@@ -184,10 +186,9 @@ int Run(int argc, char** argv) {
   const std::u16string settings = ToUtf16(settingsFolder.string());
   const std::u16string images = ToUtf16(imageFolder.string());
   const std::u16string caption = ToUtf16(options.caption.value_or(""));
-  const int32_t result =
-      ShowVemora(nullptr, gateway.get(), options.hostId, settings.c_str(), images.c_str(),
-                 options.preselectKey, options.multiSelect,
-                 options.caption ? caption.c_str() : nullptr);
+  const int32_t result = ShowVemora(nullptr, gateway.get(), options.hostId, settings.c_str(),
+                                    images.c_str(), options.preselectKey, options.multiSelect,
+                                    options.caption ? caption.c_str() : nullptr);
   std::cout << "result: " << result << '\n';
   if (options.multiSelect) PrintSelection(settingsFolder);
   return 0;

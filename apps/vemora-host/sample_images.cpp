@@ -27,22 +27,70 @@ struct Scene {
 };
 
 constexpr std::array<Scene, 8> kScenes = {{
-    {"Sonnenuntergang", {0.25f, 0.1f, 0.35f}, {1.0f, 0.55f, 0.2f}, {0.15f, 0.1f, 0.1f},
-     {1.0f, 0.9f, 0.5f}, 0.5f, 0.62f, 0.7f},
-    {"Alpenwiese", {0.3f, 0.55f, 0.95f}, {0.75f, 0.88f, 1.0f}, {0.25f, 0.6f, 0.2f},
-     {1.0f, 1.0f, 0.85f}, 0.8f, 0.2f, 0.6f},
-    {"Meeresblick", {0.1f, 0.35f, 0.7f}, {0.6f, 0.8f, 0.95f}, {0.05f, 0.3f, 0.5f},
-     {1.0f, 0.95f, 0.8f}, 0.25f, 0.3f, 0.1f},
-    {"Herbstwald", {0.5f, 0.6f, 0.75f}, {0.9f, 0.85f, 0.7f}, {0.55f, 0.3f, 0.1f},
-     {1.0f, 0.85f, 0.6f}, 0.7f, 0.35f, 0.9f},
-    {"Winternacht", {0.02f, 0.03f, 0.12f}, {0.15f, 0.2f, 0.4f}, {0.85f, 0.88f, 0.95f},
-     {0.95f, 0.95f, 1.0f}, 0.3f, 0.2f, 0.5f},
-    {"Wüste", {0.55f, 0.75f, 0.95f}, {0.95f, 0.9f, 0.8f}, {0.85f, 0.65f, 0.35f},
-     {1.0f, 1.0f, 0.9f}, 0.6f, 0.15f, 0.4f},
-    {"Morgennebel", {0.7f, 0.72f, 0.78f}, {0.95f, 0.9f, 0.85f}, {0.4f, 0.5f, 0.4f},
-     {1.0f, 0.95f, 0.85f}, 0.2f, 0.45f, 0.8f},
-    {"Lavendelfeld", {0.45f, 0.6f, 0.9f}, {0.95f, 0.8f, 0.75f}, {0.5f, 0.35f, 0.7f},
-     {1.0f, 0.9f, 0.7f}, 0.85f, 0.4f, 0.3f},
+    {"Sonnenuntergang",
+     {0.25f, 0.1f, 0.35f},
+     {1.0f, 0.55f, 0.2f},
+     {0.15f, 0.1f, 0.1f},
+     {1.0f, 0.9f, 0.5f},
+     0.5f,
+     0.62f,
+     0.7f},
+    {"Alpenwiese",
+     {0.3f, 0.55f, 0.95f},
+     {0.75f, 0.88f, 1.0f},
+     {0.25f, 0.6f, 0.2f},
+     {1.0f, 1.0f, 0.85f},
+     0.8f,
+     0.2f,
+     0.6f},
+    {"Meeresblick",
+     {0.1f, 0.35f, 0.7f},
+     {0.6f, 0.8f, 0.95f},
+     {0.05f, 0.3f, 0.5f},
+     {1.0f, 0.95f, 0.8f},
+     0.25f,
+     0.3f,
+     0.1f},
+    {"Herbstwald",
+     {0.5f, 0.6f, 0.75f},
+     {0.9f, 0.85f, 0.7f},
+     {0.55f, 0.3f, 0.1f},
+     {1.0f, 0.85f, 0.6f},
+     0.7f,
+     0.35f,
+     0.9f},
+    {"Winternacht",
+     {0.02f, 0.03f, 0.12f},
+     {0.15f, 0.2f, 0.4f},
+     {0.85f, 0.88f, 0.95f},
+     {0.95f, 0.95f, 1.0f},
+     0.3f,
+     0.2f,
+     0.5f},
+    {"Wüste",
+     {0.55f, 0.75f, 0.95f},
+     {0.95f, 0.9f, 0.8f},
+     {0.85f, 0.65f, 0.35f},
+     {1.0f, 1.0f, 0.9f},
+     0.6f,
+     0.15f,
+     0.4f},
+    {"Morgennebel",
+     {0.7f, 0.72f, 0.78f},
+     {0.95f, 0.9f, 0.85f},
+     {0.4f, 0.5f, 0.4f},
+     {1.0f, 0.95f, 0.85f},
+     0.2f,
+     0.45f,
+     0.8f},
+    {"Lavendelfeld",
+     {0.45f, 0.6f, 0.9f},
+     {0.95f, 0.8f, 0.75f},
+     {0.5f, 0.35f, 0.7f},
+     {1.0f, 0.9f, 0.7f},
+     0.85f,
+     0.4f,
+     0.3f},
 }};
 
 codec::Image DrawScene(const Scene& scene, int variant, int32_t width, int32_t height) {
@@ -97,10 +145,11 @@ std::vector<std::filesystem::path> WriteSampleImages(const std::filesystem::path
     if (!std::filesystem::exists(path)) {
       // Portrait now and then, as real collections have.
       const bool portrait = i % 5 == 4;
-      const auto bytes =
-          codec::EncodeJpeg(DrawScene(scene, variant, portrait ? 900 : 1600, portrait ? 1200 : 1067));
+      const auto bytes = codec::EncodeJpeg(
+          DrawScene(scene, variant, portrait ? 900 : 1600, portrait ? 1200 : 1067));
       std::ofstream(path, std::ios::binary)
-          .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+          .write(reinterpret_cast<const char*>(bytes.data()),
+                 static_cast<std::streamsize>(bytes.size()));
     }
     paths.push_back(path);
   }

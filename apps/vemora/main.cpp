@@ -20,9 +20,8 @@ void PrintHelp(std::FILE* out) {
   std::fprintf(out, "usage: vemora COMMAND [ARGS...]\n\ncommands:\n");
   for (const Command& command : Commands()) {
     std::fprintf(out, "  %.*s %.*s\n      %.*s\n", static_cast<int>(command.name.size()),
-                 command.name.data(), static_cast<int>(command.usage.size()),
-                 command.usage.data(), static_cast<int>(command.summary.size()),
-                 command.summary.data());
+                 command.name.data(), static_cast<int>(command.usage.size()), command.usage.data(),
+                 static_cast<int>(command.summary.size()), command.summary.data());
   }
   std::fprintf(out, "\n'vemora COMMAND --help' shows a command's options.\n");
 }

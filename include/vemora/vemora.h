@@ -31,8 +31,7 @@ class TDBGateway;
 using VemoraWindowHandle = void*;
 
 extern "C" VEMORA_EXPORT int32_t VEMORA_CALL ShowVemora(VemoraWindowHandle appHandle,
-                                                        vemora::TDBGateway* gateway,
-                                                        int32_t hostId,
+                                                        vemora::TDBGateway* gateway, int32_t hostId,
                                                         const char16_t* settingsFolder,
                                                         const char16_t* imageFolder,
                                                         int32_t preselectKey, bool multiSelect,

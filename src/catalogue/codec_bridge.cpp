@@ -1,7 +1,7 @@
 #include "catalogue/codec_bridge.h"
 
-#include "codec/preview.h"
 #include "codec/convert.h"
+#include "codec/preview.h"
 
 namespace vemora {
 

@@ -37,8 +37,8 @@ TDBResultSet* Open(const CatalogueSession& session, const std::string& sql) {
 // the 31 random bits keep two hosts inserting at the same moment apart from each other.
 int32_t DrawProvisionalKey() {
   std::random_device device;
-  const auto clock = static_cast<uint64_t>(
-      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  const auto clock =
+      static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
   std::mt19937_64 generator((static_cast<uint64_t>(device()) << 32) ^ clock);
   std::uniform_int_distribution<int32_t> distribution(INT32_MIN + 1, -1);
   return distribution(generator);
@@ -47,28 +47,27 @@ int32_t DrawProvisionalKey() {
 int32_t InsertRow(CatalogueSession& session, const TRecDSBilder& record) {
   const int32_t provisionalKey = DrawProvisionalKey();
   const std::string& column = session.fileColumn;
-  ExecParams(session,
-             "INSERT INTO [Bilder] (Name, Beschreibung, TextTop, TextLeft, TextRight, "
-             "TextBottom, Path, [" +
-                 column +
-                 "], Suchbegriffe, Bild, VsBild, ProjektNr, Typ, FilePath, BildCtr2) "
-                 "values (:Name, :Beschreibung, :TextTop, :TextLeft, :TextRight, :TextBottom, "
-                 ":Path, :" +
-                 column +
-                 ", :Suchbegriffe, :Bild, :VsBild,:ProjektNr,:Typ,:FilePath, :BildCtr2)",
-             {TDBValue::Text(record.Name), TDBValue::Text(record.Beschreibung),
-              TDBValue::Text(record.TextTop), TDBValue::Text(record.TextLeft),
-              TDBValue::Text(record.TextRight), TDBValue::Text(record.TextBottom),
-              TDBValue::Text(record.Path), TDBValue::Text(record.File),
-              TDBValue::Text(record.Suchbegriffe), AsBlobParam(record.Bild),
-              AsBlobParam(record.VsBild), TDBValue::Integer(record.ProjektNr),
-              TDBValue::Text(record.Typ), TDBValue::Text(record.FilePath),
-              TDBValue::Integer(provisionalKey)});
+  ExecParams(
+      session,
+      "INSERT INTO [Bilder] (Name, Beschreibung, TextTop, TextLeft, TextRight, "
+      "TextBottom, Path, [" +
+          column +
+          "], Suchbegriffe, Bild, VsBild, ProjektNr, Typ, FilePath, BildCtr2) "
+          "values (:Name, :Beschreibung, :TextTop, :TextLeft, :TextRight, :TextBottom, "
+          ":Path, :" +
+          column + ", :Suchbegriffe, :Bild, :VsBild,:ProjektNr,:Typ,:FilePath, :BildCtr2)",
+      {TDBValue::Text(record.Name), TDBValue::Text(record.Beschreibung),
+       TDBValue::Text(record.TextTop), TDBValue::Text(record.TextLeft),
+       TDBValue::Text(record.TextRight), TDBValue::Text(record.TextBottom),
+       TDBValue::Text(record.Path), TDBValue::Text(record.File),
+       TDBValue::Text(record.Suchbegriffe), AsBlobParam(record.Bild), AsBlobParam(record.VsBild),
+       TDBValue::Integer(record.ProjektNr), TDBValue::Text(record.Typ),
+       TDBValue::Text(record.FilePath), TDBValue::Integer(provisionalKey)});
 
   int32_t counter = 0;
   {
-    ResultSetGuard query(
-        Open(session, "SELECT BildCtr FROM Bilder WHERE BildCtr2 = " + std::to_string(provisionalKey)));
+    ResultSetGuard query(Open(
+        session, "SELECT BildCtr FROM Bilder WHERE BildCtr2 = " + std::to_string(provisionalKey)));
     if (query->Eof())
       throw TDBError("the row just inserted was not found again (key " +
                      std::to_string(provisionalKey) + ")");
@@ -82,21 +81,36 @@ int32_t InsertRow(CatalogueSession& session, const TRecDSBilder& record) {
 
 TDBValue FieldValue(const TRecDSBilder& record, int32_t selector) {
   switch (selector) {
-    case kFieldProjektNr: return TDBValue::Integer(record.ProjektNr);
-    case kFieldBild: return AsBlobParam(record.Bild);
-    case kFieldName: return TDBValue::Text(record.Name);
-    case kFieldBeschreibung: return TDBValue::Text(record.Beschreibung);
-    case kFieldTyp: return TDBValue::Text(record.Typ);
-    case kFieldFile: return TDBValue::Text(record.File);
-    case kFieldPath: return TDBValue::Text(record.Path);
-    case kFieldFilePath: return TDBValue::Text(record.FilePath);
-    case kFieldTextTop: return TDBValue::Text(record.TextTop);
-    case kFieldTextBottom: return TDBValue::Text(record.TextBottom);
-    case kFieldTextLeft: return TDBValue::Text(record.TextLeft);
-    case kFieldTextRight: return TDBValue::Text(record.TextRight);
-    case kFieldSuchbegriffe: return TDBValue::Text(record.Suchbegriffe);
-    case kFieldVsBild: return AsBlobParam(record.VsBild);
-    default: return {};
+    case kFieldProjektNr:
+      return TDBValue::Integer(record.ProjektNr);
+    case kFieldBild:
+      return AsBlobParam(record.Bild);
+    case kFieldName:
+      return TDBValue::Text(record.Name);
+    case kFieldBeschreibung:
+      return TDBValue::Text(record.Beschreibung);
+    case kFieldTyp:
+      return TDBValue::Text(record.Typ);
+    case kFieldFile:
+      return TDBValue::Text(record.File);
+    case kFieldPath:
+      return TDBValue::Text(record.Path);
+    case kFieldFilePath:
+      return TDBValue::Text(record.FilePath);
+    case kFieldTextTop:
+      return TDBValue::Text(record.TextTop);
+    case kFieldTextBottom:
+      return TDBValue::Text(record.TextBottom);
+    case kFieldTextLeft:
+      return TDBValue::Text(record.TextLeft);
+    case kFieldTextRight:
+      return TDBValue::Text(record.TextRight);
+    case kFieldSuchbegriffe:
+      return TDBValue::Text(record.Suchbegriffe);
+    case kFieldVsBild:
+      return AsBlobParam(record.VsBild);
+    default:
+      return {};
   }
 }
 
@@ -109,12 +123,12 @@ void UpdateColumn(CatalogueSession& session, const TRecCmdMDB& command,
 
 void ReplaceImage(CatalogueSession& session, const TRecCmdMDB& command,
                   const TRecDSBilder& record) {
-  ExecParams(session,
-             " UPDATE Bilder SET VsBild=:p1,Bild=:p2,Name=:p3,[File]=:p4,Path=:p5 WHERE "
-             "BildCtr2=:p6",
-             {AsBlobParam(record.VsBild), AsBlobParam(record.Bild), TDBValue::Text(record.Name),
-              TDBValue::Text(record.File), TDBValue::Text(record.Path),
-              TDBValue::Integer(command.key)});
+  ExecParams(
+      session,
+      " UPDATE Bilder SET VsBild=:p1,Bild=:p2,Name=:p3,[File]=:p4,Path=:p5 WHERE "
+      "BildCtr2=:p6",
+      {AsBlobParam(record.VsBild), AsBlobParam(record.Bild), TDBValue::Text(record.Name),
+       TDBValue::Text(record.File), TDBValue::Text(record.Path), TDBValue::Integer(command.key)});
 }
 
 std::string StoredImageQuery(int32_t key) {
@@ -183,9 +197,9 @@ int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
       const std::string newName = WithExtension(storedName, kExtensions[convert.targetFormat]);
       WriteBytes(folder + newName, destination);
       if (convert.writeBack) {
-        ExecParams(session, "UPDATE Bilder SET Bild=:p1, File=:p2 WHERE BildCtr2=:p3",
-                   {AsBlobParam(destination), TDBValue::Text(newName),
-                    TDBValue::Integer(convert.key)});
+        ExecParams(
+            session, "UPDATE Bilder SET Bild=:p1, File=:p2 WHERE BildCtr2=:p3",
+            {AsBlobParam(destination), TDBValue::Text(newName), TDBValue::Integer(convert.key)});
       }
       return 1;
     }
@@ -210,9 +224,9 @@ TDBValue AsBlobParam(std::string_view bytes) {
 
 std::string UpdateColumnStatement(int32_t selector) {
   static constexpr const char* kColumns[] = {
-      nullptr,  "ProjektNr",  "Bild",     "Name",      "Beschreibung", "Typ",
-      "File",   "Path",       "FilePath", "TextTop",   "TextBottom",   "TextLeft",
-      "TextRight", nullptr,   "Suchbegriffe", "VsBild"};
+      nullptr,     "ProjektNr", "Bild",         "Name",    "Beschreibung", "Typ",
+      "File",      "Path",      "FilePath",     "TextTop", "TextBottom",   "TextLeft",
+      "TextRight", nullptr,     "Suchbegriffe", "VsBild"};
   if (selector < 0 || selector > kFieldVsBild || kColumns[selector] == nullptr) return {};
   return std::string("UPDATE Bilder SET ") + kColumns[selector] + "=:p1 WHERE BildCtr2=:p2";
 }

@@ -20,8 +20,7 @@ namespace vemora {
 // The bytes as a blob parameter: the blob marker followed by the bytes unchanged.
 TDBValue AsBlobParam(std::string_view bytes);
 
-int32_t RunCmdMDB(CatalogueSession& session, const TRecCmdMDB& command,
-                  const TRecDSBilder& record);
+int32_t RunCmdMDB(CatalogueSession& session, const TRecCmdMDB& command, const TRecDSBilder& record);
 
 // The update statement of command 3 for a column selector; empty for selectors that do
 // nothing (0, 13, above 15).

@@ -33,8 +33,7 @@ struct CatalogueGrid {
   int focused = -1;  // -1: no record focused
 
   const GridRecord* Focused() const {
-    return focused >= 0 && focused < static_cast<int>(records.size()) ? &records[focused]
-                                                                      : nullptr;
+    return focused >= 0 && focused < static_cast<int>(records.size()) ? &records[focused] : nullptr;
   }
   std::vector<bool> Marks() const {
     std::vector<bool> marks;

@@ -29,8 +29,8 @@ void EnsureApplication() {
 }
 
 int32_t RunCall(VemoraWindowHandle appHandle, vemora::TDBGateway* gateway, int32_t hostId,
-                const char16_t* settingsFolder, const char16_t* imageFolder,
-                int32_t preselectKey, bool multiSelect, const char16_t* caption) {
+                const char16_t* settingsFolder, const char16_t* imageFolder, int32_t preselectKey,
+                bool multiSelect, const char16_t* caption) {
   EnsureApplication();
   // The host's window owns ours for the call. Elsewhere than on Windows a host passes its
   // QWidget (or nothing).
@@ -63,8 +63,7 @@ int32_t RunCall(VemoraWindowHandle appHandle, vemora::TDBGateway* gateway, int32
 }  // namespace
 
 extern "C" VEMORA_EXPORT int32_t VEMORA_CALL ShowVemora(VemoraWindowHandle appHandle,
-                                                        vemora::TDBGateway* gateway,
-                                                        int32_t hostId,
+                                                        vemora::TDBGateway* gateway, int32_t hostId,
                                                         const char16_t* settingsFolder,
                                                         const char16_t* imageFolder,
                                                         int32_t preselectKey, bool multiSelect,

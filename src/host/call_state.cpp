@@ -41,8 +41,8 @@ std::string NormalizeSettingsFolder(const std::string& settingsFolder) {
 }
 
 std::string PrepareTempFolder(const std::string& settingsFolder, std::string& failureMessage) {
-  const std::string folder = settingsFolder + "Temp" + platform::kPathSeparator + "Vemora" +
-                             platform::kPathSeparator;
+  const std::string folder =
+      settingsFolder + "Temp" + platform::kPathSeparator + "Vemora" + platform::kPathSeparator;
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (!std::filesystem::is_directory(folder, error)) {

@@ -33,8 +33,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!index.isValid() || index.column() != kColumnMark || role != Qt::CheckStateRole)
-    return false;
+  if (!index.isValid() || index.column() != kColumnMark || role != Qt::CheckStateRole) return false;
   grid_.records[static_cast<size_t>(index.row())].marked =
       value.value<Qt::CheckState>() == Qt::Checked;
   emit dataChanged(index, index, {Qt::CheckStateRole});
@@ -51,9 +50,12 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (section) {
-    case kColumnName: return QStringLiteral("Bezeichnung");
-    case kColumnPath: return QStringLiteral("Pfad");
-    default: return {};
+    case kColumnName:
+      return QStringLiteral("Bezeichnung");
+    case kColumnPath:
+      return QStringLiteral("Pfad");
+    default:
+      return {};
   }
 }
 

@@ -7,9 +7,8 @@ namespace vemora::ui {
 
 QImage ToQImage(const codec::Image& image) {
   if (image.empty()) return {};
-  const QImage::Format format = image.format == codec::PixelFormat::Gray8
-                                    ? QImage::Format_Grayscale8
-                                    : QImage::Format_RGB888;
+  const QImage::Format format =
+      image.format == codec::PixelFormat::Gray8 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
   // The view borrows the pixels; copy() gives the QImage its own.
   return QImage(image.pixels.data(), image.width, image.height,
                 static_cast<qsizetype>(image.RowBytes()), format)

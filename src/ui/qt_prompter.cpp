@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "ui/wait_window.h"
 

@@ -64,9 +64,9 @@ TEST_F(DispatcherTest, InsertSendsFifteenValuesThenFixesTheKeyFromTheCounter) {
             ":Suchbegriffe, :Bild, :VsBild,:ProjektNr,:Typ,:FilePath, :BildCtr2)");
   const auto& values = gateway.calls[0].values;
   ASSERT_EQ(values.size(), 15u);
-  const std::vector<std::string> texts = {"Haus",   "Beschreibung", "oben",     "links",
-                                          "rechts", "unten",        "/bilder/", "haus.jpg",
-                                          "Haus;Garten"};
+  const std::vector<std::string> texts = {"Haus",     "Beschreibung", "oben",
+                                          "links",    "rechts",       "unten",
+                                          "/bilder/", "haus.jpg",     "Haus;Garten"};
   for (size_t i = 0; i < texts.size(); ++i) {
     EXPECT_EQ(values[i].kind(), TDBValue::Kind::Text) << i;
     EXPECT_EQ(values[i].text(), texts[i]) << i;

@@ -48,15 +48,15 @@ TEST_F(PreviewColumnTest, OtherSelectorsDoNothing) {
 
 TEST_F(PreviewColumnTest, MissingColumnIsAddedAndEveryRowGetsAPreview) {
   gateway.fieldExists = false;
-  gateway.scriptedResults.push_back({{{"BildCtr2", "11"}, {"Bild", "no image"}},
-                                     {{"BildCtr2", "12"}, {"Bild", ""}}});
+  gateway.scriptedResults.push_back(
+      {{{"BildCtr2", "11"}, {"Bild", "no image"}}, {{"BildCtr2", "12"}, {"Bild", ""}}});
   Check();
   EXPECT_TRUE(session.previewColumnAvailable);
   EXPECT_FALSE(session.previewColumnWasPresent);
-  const std::vector<std::string> expected = {
-      "Bilder.VsBild", "Bilder.VsBild", "Select BildCtr2,Bild,[File],VsBild from Bilder",
-      "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
-      "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2"};
+  const std::vector<std::string> expected = {"Bilder.VsBild", "Bilder.VsBild",
+                                             "Select BildCtr2,Bild,[File],VsBild from Bilder",
+                                             "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
+                                             "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2"};
   EXPECT_EQ(gateway.Statements(), expected);
   EXPECT_EQ(gateway.calls[1].operation, "AddField");
   EXPECT_EQ(gateway.calls[3].values[1], TDBValue::Integer(11));
@@ -82,10 +82,10 @@ TEST_F(PreviewColumnTest, ColumnThatCannotBeAddedIsReportedTwice) {
   gateway.failAddField = true;
   Check();
   EXPECT_FALSE(session.previewColumnAvailable);
-  EXPECT_EQ(prompter.shown, (std::vector<std::string>{
-                                "Es trat ein Fehler beim Initialisieren der Datenbank auf "
-                                "(Bilder.VsBild).",
-                                "Vorschaubild kann nicht hinzugefügt werden!"}));
+  EXPECT_EQ(prompter.shown,
+            (std::vector<std::string>{"Es trat ein Fehler beim Initialisieren der Datenbank auf "
+                                      "(Bilder.VsBild).",
+                                      "Vorschaubild kann nicht hinzugefügt werden!"}));
   EXPECT_EQ(prompter.waitWindowsOpened, 0);
 }
 

@@ -105,8 +105,7 @@ class RecordingGateway : public TDBGateway {
     Record("AddField", table + "." + column, {});
     if (failAddField) throw TDBError("cannot add " + column);
   }
-  bool FieldExists(const std::string& table, const std::string& column, int32_t,
-                   int32_t) override {
+  bool FieldExists(const std::string& table, const std::string& column, int32_t, int32_t) override {
     Record("FieldExists", table + "." + column, {});
     return fieldExists;
   }

@@ -53,10 +53,16 @@ TEST_F(SelectionFileTest, ReadingAcceptsWhatOtherProgramsWrite) {
   const std::string path = (root / "bdselect.txt").string();
   EXPECT_TRUE(ReadSelectionFile(path).empty());  // missing file: nothing marked
 
-  Write("bdselect.txt", "\xEF\xBB\xBF" "5\r\n6\n7");
+  Write("bdselect.txt",
+        "\xEF\xBB\xBF"
+        "5\r\n6\n7");
   EXPECT_EQ(ReadSelectionFile(path), (std::set<std::string>{"5", "6", "7"}));
 
-  Write("bdselect.txt", std::string("\xFF\xFE" "4\0" "2\0\r\0\n\0" "9\0", 12));
+  Write("bdselect.txt", std::string("\xFF\xFE"
+                                    "4\0"
+                                    "2\0\r\0\n\0"
+                                    "9\0",
+                                    12));
   EXPECT_EQ(ReadSelectionFile(path), (std::set<std::string>{"42", "9"}));
 
   // Whole lines only: neither " 5" nor "05" is the key 5.

@@ -161,8 +161,7 @@ TEST_F(EntryTest, MultiSelectionHandsBackTheMarkedKeysAndTheNextCallStartsWithTh
                    window.TakeOver();  // closes: "nach Übernehmen beenden" is ticked
                  }),
             -1);
-  EXPECT_EQ(SelectionFile(),
-            std::to_string(keys[0]) + "\r\n" + std::to_string(keys[2]) + "\r\n");
+  EXPECT_EQ(SelectionFile(), std::to_string(keys[0]) + "\r\n" + std::to_string(keys[2]) + "\r\n");
   EXPECT_TRUE(std::filesystem::is_directory(root / "settings" / "Temp" / "Vemora"));
 
   Call(true, [](const Window& window) {
@@ -229,27 +228,39 @@ TEST_F(EntryTest, PreselectedKeyIsFocusedInSingleSelectionOnly) {
 }
 
 TEST_F(EntryTest, PromptFollowsHostAndCaption) {
-  Call(false, [](const Window& window) {
-    EXPECT_EQ(window.Prompt().toStdString(), "Bitte wählen Sie für die Brevik ein Bild aus.");
-    EXPECT_EQ(window.Find<QDockWidget>("selectionPanel")->windowTitle().toStdString(),
-              "ausgewähltes Bild");
-    window.form->close();
-  }, 4);
-  Call(true, [](const Window& window) {
-    EXPECT_EQ(window.Prompt(), QString());
-    window.form->close();
-  }, 7);
-  Call(true, [](const Window& window) {
-    EXPECT_EQ(window.Prompt().toStdString(), "Eigener Text");
-    window.form->close();
-  }, 7, u"Eigener Text");
-  Call(false, [](const Window& window) {
-    EXPECT_FALSE(window.Find<QDockWidget>("selectionPanel")->isVisible());
-    auto* toggle = window.Find<QAction>("selectionOverviewToggle");
-    EXPECT_FALSE(toggle->isEnabled());
-    EXPECT_FALSE(toggle->isChecked());
-    window.form->close();
-  }, 1, u"hide");
+  Call(
+      false,
+      [](const Window& window) {
+        EXPECT_EQ(window.Prompt().toStdString(), "Bitte wählen Sie für die Brevik ein Bild aus.");
+        EXPECT_EQ(window.Find<QDockWidget>("selectionPanel")->windowTitle().toStdString(),
+                  "ausgewähltes Bild");
+        window.form->close();
+      },
+      4);
+  Call(
+      true,
+      [](const Window& window) {
+        EXPECT_EQ(window.Prompt(), QString());
+        window.form->close();
+      },
+      7);
+  Call(
+      true,
+      [](const Window& window) {
+        EXPECT_EQ(window.Prompt().toStdString(), "Eigener Text");
+        window.form->close();
+      },
+      7, u"Eigener Text");
+  Call(
+      false,
+      [](const Window& window) {
+        EXPECT_FALSE(window.Find<QDockWidget>("selectionPanel")->isVisible());
+        auto* toggle = window.Find<QAction>("selectionOverviewToggle");
+        EXPECT_FALSE(toggle->isEnabled());
+        EXPECT_FALSE(toggle->isChecked());
+        window.form->close();
+      },
+      1, u"hide");
 }
 
 }  // namespace
