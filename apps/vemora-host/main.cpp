@@ -5,6 +5,8 @@
 // sample images the first time. --pg uses a shared catalogue on a PostgreSQL server.
 
 #include <QApplication>
+#include <QLabel>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -46,6 +48,7 @@ options:
   --preselect KEY    key of the image to focus at start (single selection)
   --caption TEXT     prompt text; "hide" hides the selection panel
   --no-window        prepare the catalogue only; do not open the window
+  --screenshot FILE  save a picture of the window (PNG) once it has loaded, then close it
   -h, --help         this text
 )";
 
@@ -62,6 +65,7 @@ struct Options {
   int preselectKey = -1;
   std::optional<std::string> caption;
   bool window = true;
+  std::optional<std::string> screenshot;
 };
 
 // Parses the command line; exits with a message on a bad one.
@@ -113,6 +117,8 @@ Options ParseOptions(int argc, char** argv) {
       options.preselectKey = number(i);
     } else if (arg == "--caption") {
       options.caption = value(i);
+    } else if (arg == "--screenshot") {
+      options.screenshot = value(i);
     } else if (arg == "--no-window") {
       options.window = false;
     } else {
@@ -159,6 +165,26 @@ void PrintSelection(const std::filesystem::path& settingsFolder) {
   std::cout << '\n';
 }
 
+// Watches for the library's window; once its catalogue is loaded and the selection panel
+// has come up, saves a picture of it and closes it.
+void ScheduleScreenshot(const std::string& file) {
+  auto* poll = new QTimer(QApplication::instance());
+  QObject::connect(poll, &QTimer::timeout, [poll, file] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* count = widget->findChild<QLabel*>("countLabel");
+      if (widget->objectName() != "TForm1" || count == nullptr || count->text().isEmpty()) continue;
+      poll->stop();
+      QTimer::singleShot(1500, widget, [widget, file] {
+        if (!widget->grab().save(QString::fromStdString(file)))
+          std::fprintf(stderr, "vemora-host: cannot write %s\n", file.c_str());
+        widget->close();
+      });
+      return;
+    }
+  });
+  poll->start(50);
+}
+
 int Run(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
   QApplication application(argc, argv);
@@ -183,6 +209,7 @@ int Run(int argc, char** argv) {
   }
   if (!options.window) return 0;
 
+  if (options.screenshot) ScheduleScreenshot(*options.screenshot);
   const std::u16string settings = ToUtf16(settingsFolder.string());
   const std::u16string images = ToUtf16(imageFolder.string());
   const std::u16string caption = ToUtf16(options.caption.value_or(""));

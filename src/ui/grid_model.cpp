@@ -1,5 +1,7 @@
 #include "ui/grid_model.h"
 
+#include "ui/picture.h"
+
 namespace vemora::ui {
 
 GridModel::GridModel(CatalogueGrid& grid, QObject* parent)
@@ -19,6 +21,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
   switch (index.column()) {
     case kColumnMark:
       if (role == Qt::CheckStateRole) return record.marked ? Qt::Checked : Qt::Unchecked;
+      return {};
+    case kColumnPicture:
+      if (role == Qt::DecorationRole) return Picture(index.row());
+      if (role == Qt::SizeHintRole) return QSize(140, 104);
       return {};
     case kColumnName:
       if (role == Qt::DisplayRole || role == Qt::EditRole)
@@ -50,6 +56,8 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (section) {
+    case kColumnPicture:
+      return QStringLiteral("Bild");
     case kColumnName:
       return QStringLiteral("Bezeichnung");
     case kColumnPath:
@@ -57,6 +65,16 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     default:
       return {};
   }
+}
+
+
+QPixmap GridModel::Picture(int row) const {
+  if (QPixmap* cached = pictures_.object(row)) return *cached;
+  auto* picture = new QPixmap(
+      QPixmap::fromImage(PictureFromBytes(grid_.records[static_cast<size_t>(row)].preview)));
+  const QPixmap result = *picture;
+  pictures_.insert(row, picture);
+  return result;
 }
 
 }  // namespace vemora::ui

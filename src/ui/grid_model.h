@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QCache>
+#include <QPixmap>
 
 #include "catalogue/grid_record.h"
 
@@ -13,12 +15,15 @@ class GridModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { kColumnMark, kColumnName, kColumnPath, kColumnCount };
+  enum Column { kColumnMark, kColumnPicture, kColumnName, kColumnPath, kColumnCount };
 
   explicit GridModel(CatalogueGrid& grid, QObject* parent = nullptr);
 
   // Bracket a wholesale replacement of the records.
-  void BeginReload() { beginResetModel(); }
+  void BeginReload() {
+    beginResetModel();
+    pictures_.clear();
+  }
   void EndReload() { endResetModel(); }
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -32,7 +37,11 @@ class GridModel : public QAbstractTableModel {
   void marksChanged();
 
  private:
+  // Previews are decoded when a row first becomes visible and kept for the next paint.
+  QPixmap Picture(int row) const;
+
   CatalogueGrid& grid_;
+  mutable QCache<int, QPixmap> pictures_{2000};
 };
 
 }  // namespace vemora::ui

@@ -57,6 +57,10 @@ void TForm1::BuildWidgets() {
   cxGrid1_->setSortingEnabled(false);
   cxGrid1_->horizontalHeader()->setStretchLastSection(true);
   cxGrid1_->setColumnWidth(GridModel::kColumnMark, 22);
+  cxGrid1_->setColumnWidth(GridModel::kColumnPicture, 140);
+  cxGrid1_->setColumnWidth(GridModel::kColumnName, 200);
+  cxGrid1_->verticalHeader()->setDefaultSectionSize(104);
+  cxGrid1_->verticalHeader()->hide();
   setCentralWidget(cxGrid1_);
   connect(cxGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
