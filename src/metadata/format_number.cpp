@@ -182,7 +182,7 @@ std::string FormatNumber(std::string_view raw, int format, std::string_view code
 }
 
 std::string MakePrintable(std::string_view text) {
-  std::string result(text.substr(0, 50));
+  std::string result(text.substr(0, kPrintableLength));
   for (char& c : result) {
     if (static_cast<unsigned char>(c) < 32) c = '.';
   }

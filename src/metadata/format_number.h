@@ -31,7 +31,8 @@ std::size_t ElementCount(std::string_view raw, int format);
 // All elements of an integer-format value, for layouts that pack many settings in one tag.
 std::vector<std::int64_t> IntegerElements(std::string_view raw, int format, bool motorola);
 
-// At most 50 characters; control characters become ".".
+inline constexpr std::size_t kPrintableLength = 50;
+// At most kPrintableLength characters; control characters become ".".
 std::string MakePrintable(std::string_view text);
 std::string Trim(std::string_view text);
 // Cut at the first zero byte.

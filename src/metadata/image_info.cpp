@@ -84,25 +84,31 @@ void TImageInfo::ProcessExifDir(std::int64_t start, std::int64_t offsetBase, std
   WalkDirectory(start, offsetBase, length, kind, 0);
 }
 
-std::string TImageInfo::FormatEntry(const TTagEntry& entry) const {
+std::string TImageInfo::FormatEntry(const TTagEntry& entry, std::size_t limit) const {
   if (entry.TType == 2) {
-    return entry.Raw.empty() ? std::string() : entry.Raw.substr(0, entry.Raw.size() - 1);
+    if (entry.Raw.empty()) return {};
+    return entry.Raw.substr(0, std::min(entry.Raw.size() - 1, limit));
   }
   if (entry.TType == 7) {
     std::string text = "\"";
-    for (char c : entry.Raw) {
-      if (c != '\0') text += c;
+    for (std::size_t i = 0; i < entry.Raw.size() && text.size() <= limit; ++i) {
+      if (entry.Raw[i] != '\0') text += entry.Raw[i];
     }
     text += '"';
     return text;
   }
-  return FormatNumber(entry.Raw, entry.TType, entry.Code, entry.FormatS, MotorolaOrder, Decodes());
+  return FormatNumber(entry.Raw, entry.TType, entry.Code, entry.FormatS, EntryMotorola(entry),
+                      Decodes());
 }
 
 std::string TImageInfo::FinalText(TTagEntry& entry) {
-  entry.Data = FormatEntry(entry);
-  if (entry.CallBack != nullptr && Decodes()) return entry.CallBack(*this, entry);
-  return MakePrintable(entry.Data);
+  if (entry.CallBack != nullptr && Decodes()) {
+    entry.Data = FormatEntry(entry);
+    return entry.CallBack(*this, entry);
+  }
+  // Only the first 50 characters are kept, so long values (maker notes, thumbnails) are not
+  // formatted beyond them.
+  return MakePrintable(FormatEntry(entry, kPrintableLength));
 }
 
 void TImageInfo::TraceTag(const TTagEntry& entry, int tag) {

@@ -79,7 +79,8 @@ class TImageInfo : public tEndInd {
   void SetError(std::string_view text);
 
   // The generic text of a value (before any formatting function), per the entry's format.
-  std::string FormatEntry(const TTagEntry& entry) const;
+  // `limit` cuts text values (ASCII, UNDEFINED) at about that many characters.
+  std::string FormatEntry(const TTagEntry& entry, std::size_t limit = std::string::npos) const;
   // Generic text, then the entry's formatting function or the printable cut.
   std::string FinalText(TTagEntry& entry);
   void TraceTag(const TTagEntry& entry, int tag);
