@@ -67,7 +67,6 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
   }
 }
 
-
 QPixmap GridModel::Picture(int row) const {
   if (QPixmap* cached = pictures_.object(row)) return *cached;
   auto* picture = new QPixmap(
