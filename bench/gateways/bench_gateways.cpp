@@ -27,7 +27,7 @@ using vemora::TDBResultSet;
 using vemora::TDBValue;
 
 constexpr int kRuns = 5;
-constexpr size_t kImageBytes = 24 << 10;
+constexpr size_t kImageBytes = 64 << 10;
 constexpr size_t kPreviewBytes = 4 << 10;
 
 // What the catalogue load reads of each row: every text column and the preview.

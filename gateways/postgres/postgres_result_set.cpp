@@ -16,29 +16,49 @@ constexpr int kMaxBatchRows = 1000;
 
 }  // namespace
 
+PgResult PostgresField::FetchDeferred() const {
+  if (column_.lengthIndex < 0) return nullptr;
+  const auto length = owner_.CellAt(column_.lengthIndex);
+  if (length.isNull) return nullptr;
+  return owner_.FetchBlob(column_.tableColumn);
+}
+
 int32_t PostgresField::AsInteger() const {
-  const auto cell = owner_.CellAt(column_);
+  const auto cell = owner_.CellAt(column_.valueIndex);
   if (cell.isNull) return 0;
   return static_cast<int32_t>(BinaryToInteger(cell.bytes, cell.type));
 }
 
 std::string PostgresField::AsString() const {
-  const auto cell = owner_.CellAt(column_);
+  if (PgResult blob = FetchDeferred()) {
+    if (PQntuples(blob.get()) == 0 || PQgetisnull(blob.get(), 0, 0)) return {};
+    return {PQgetvalue(blob.get(), 0, 0), static_cast<size_t>(PQgetlength(blob.get(), 0, 0))};
+  }
+  const auto cell = owner_.CellAt(column_.valueIndex);
   if (cell.isNull) return {};
   return BinaryToText(cell.bytes, cell.type);
 }
 
 // Null or empty, as the embedded gateway answers: "no image" either way.
 bool PostgresField::IsNull() const {
-  const auto cell = owner_.CellAt(column_);
+  if (column_.lengthIndex >= 0) {
+    const auto length = owner_.CellAt(column_.lengthIndex);
+    if (!length.isNull) return BinaryToInteger(length.bytes, length.type) == 0;
+  }
+  const auto cell = owner_.CellAt(column_.valueIndex);
   return cell.isNull || cell.bytes.empty();
 }
 
 void PostgresField::SaveToFile(const std::string& path) const {
-  const auto cell = owner_.CellAt(column_);
+  PgResult blob = FetchDeferred();
+  const auto cell = owner_.CellAt(column_.valueIndex);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   // Texts and blobs are written straight from libpq's buffer; numbers in decimal.
-  if (cell.type == 17 || cell.type == 25 || cell.type == 1043) {
+  if (blob) {
+    if (PQntuples(blob.get()) > 0) {
+      file.write(PQgetvalue(blob.get(), 0, 0), PQgetlength(blob.get(), 0, 0));
+    }
+  } else if (cell.type == 17 || cell.type == 25 || cell.type == 1043) {
     file.write(cell.bytes.data(), static_cast<std::streamsize>(cell.bytes.size()));
   } else if (!cell.isNull) {
     file << BinaryToText(cell.bytes, cell.type);
@@ -63,20 +83,65 @@ PostgresResultSet::PostgresResultSet(std::shared_ptr<PostgresReader> reader, std
   generation_ = reader_->generation;
   ++reader_->openCursors;
   try {
+    Plan();
     Declare();
     FetchBatch();
   } catch (...) {
     Close();
     throw;
   }
-  for (int i = 0; i < PQnfields(batch_.get()); ++i) {
-    columnNames_.emplace_back(PQfname(batch_.get(), i));
-    fields_.push_back(std::make_unique<PostgresField>(*this, i));
+  if (plan_) {
+    for (const DeferredBlobPlan::Column& column : plan_->columns) {
+      fields_.push_back(std::make_unique<PostgresField>(*this, column));
+    }
+  } else {
+    for (int i = 0; i < PQnfields(batch_.get()); ++i) {
+      const std::string name = PQfname(batch_.get(), i);
+      fields_.push_back(
+          std::make_unique<PostgresField>(*this, DeferredBlobPlan::Column{name, name, i, -1}));
+    }
   }
   onFirstRow_ = true;
 }
 
 PostgresResultSet::~PostgresResultSet() { Close(); }
+
+void PostgresResultSet::Plan() {
+  const std::optional<SimpleSelect> select = ParseSimpleSelect(translated_);
+  if (!select) return;
+  // The table's columns and its single-column primary key, by which a blob is fetched later.
+  static const std::string kColumnsQuery =
+      "SELECT a.attname::text, a.atttypid = 'bytea'::regtype, "
+      "coalesce(a.attnum = i.indkey[0], false) "
+      "FROM pg_attribute a LEFT JOIN pg_index i ON i.indrelid = a.attrelid AND i.indisprimary "
+      "AND i.indnatts = 1 "
+      "WHERE a.attrelid = to_regclass(quote_ident(lower($1))) AND a.attnum > 0 "
+      "AND NOT a.attisdropped ORDER BY a.attnum";
+  const PgResult result = reader_->connection.Query(
+      kColumnsQuery, MakeParameters({TDBValue::Text(select->table)}), false, sql_);
+  std::vector<TableColumn> columns;
+  std::string key;
+  for (int row = 0; row < PQntuples(result.get()); ++row) {
+    columns.push_back(
+        {PQgetvalue(result.get(), row, 0), PQgetvalue(result.get(), row, 1)[0] == 't'});
+    if (PQgetvalue(result.get(), row, 2)[0] == 't') key = columns.back().name;
+  }
+  if (key.empty()) return;  // no such table, or no key to fetch a row by
+  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres);
+}
+
+PgResult PostgresResultSet::FetchBlob(const std::string& tableColumn) const {
+  const Cell key = CellAt(plan_->keyIndex);
+  // The key goes back exactly as it came: same type, binary.
+  PgParameters parameters;
+  parameters.types = {key.type};
+  parameters.values = {key.bytes.data()};
+  parameters.lengths = {static_cast<int>(key.bytes.size())};
+  parameters.formats = {1};
+  const std::string sql = "SELECT \"" + tableColumn + "\" FROM \"" + AsciiLower(plan_->table) +
+                          "\" WHERE \"" + plan_->keyColumn + "\" = $1";
+  return reader_->connection.Query(sql, parameters, true, sql_);
+}
 
 void PostgresResultSet::Declare() {
   PostgresConnection& connection = reader_->connection;
@@ -85,8 +150,9 @@ void PostgresResultSet::Declare() {
   const bool shared = reader_->openCursors > 1;
   if (shared) connection.Run("SAVEPOINT vemora_declare", sql_);
   try {
-    connection.Query("DECLARE " + cursorName_ + " NO SCROLL CURSOR FOR " + translated_, {}, false,
-                     sql_);
+    connection.Query(
+        "DECLARE " + cursorName_ + " NO SCROLL CURSOR FOR " + (plan_ ? plan_->sql : translated_),
+        {}, false, sql_);
   } catch (...) {
     if (shared) connection.RunQuietly("ROLLBACK TO SAVEPOINT vemora_declare");
     throw;
@@ -153,8 +219,8 @@ bool PostgresResultSet::Eof() const {
 }
 
 TDBField* PostgresResultSet::FindField(std::string_view name) {
-  for (size_t i = 0; i < columnNames_.size(); ++i) {
-    if (SameName(columnNames_[i], name)) return fields_[i].get();
+  for (const auto& field : fields_) {
+    if (SameName(field->name(), name)) return field.get();
   }
   return nullptr;
 }

@@ -1,9 +1,11 @@
 // A forward-reading result set over a server-side cursor, fetched in batches.
 //
 // The cursor lives in the reader connection's transaction, which stays open while any of the
-// gateway's result sets is open. Rows arrive in binary format, so a bytea column is handed
-// out as libpq's own buffer; batches are sized to a few megabytes, so a catalogue of large
-// images never sits in memory at once. The gateway owns the result set.
+// gateway's result sets is open. Rows arrive in binary format, so a bytea value is handed
+// out from libpq's own buffer; batches are sized to a few megabytes. A plain selection from
+// one table defers its bytea columns (common/deferred_blobs.h): the row carries their
+// lengths and a field fetches the bytes by the table's primary key when asked, so walking the
+// texts of a catalogue transfers no image. The gateway owns the result set.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/deferred_blobs.h"
 #include "postgres/postgres_connection.h"
 #include "vemora/gateway.h"
 
@@ -32,15 +35,20 @@ class PostgresResultSet;
 
 class PostgresField final : public TDBField {
  public:
-  PostgresField(const PostgresResultSet& owner, int column) : owner_(owner), column_(column) {}
+  PostgresField(const PostgresResultSet& owner, DeferredBlobPlan::Column column)
+      : owner_(owner), column_(std::move(column)) {}
   int32_t AsInteger() const override;
   std::string AsString() const override;
   void SaveToFile(const std::string& path) const override;
   bool IsNull() const override;
+  const std::string& name() const { return column_.name; }
 
  private:
+  // A deferred blob's bytes, fetched now; null when the column is not deferred here.
+  PgResult FetchDeferred() const;
+
   const PostgresResultSet& owner_;
-  int column_;
+  DeferredBlobPlan::Column column_;
 };
 
 class PostgresResultSet final : public TDBResultSet {
@@ -69,8 +77,11 @@ class PostgresResultSet final : public TDBResultSet {
     unsigned int type;
   };
   Cell CellAt(int column) const;
+  // Fetches the current row's value of a deferred blob column (one row, one column).
+  PgResult FetchBlob(const std::string& tableColumn) const;
 
  private:
+  void Plan();
   void Declare();
   void FetchBatch();
   void RequireOpen() const;
@@ -87,7 +98,7 @@ class PostgresResultSet final : public TDBResultSet {
   bool cursorExhausted_ = false;  // the last FETCH returned fewer rows than asked
   bool onFirstRow_ = false;
   std::optional<int32_t> recordCount_;
-  std::vector<std::string> columnNames_;
+  std::optional<DeferredBlobPlan> plan_;
   std::vector<std::unique_ptr<PostgresField>> fields_;
 };
 

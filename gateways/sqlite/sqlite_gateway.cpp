@@ -137,7 +137,7 @@ TDBResultSet* SqliteGateway::OpenSQL(const std::string& sql, int32_t /*option1*/
   if (translated.markerCount != 0) {
     throw TDBError("SQLite: a query cannot carry parameter markers [" + sql + "]");
   }
-  std::optional<LazyBlobPlan> plan = PlanLazyBlobs(db_, translated.sql);
+  std::optional<DeferredBlobPlan> plan = PlanLazyBlobs(db_, translated.sql);
   sqlite3_stmt* statement = nullptr;
   // A table without row ids cannot defer its blobs; it is read the plain way.
   if (plan && sqlite3_prepare_v2(db_, plan->sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {

@@ -85,10 +85,10 @@ void SqliteField::SaveToFile(const std::string& path) const {
 }
 
 SqliteResultSet::SqliteResultSet(sqlite3* db, sqlite3_stmt* statement, std::string sql,
-                                 std::optional<LazyBlobPlan> plan)
+                                 std::optional<DeferredBlobPlan> plan)
     : db_(db), statement_(statement), sql_(std::move(sql)), plan_(std::move(plan)) {
   if (plan_) {
-    for (const LazyBlobPlan::Column& column : plan_->columns) {
+    for (const DeferredBlobPlan::Column& column : plan_->columns) {
       fields_.push_back(std::make_unique<SqliteField>(*this, column));
     }
   } else {
@@ -97,7 +97,7 @@ SqliteResultSet::SqliteResultSet(sqlite3* db, sqlite3_stmt* statement, std::stri
       const char* name = sqlite3_column_name(statement_, i);
       const std::string shown = name ? name : "";
       fields_.push_back(
-          std::make_unique<SqliteField>(*this, LazyBlobPlan::Column{shown, shown, i, -1}));
+          std::make_unique<SqliteField>(*this, DeferredBlobPlan::Column{shown, shown, i, -1}));
     }
   }
   try {
@@ -179,7 +179,7 @@ sqlite3_stmt* SqliteResultSet::RowStatement() const {
 }
 
 sqlite3_blob* SqliteResultSet::OpenBlob(const std::string& column) const {
-  const sqlite3_int64 rowid = sqlite3_column_int64(RowStatement(), plan_->rowidIndex);
+  const sqlite3_int64 rowid = sqlite3_column_int64(RowStatement(), plan_->keyIndex);
   sqlite3_blob* blob = nullptr;
   if (sqlite3_blob_open(db_, "main", plan_->table.c_str(), column.c_str(), rowid, 0, &blob) !=
       SQLITE_OK) {

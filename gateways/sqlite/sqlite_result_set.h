@@ -1,7 +1,7 @@
 // A forward-reading result set over one prepared SQLite statement.
 //
 // Rows stream: each Next() steps the statement, and a value is converted only when a field
-// asks for it. With a LazyBlobPlan the statement carries only the lengths of blob columns,
+// asks for it. With a DeferredBlobPlan the statement carries only the lengths of blob columns,
 // and a blob's bytes are read from the table when its field is read, so walking the texts
 // of a catalogue never reads its images. The result set owns its statement until Close();
 // the gateway that created it owns the result set itself.
@@ -25,7 +25,7 @@ class SqliteResultSet;
 
 class SqliteField final : public TDBField {
  public:
-  SqliteField(const SqliteResultSet& owner, LazyBlobPlan::Column column)
+  SqliteField(const SqliteResultSet& owner, DeferredBlobPlan::Column column)
       : owner_(owner), column_(std::move(column)) {}
   int32_t AsInteger() const override;
   std::string AsString() const override;
@@ -40,7 +40,7 @@ class SqliteField final : public TDBField {
   std::string_view RowBytes(sqlite3_stmt* statement) const;
 
   const SqliteResultSet& owner_;
-  LazyBlobPlan::Column column_;
+  DeferredBlobPlan::Column column_;
 };
 
 class SqliteResultSet final : public TDBResultSet {
@@ -49,7 +49,7 @@ class SqliteResultSet final : public TDBResultSet {
   // `sql` is the query as the caller wrote it, for error messages and the row count. With a
   // plan, `statement` is the plan's query.
   SqliteResultSet(sqlite3* db, sqlite3_stmt* statement, std::string sql,
-                  std::optional<LazyBlobPlan> plan);
+                  std::optional<DeferredBlobPlan> plan);
   ~SqliteResultSet() override;
   SqliteResultSet(const SqliteResultSet&) = delete;
   SqliteResultSet& operator=(const SqliteResultSet&) = delete;
@@ -75,7 +75,7 @@ class SqliteResultSet final : public TDBResultSet {
   sqlite3* db_;
   sqlite3_stmt* statement_;
   std::string sql_;
-  std::optional<LazyBlobPlan> plan_;
+  std::optional<DeferredBlobPlan> plan_;
   bool eof_ = false;
   bool onFirstRow_ = false;
   std::optional<int32_t> recordCount_;
