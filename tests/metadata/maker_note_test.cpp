@@ -1,0 +1,226 @@
+// Maker-note layouts: where each directory starts, where its offsets count from, the byte
+// order it is read in, and which entries are listed.
+#include <gtest/gtest.h>
+
+#include "exif_builder.h"
+#include "metadata/img_data.h"
+
+namespace vemora::metadata {
+namespace {
+
+using testing::TiffBuilder;
+
+struct NoteEntry {
+  int tag;
+  int format;
+  std::uint32_t count;
+  std::string bytes;
+  std::int64_t fixedOffset = -1;  // store this offset instead of the value's own place
+};
+
+// A maker note: `prefix`, then a directory whose out-of-line values follow it. Stored offsets
+// are the value's position in the note plus `originDelta`.
+std::string BuildNote(const TiffBuilder& order, const std::string& prefix,
+                      const std::vector<NoteEntry>& entries, std::int64_t originDelta) {
+  std::string out = prefix + order.U16(static_cast<std::uint32_t>(entries.size()));
+  std::size_t dataPos = prefix.size() + 2 + 12 * entries.size() + 4;
+  std::string data;
+  for (const NoteEntry& e : entries) {
+    out += order.U16(static_cast<std::uint32_t>(e.tag)) +
+           order.U16(static_cast<std::uint32_t>(e.format)) + order.U32(e.count);
+    if (e.fixedOffset >= 0) {
+      out += order.U32(static_cast<std::uint32_t>(e.fixedOffset));
+    } else if (e.bytes.size() <= 4) {
+      out += e.bytes + std::string(4 - e.bytes.size(), '\0');
+    } else {
+      out += order.U32(static_cast<std::uint32_t>(dataPos + data.size() + originDelta));
+      data += e.bytes;
+    }
+  }
+  return out + order.U32(0) + data;
+}
+
+enum class Origin { kTiffHeader, kNoteStart, kOwnHeader };
+
+// A JPEG whose EXIF directory holds `note` as its maker note.
+std::string CameraFile(bool motorola, const std::string& make, const std::string& exifVersion,
+                       const std::function<std::string(const TiffBuilder&, std::int64_t)>& note,
+                       Origin origin, bool tiff = false, const std::string& model = "Model") {
+  TiffBuilder b(motorola);
+  const int exif = b.AddIfd();
+  b.Ascii(0, 0x010F, make);
+  b.Ascii(0, 0x0110, model);
+  b.Link(0, 0x8769, exif);
+  if (!exifVersion.empty()) b.Undefined(exif, 0x9000, exifVersion);
+  const std::size_t size = note(b, 0).size();
+  b.Late(exif, 0x927C, 7, static_cast<std::uint32_t>(size), size, [=](std::uint32_t offset) {
+    const std::int64_t delta = origin == Origin::kTiffHeader  ? offset
+                               : origin == Origin::kOwnHeader ? -10
+                                                              : 0;
+    return note(b, delta);
+  });
+  const std::string bytes = b.Build();
+  return tiff ? bytes : testing::MakeJpeg({{0xE1, testing::ExifSection(bytes)}});
+}
+
+std::vector<std::string> Names(const TImageInfo& info, int table) {
+  std::vector<std::string> names;
+  for (const TTagEntry& tag : info.Tags) {
+    if (tag.TID == table) names.emplace_back(tag.Name);
+  }
+  return names;
+}
+
+TimgData Read(const std::string& bytes, bool tiff = false) {
+  TimgData data;
+  EXPECT_TRUE(data.ProcessBytes(bytes, tiff ? TFileKind::kTiff : TFileKind::kJpeg));
+  EXPECT_TRUE(data.ImageInfo);
+  return data;
+}
+
+TEST(MakerNoteTest, CanonDirectoryAtByteZeroWithPackedSettings) {
+  const auto note = [](const TiffBuilder& b, std::int64_t delta) {
+    std::string info1;
+    for (std::uint16_t v : {20, 1, 0, 1, 2, 0, 0, 3}) info1 += b.U16(v);
+    return BuildNote(b, "",
+                     {{0x0000, 3, 1, b.U16(7)},
+                      {0x0001, 3, 8, info1},
+                      {0x0009, 2, 8, std::string("Erika\0\0\0", 8)},
+                      {0x0099, 3, 1, b.U16(5)}},
+                     delta);
+  };
+  for (const bool motorola : {false, true}) {
+    const TimgData data = Read(CameraFile(motorola, "Canon", "0220", note, Origin::kTiffHeader));
+    const TImageInfo& info = *data.ImageInfo;
+    EXPECT_TRUE(info.msAvailable);
+    // The Skip entry is read but not listed; an entry the table lacks is listed as Unknown.
+    EXPECT_EQ(Names(info, kTableCanon),
+              (std::vector<std::string>{"Macro mode", "Self Timer", "Compression Rate",
+                                        "Flash Mode", "Drive Mode", "Focus Mode", "ExposureInfo1",
+                                        "OwnerName", "Unknown"}));
+    EXPECT_EQ(info.LookupTagText("Macro mode"), "Macro");
+    EXPECT_EQ(info.LookupTagText("Flash Mode"), "On");
+    EXPECT_EQ(info.LookupTagText("Focus Mode"), "MF");
+    EXPECT_EQ(info.LookupTagText("OwnerName"), "Erika..");  // the last byte is the terminator
+    EXPECT_EQ(info.Tags[static_cast<std::size_t>(info.LookupTag("Unknown"))].Tag, 0x0099);
+  }
+}
+
+TEST(MakerNoteTest, NikonWithItsOwnTiffHeader) {
+  const auto note = [](const TiffBuilder& b, std::int64_t delta) {
+    std::string lens;
+    for (std::uint32_t v : {180u, 10u, 700u, 10u, 35u, 10u, 45u, 10u}) lens += b.U32(v);
+    const std::string header = std::string("Nikon\0\2\x10\0\0", 10) +
+                               (b.motorola() ? std::string("MM\0*", 4) : std::string("II*\0", 4)) +
+                               b.U32(8);
+    return BuildNote(b, header,
+                     {{0x0004, 2, 6, std::string("FINE \0", 6)},
+                      {0x0084, 5, 4, lens},
+                      {0x008D, 2, 6, std::string("MODE2\0", 6)}},
+                     delta);
+  };
+  for (const bool motorola : {false, true}) {
+    const TimgData data = Read(CameraFile(motorola, "NIKON", "0220", note, Origin::kOwnHeader));
+    const TImageInfo& info = *data.ImageInfo;
+    EXPECT_EQ(Names(info, kTableNikon2),
+              (std::vector<std::string>{"Quality", "LensInformation", "ColorMode"}));
+    EXPECT_EQ(info.LookupTagText("Quality"), "FINE ");
+    EXPECT_EQ(info.LookupTagText("LensInformation"), "18.0-70.0(mm)  F3.5-F4.5");
+    EXPECT_EQ(info.LookupTagText("ColorMode"), "Mode 2 (Adobe RGB)");
+  }
+  // A TIFF file (a NEF) without ExifVersion whose model names a D camera: the same layout.
+  const TimgData nef =
+      Read(CameraFile(false, "NIKON CORPORATION", "", note, Origin::kOwnHeader, true, "NIKON D70"),
+           true);
+  EXPECT_EQ(nef.ImageInfo->LookupTagText("LensInformation"), "18.0-70.0(mm)  F3.5-F4.5");
+}
+
+TEST(MakerNoteTest, NikonOlderLayouts) {
+  // "Nikon" header, directory at byte 8, offsets from the file's TIFF header.
+  const auto first = [](const TiffBuilder& b, std::int64_t delta) {
+    return BuildNote(b, std::string("Nikon\0\1\0", 8),
+                     {{0x0003, 3, 1, b.U16(5)},
+                      {0x0007, 3, 1, b.U16(6)},
+                      {0x0009, 3, 1, b.U16(1)},
+                      {0x0008, 2, 6, std::string("AF-S \0", 6)}},
+                     delta);
+  };
+  TimgData data = Read(CameraFile(false, "NIKON", "0210", first, Origin::kTiffHeader));
+  EXPECT_EQ(Names(*data.ImageInfo, kTableNikon1),
+            (std::vector<std::string>{"Quality", "WhiteBalance", "Focus"}));
+  EXPECT_EQ(data.ImageInfo->LookupTagText("Quality"), "SXGA Normal");
+  EXPECT_EQ(data.ImageInfo->LookupTagText("WhiteBalance"), "SpeedLight");
+  EXPECT_EQ(data.ImageInfo->LookupTagText("Focus"), "AF-S ");
+
+  // No header: the second table, directory at byte 0.
+  const auto bare = [](const TiffBuilder& b, std::int64_t delta) {
+    std::string iso = b.U16(0) + b.U16(200);
+    return BuildNote(b, "", {{0x0002, 3, 2, iso}, {0x0004, 2, 6, std::string("FINE \0", 6)}},
+                     delta);
+  };
+  data = Read(CameraFile(true, "NIKON", "0210", bare, Origin::kTiffHeader));
+  EXPECT_EQ(data.ImageInfo->LookupTagText("ISOSetting"), "0, 200");
+  EXPECT_EQ(data.ImageInfo->LookupTagText("Quality"), "FINE ");
+}
+
+TEST(MakerNoteTest, FujiIsAlwaysIntelAndCountsFromTheNote) {
+  const auto note = [](const TiffBuilder&, std::int64_t delta) {
+    const TiffBuilder intel(false);
+    return BuildNote(intel, std::string("FUJIFILM", 8) + intel.U32(12),
+                     {{0x0000, 7, 4, "0130"},
+                      {0x1000, 2, 8, std::string("NORMAL \0", 8)},
+                      {0x1001, 3, 1, intel.U16(3)},
+                      {0x1032, 3, 1, intel.U16(1)}},
+                     delta);
+  };
+  for (const bool motorola : {false, true}) {
+    const TimgData data = Read(CameraFile(motorola, "FUJIFILM", "0210", note, Origin::kNoteStart));
+    const TImageInfo& info = *data.ImageInfo;
+    EXPECT_EQ(Names(info, kTableFuji),
+              (std::vector<std::string>{"Version", "Quality", "Sharpness"}));
+    EXPECT_EQ(info.LookupTagText("Quality"), "NORMAL ");
+    EXPECT_EQ(info.LookupTagText("Sharpness"), "Normal");
+    EXPECT_EQ(info.LookupTagNumber("Sharpness"), 3);
+    EXPECT_EQ(info.MotorolaOrder, motorola);  // the file's order is restored afterwards
+  }
+}
+
+TEST(MakerNoteTest, ValuesOutsideTheNoteAreReadFromTheTiffHeader) {
+  // IFD0: make, model, EXIF link (3 entries); the make's value follows the directory.
+  const std::int64_t makeOffset = 8 + 2 + 3 * 12 + 4;
+  const auto note = [=](const TiffBuilder& b, std::int64_t) {
+    const std::string header =
+        std::string("Nikon\0\2\x10\0\0", 10) + "II*" + std::string(1, '\0') + b.U32(8);
+    return BuildNote(b, header, {{0x0004, 2, 6, "", makeOffset}}, 0);
+  };
+  const TimgData data = Read(CameraFile(false, "NIKON", "0220", note, Origin::kOwnHeader));
+  EXPECT_EQ(data.ImageInfo->LookupTagText("Quality"), "NIKON");
+
+  const auto olympus = [=](const TiffBuilder& b, std::int64_t) {
+    return BuildNote(b, std::string("OLYMP\0\1\0", 8), {{0x0209, 2, 8, "", makeOffset}}, 0);
+  };
+  const TimgData olymp =
+      Read(CameraFile(false, "OLYMPUS OPTICAL", "0210", olympus, Origin::kTiffHeader));
+  EXPECT_EQ(olymp.ImageInfo->LookupTagText("CameraID").substr(0, 7), "OLYMPUS");
+}
+
+TEST(MakerNoteTest, OtherMakesAndDamagedNotesStayUninterpreted) {
+  const auto note = [](const TiffBuilder& b, std::int64_t delta) {
+    return BuildNote(b, "", {{0x0001, 3, 1, b.U16(1)}}, delta);
+  };
+  TimgData data = Read(CameraFile(false, "PENTAX Corporation", "0220", note, Origin::kTiffHeader));
+  EXPECT_FALSE(data.ImageInfo->msAvailable);
+  EXPECT_TRUE(Names(*data.ImageInfo, kTableCanon).empty());
+  EXPECT_GE(data.ImageInfo->LookupTag("MakerNote"), 0);
+
+  // An entry count that runs past the buffer: the note is left unread.
+  const auto damaged = [](const TiffBuilder& b, std::int64_t) {
+    return b.U16(0xFFF0) + std::string(20, '\x01');
+  };
+  data = Read(CameraFile(true, "Canon", "0220", damaged, Origin::kTiffHeader));
+  EXPECT_TRUE(data.ImageInfo->msAvailable);
+  EXPECT_TRUE(Names(*data.ImageInfo, kTableCanon).empty());
+}
+
+}  // namespace
+}  // namespace vemora::metadata
