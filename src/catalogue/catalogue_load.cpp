@@ -5,6 +5,7 @@
 #include "catalogue/dispatcher.h"
 #include "catalogue/preview_column.h"
 #include "catalogue/result_set_guard.h"
+#include "catalogue/size_text.h"
 #include "platform/paths.h"
 
 namespace vemora {
@@ -34,11 +35,6 @@ std::string SizeTextOf(const std::optional<std::string>& path) {
 }
 
 }  // namespace
-
-std::string FileSizeText(uint64_t bytes) {
-  const uint64_t kib = bytes / 1024;
-  return std::to_string(kib == 0 ? 1 : kib) + " KByte";
-}
 
 void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOptions& options) {
   TRecCmdMDB check;
@@ -80,12 +76,6 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
     record.sizeText = SizeTextOf(record.filePath);
     grid.records.push_back(std::move(record));
   }
-}
-
-void FocusPreselectedKey(CatalogueGrid& grid, int32_t preselectKey) {
-  if (preselectKey == -1) return;
-  for (size_t i = 0; i < grid.records.size(); ++i)
-    if (grid.records[i].key == preselectKey) grid.focused = static_cast<int>(i);
 }
 
 }  // namespace vemora

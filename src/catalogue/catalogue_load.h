@@ -23,7 +23,4 @@ struct LoadOptions {
 // on; the wait window is closed either way. The focus is cleared.
 void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOptions& options);
 
-// In single-selection mode: focuses the last record with the key (no change when none).
-void FocusPreselectedKey(CatalogueGrid& grid, int32_t preselectKey);
-
 }  // namespace vemora

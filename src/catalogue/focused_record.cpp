@@ -1,0 +1,62 @@
+#include "catalogue/focused_record.h"
+
+#include <algorithm>
+
+#include "catalogue/result_set_guard.h"
+#include "catalogue/size_text.h"
+#include "codec/decode.h"
+#include "platform/paths.h"
+
+namespace vemora {
+namespace {
+
+// The picture's size from its header; an image the panel would not show keeps the size
+// of the picture already shown.
+void RememberPictureSize(const std::string& bytes, SingleImageState& state) {
+  const auto span = codec::AsBytes(bytes);
+  const codec::ImageKind kind = codec::CatalogueImageKind(span);
+  if (kind == codec::ImageKind::Unknown) return;
+  try {
+    const codec::ImageInfo info = codec::ReadImageInfo(span);
+    state.width = std::max<int32_t>(info.width, 1);
+    state.height = std::max<int32_t>(info.height, 1);
+  } catch (const codec::CodecError&) {
+  }
+}
+
+}  // namespace
+
+FocusedRecordView ShowFocusedRecord(TDBGateway& gateway, const CatalogueGrid& grid,
+                                    SingleImageState& state, std::string& selectedFileName,
+                                    bool fileNamesOnly) {
+  FocusedRecordView view;
+  const GridRecord* record = grid.Focused();
+  if (record == nullptr) return view;
+  if (record->preview.empty()) {
+    view.kind = FocusedRecordView::Kind::MissingImage;
+    view.missingPath = record->filePath.value_or("");
+    view.fileText = kNoImageFoundText;
+    return view;
+  }
+
+  view.kind = FocusedRecordView::Kind::Picture;
+  state.shownIndex = grid.focused;
+  const std::string path = record->filePath.value_or("");
+  selectedFileName = platform::FileNamePart(path);
+  {
+    ResultSetGuard rows(gateway.OpenSQL(
+        "SELECT * FROM Bilder WHERE BildCtr2 = " + std::to_string(record->key), 0, 0));
+    rows->First();
+    if (!rows->Eof()) {
+      view.imageBytes = rows->FieldByName("Bild").AsString();
+      state.storedKiB = StoredSizeKiB(view.imageBytes->size());
+      RememberPictureSize(*view.imageBytes, state);
+    }
+  }
+  view.sizeText = PixelSizeText(state.width, state.height, state.storedKiB);
+  view.fileText = fileNamesOnly ? platform::FileNamePart(path) : path;
+  view.metadataPath = path;
+  return view;
+}
+
+}  // namespace vemora
