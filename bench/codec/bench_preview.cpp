@@ -8,6 +8,7 @@
 
 #include "bench_support.h"
 #include "codec/image_file.h"
+#include "codec/jpeg.h"
 #include "codec/preview.h"
 
 using namespace vemora;
@@ -24,11 +25,17 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(scratch);
   const std::string out = bench::Quote(scratch / "preview.jpg");
 
-  double ours = 0, oursCli = 0, vips = 0, djpeg = 0;
+  double ours = 0, oursCli = 0, vips = 0, djpeg = 0, accurate = 0, fast = 0;
   for (const auto& photo : photos) {
     const std::vector<uint8_t> bytes = codec::ReadFileBytes(photo);  // also warms the cache
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     ours += bench::BestMs(runs, [&] { codec::MakePreviewJpeg(text); });
+    // The reduced decode alone, with libjpeg's accurate and its fast settings.
+    codec::JpegDecodeOptions options;
+    options.scaleNumerator = codec::JpegScaleForHeight(codec::ReadJpegInfo(bytes).height, 100);
+    accurate += bench::BestMs(runs, [&] { codec::DecodeJpeg(bytes, options); });
+    options.fast = true;
+    fast += bench::BestMs(runs, [&] { codec::DecodeJpeg(bytes, options); });
 #ifdef VEMORA_CLI
     oursCli += bench::BestMs(runs, [&] {
       bench::RunCommand(std::string(VEMORA_CLI) + " preview " + bench::Quote(photo) + " " + out);
@@ -50,6 +57,8 @@ int main(int argc, char** argv) {
   std::printf("  vemora preview (process)       %7.1f\n", oursCli / n);
   std::printf("  vipsthumbnail --size x100      %7.1f\n", vips / n);
   std::printf("  djpeg -scale 1/8               %7.1f\n", djpeg / n);
+  std::printf("  reduced decode, accurate IDCT   %7.1f\n", accurate / n);
+  std::printf("  reduced decode, fast IDCT       %7.1f\n", fast / n);
   std::printf("throughput vs vipsthumbnail: %.2fx (process), %.2fx (in-process); goal >= 1.2x\n",
               vips / oursCli, vips / ours);
   std::printf("time vs djpeg -scale 1/8:    %.2fx (process), %.2fx (in-process); goal <= 1.15x\n",

@@ -69,14 +69,5 @@ TEST(ConvertImageStream, DamagedSourcesFailEvenWhereTheCellCopies) {
   EXPECT_EQ(destination, "kept");
 }
 
-TEST(ConvertImage, GreyPicturesStayGreyInJpegAndTiff) {
-  const Image grey = MakeTestPicture(20, 10, PixelFormat::Gray8);
-  const std::vector<uint8_t> tiff = EncodeTiff(grey);
-  EXPECT_EQ(DecodeImage(ConvertImage(tiff, ImageKind::Tiff, ImageKind::Jpeg)).format,
-            PixelFormat::Gray8);
-  EXPECT_EQ(ConvertImage(tiff, ImageKind::Tiff, ImageKind::Tiff), tiff);
-  EXPECT_THROW(EncodeImage(grey, ImageKind::Gif), CodecError);
-}
-
 }  // namespace
 }  // namespace vemora::codec
