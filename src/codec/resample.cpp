@@ -147,7 +147,18 @@ Image VerticalPass(const Image& in, int32_t height, ResampleFilter filter) {
     for (int32_t y = begin; y < end; ++y) {
       std::fill(accumulator.begin(), accumulator.end(), kRounding);
       const int16_t* weight = &rows.weights[y * rows.stride];
-      for (int32_t k = 0; k < rows.count[y]; ++k) {
+      // Two source rows per sweep halve the loads and stores of the accumulator row.
+      const int32_t taps = rows.count[y];
+      int32_t k = 0;
+      for (; k + 1 < taps; k += 2) {
+        const uint8_t* first = in.Row(rows.start[y] + k);
+        const uint8_t* second = in.Row(rows.start[y] + k + 1);
+        const int32_t w0 = weight[k];
+        const int32_t w1 = weight[k + 1];
+        int32_t* acc = accumulator.data();
+        for (size_t i = 0; i < rowBytes; ++i) acc[i] += w0 * first[i] + w1 * second[i];
+      }
+      if (k < taps) {
         const uint8_t* src = in.Row(rows.start[y] + k);
         const int32_t w = weight[k];
         int32_t* acc = accumulator.data();
@@ -168,12 +179,15 @@ Image Resample(const Image& source, int32_t width, int32_t height, ResampleFilte
   if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxPixels)
     throw CodecError("resample: target size out of range");
   // Rows first costs (taps per column) x target width x source height, then the column
-  // pass target width x target height; columns first the other way round.
+  // pass target width x target height; columns first the other way round. The column pass
+  // runs along contiguous bytes and vectorises, so its taps count for a quarter.
+  constexpr double kColumnPassCost = 0.25;
   const double scaleX = std::max(static_cast<double>(source.width) / width, 1.0);
   const double scaleY = std::max(static_cast<double>(source.height) / height, 1.0);
-  const double support = 2 * FilterSupport(filter);
-  const double rowsFirst = support * (scaleX * width * source.height + scaleY * width * height);
-  const double columnsFirst = support * (scaleY * source.width * height + scaleX * width * height);
+  const double rowsFirst =
+      scaleX * width * source.height + kColumnPassCost * scaleY * width * height;
+  const double columnsFirst =
+      kColumnPassCost * scaleY * source.width * height + scaleX * width * height;
   if (rowsFirst <= columnsFirst)
     return VerticalPass(HorizontalPass(source, width, filter), height, filter);
   return HorizontalPass(VerticalPass(source, height, filter), width, filter);
