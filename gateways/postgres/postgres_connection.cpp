@@ -97,9 +97,17 @@ PostgresConnection::~PostgresConnection() { PQfinish(conn_); }
 void PostgresConnection::Connect() {
   PQfinish(conn_);
   const std::string timeout = std::to_string(std::max(connectTimeoutSeconds_, 1));
-  // The connection string comes first and is expanded; the keywords after it override.
-  const char* keywords[] = {"dbname", "connect_timeout", "client_encoding", nullptr};
-  const char* values[] = {conninfo_.c_str(), timeout.c_str(), "UTF8", nullptr};
+  // The connection string is expanded in place: it overrides the keepalive defaults before
+  // it (a server that vanishes from the network is noticed in about a minute, not hours) and
+  // is overridden by the timeout and encoding after it.
+  const char* keywords[] = {"keepalives_idle",
+                            "keepalives_interval",
+                            "keepalives_count",
+                            "dbname",
+                            "connect_timeout",
+                            "client_encoding",
+                            nullptr};
+  const char* values[] = {"30", "10", "3", conninfo_.c_str(), timeout.c_str(), "UTF8", nullptr};
   conn_ = PQconnectdbParams(keywords, values, 1);
   if (conn_ == nullptr) throw TDBError("PostgreSQL: cannot connect to " + description_);
   if (PQstatus(conn_) != CONNECTION_OK) {
@@ -121,7 +129,13 @@ void PostgresConnection::EnsureConnected() {
 }
 
 void PostgresConnection::Fail(const PGresult* result, const std::string& shownSql) {
-  std::string reason = result ? TrimmedMessage(PQresultErrorMessage(result)) : "";
+  // The primary message and its detail, without the caret drawing meant for a terminal.
+  std::string reason;
+  if (result) {
+    reason = TrimmedMessage(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY));
+    const std::string detail = TrimmedMessage(PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL));
+    if (!detail.empty()) reason += " (" + detail + ")";
+  }
   if (reason.empty()) reason = TrimmedMessage(PQerrorMessage(conn_));
   if (IsBroken()) reason += " (connection to " + description_ + " lost)";
   throw TDBError("PostgreSQL: " + reason + (shownSql.empty() ? "" : " [" + shownSql + "]"));

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ struct GatewayEngine {
   // A fresh catalogue, or nullptr with `why` set when the engine cannot run here.
   std::function<std::unique_ptr<ScratchCatalogue>(std::string& why)> createCatalogue;
 };
+
+// Failure messages name the engine, not the parameter's bytes.
+inline void PrintTo(const GatewayEngine& engine, std::ostream* out) { *out << engine.name; }
 
 namespace engines_detail {
 

@@ -1,9 +1,10 @@
-// What a host sees when the PostgreSQL server cannot be reached or goes away.
+// What a host sees when its catalogue cannot be opened, or its server goes away.
 #include <gtest/gtest.h>
 
 #include "gateways/catalogue_rows.h"
 #include "gateways/gateway_engines.h"
 #include "postgres/postgres_gateway.h"
+#include "sqlite/sqlite_gateway.h"
 
 namespace vemora::testing {
 namespace {
@@ -17,6 +18,17 @@ std::string ConnectError(const std::string& conninfo, int timeoutSeconds) {
     return error.what();
   }
   return "(connected)";
+}
+
+TEST(SqliteOpenTest, FailureNamesTheFileAndReason) {
+  try {
+    gateways::SqliteGateway gateway("/nonexistent/vemora/katalog.db");
+    FAIL() << "opened a file in a missing folder";
+  } catch (const TDBError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find("/nonexistent/vemora/katalog.db"), std::string::npos) << message;
+    EXPECT_NE(message.find("unable to open"), std::string::npos) << message;
+  }
 }
 
 TEST(PostgresConnectTest, FailureNamesServerDatabaseAndReason) {
