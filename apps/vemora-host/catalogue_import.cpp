@@ -1,26 +1,17 @@
 #include "catalogue_import.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <vector>
 
 #include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
 #include "catalogue/result_set_guard.h"
+#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace vemora::demo {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + file.string());
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 bool IsImageFile(const std::filesystem::path& file) {
   std::string extension = file.extension().string();
@@ -36,7 +27,7 @@ int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file) {
   CatalogueSession session;
   session.gateway = &gateway;
   TRecDSBilder record;
-  record.Bild = ReadAll(file);
+  record.Bild = platform::ReadWholeFile(file.string());
   record.VsBild = MakePreviewBytes(record.Bild);
   record.Name = file.stem().string();
   record.File = file.filename().string();

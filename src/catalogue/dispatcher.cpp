@@ -2,13 +2,13 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <vector>
 
 #include "catalogue/codec_bridge.h"
 #include "catalogue/preview_column.h"
 #include "catalogue/result_set_guard.h"
+#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace vemora {
@@ -64,19 +64,30 @@ int32_t InsertRow(CatalogueSession& session, const TRecDSBilder& record) {
        TDBValue::Integer(record.ProjektNr), TDBValue::Text(record.Typ),
        TDBValue::Text(record.FilePath), TDBValue::Integer(provisionalKey)});
 
-  int32_t counter = 0;
-  {
-    ResultSetGuard query(Open(
-        session, "SELECT BildCtr FROM Bilder WHERE BildCtr2 = " + std::to_string(provisionalKey)));
-    if (query->Eof())
-      throw TDBError("the row just inserted was not found again (key " +
-                     std::to_string(provisionalKey) + ")");
-    counter = query->FieldByName("BildCtr").AsInteger();
+  // Until its final key is set, the row exists only under the provisional key. When that
+  // fails, take the row out again (as far as the connection still allows), so the
+  // catalogue does not keep a row that nobody sees being added.
+  try {
+    int32_t counter = 0;
+    {
+      ResultSetGuard query(Open(session, "SELECT BildCtr FROM Bilder WHERE BildCtr2 = " +
+                                             std::to_string(provisionalKey)));
+      if (query->Eof())
+        throw TDBError("the row just inserted was not found again (key " +
+                       std::to_string(provisionalKey) + ")");
+      counter = query->FieldByName("BildCtr").AsInteger();
+    }
+    const int32_t key = record.BildCtr2 != -1 ? record.BildCtr2 : counter;
+    Exec(session, "UPDATE Bilder SET BildCtr2 = " + std::to_string(key) +
+                      " WHERE BildCtr = " + std::to_string(counter));
+    return key;
+  } catch (...) {
+    try {
+      Exec(session, "DELETE FROM Bilder WHERE BildCtr2 = " + std::to_string(provisionalKey));
+    } catch (...) {  // the original error is the one to report
+    }
+    throw;
   }
-  const int32_t key = record.BildCtr2 != -1 ? record.BildCtr2 : counter;
-  Exec(session, "UPDATE Bilder SET BildCtr2 = " + std::to_string(key) +
-                    " WHERE BildCtr = " + std::to_string(counter));
-  return key;
 }
 
 TDBValue FieldValue(const TRecDSBilder& record, int32_t selector) {
@@ -164,13 +175,6 @@ std::string WithExtension(const std::string& fileName, const char* extension) {
   return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + extension;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw std::runtime_error("Die Datei " + path + " kann nicht geschrieben werden.");
-}
-
 int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
   const TRecConvertPic& convert = command.convert;
   ResultSetGuard query(Open(session, StoredImageQuery(convert.key)));
@@ -195,7 +199,7 @@ int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
       // by an empty one, so such a row is left as it is.
       if (destination.empty()) return 1;
       const std::string newName = WithExtension(storedName, kExtensions[convert.targetFormat]);
-      WriteBytes(folder + newName, destination);
+      platform::WriteWholeFile(folder + newName, destination);
       if (convert.writeBack) {
         ExecParams(
             session, "UPDATE Bilder SET Bild=:p1, File=:p2 WHERE BildCtr2=:p3",
@@ -205,7 +209,7 @@ int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
     }
     case kConvertUnchanged: {
       const std::string target = folder + storedName;
-      WriteBytes(target, source);
+      platform::WriteWholeFile(target, source);
       return FileExists(target) ? 0 : 1;
     }
     default:

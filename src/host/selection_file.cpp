@@ -2,18 +2,16 @@
 
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string_view>
+
+#include "platform/file_io.h"
 
 namespace vemora {
 
 void WriteSelectionFile(const std::string& path, const std::vector<int32_t>& keys) {
   std::string content;
   for (const int32_t key : keys) content += std::to_string(key) + "\r\n";
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  out.close();
-  if (!out) throw std::runtime_error("Die Datei " + path + " kann nicht erstellt werden.");
+  platform::WriteWholeFile(path, content);
 }
 
 std::set<std::string> ReadSelectionFile(const std::string& path) {

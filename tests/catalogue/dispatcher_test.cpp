@@ -119,9 +119,12 @@ TEST_F(DispatcherTest, ProvisionalKeysDiffer) {
   EXPECT_EQ(keys.size(), 50u);
 }
 
-TEST_F(DispatcherTest, InsertWhoseRowCannotBeFoundAgainFailsWithoutTouchingOtherRows) {
+TEST_F(DispatcherTest, InsertWhoseRowCannotBeFoundAgainTakesItOutAgain) {
   EXPECT_THROW(Run(kCmdInsert), TDBError);
-  EXPECT_EQ(gateway.calls.size(), 2u);  // no UPDATE ... WHERE BildCtr = <garbage>
+  ASSERT_EQ(gateway.calls.size(), 3u);  // no UPDATE ... WHERE BildCtr = <garbage>
+  const int32_t provisional = gateway.calls[0].values[14].integer();
+  EXPECT_EQ(gateway.calls[2].sql,
+            "DELETE FROM Bilder WHERE BildCtr2 = " + std::to_string(provisional));
 }
 
 TEST_F(DispatcherTest, DeleteAndNothing) {

@@ -1,0 +1,109 @@
+#include "catalogue/adding.h"
+
+#include <filesystem>
+
+#include "catalogue/codec_bridge.h"
+#include "catalogue/dispatcher.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+
+namespace vemora {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The preview a new row stores. An icon keeps its own bytes, which the grid shows as they
+// are; other bytes of no known kind get none.
+std::string PreviewForNewRow(const std::string& bytes) {
+  if (!bytes.empty() && bytes.front() == '\0') return bytes;
+  return MakePreviewBytes(bytes);
+}
+
+std::chrono::milliseconds Since(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+}
+
+}  // namespace
+
+int AddImageFile(CatalogueSession& session, CatalogueGrid& grid, const std::string& path) {
+  TRecDSBilder row;
+  row.Bild = platform::ReadWholeFile(path);
+  row.VsBild = PreviewForNewRow(row.Bild);
+  row.Name = std::filesystem::path(path).stem().string();
+  row.File = platform::FileNamePart(path);
+  row.Path = platform::FolderPart(path);
+
+  GridRecord record;
+  record.preview = row.VsBild;
+  record.name = row.Name;
+  record.filePath = path;
+  record.key = -1;
+  record.sizeText = RoundedSizeText(row.Bild.size());
+  grid.records.push_back(std::move(record));
+  const int index = static_cast<int>(grid.records.size()) - 1;
+  grid.focused = index;
+
+  TRecCmdMDB insert;
+  insert.command = kCmdInsert;
+  try {
+    grid.records[static_cast<size_t>(index)].key = RunCmdMDB(session, insert, row);
+  } catch (...) {
+    grid.records.pop_back();
+    grid.focused = grid.records.empty() ? -1 : static_cast<int>(grid.records.size()) - 1;
+    throw;
+  }
+  return index;
+}
+
+int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs) {
+  const std::vector<std::string> paths = dialogs.ChoosePictureFiles("Bilder hinzufügen", true);
+  if (paths.empty()) return 0;
+  auto window = dialogs.OpenAddWindow(static_cast<int>(paths.size()), false);
+  const Clock::time_point start = Clock::now();
+  int added = 0;
+  for (const std::string& path : paths) {
+    const Clock::time_point fileStart = Clock::now();
+    try {
+      const int index = AddImageFile(session, grid, path);
+      window->FileAdded(path, grid.records[static_cast<size_t>(index)].preview);
+      ++added;
+    } catch (const std::exception&) {
+      session.prompter->ShowMessage("Unbekanntes Dateiformat");
+    }
+    window->ShowTimes(FileDurationText(Since(fileStart)), ElapsedText(Since(start)));
+  }
+  if (!grid.records.empty()) grid.focused = static_cast<int>(grid.records.size()) - 1;
+  return added;
+}
+
+int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs,
+                    const std::vector<std::string>& paths) {
+  auto window = dialogs.OpenAddWindow(static_cast<int>(paths.size()), true);
+  int added = 0;
+  for (const std::string& path : paths) {
+    const int index = AddImageFile(session, grid, path);
+    window->FileAdded(path, grid.records[static_cast<size_t>(index)].preview);
+    ++added;
+  }
+  return added;
+}
+
+std::string RoundedSizeText(uint64_t bytes) {
+  uint64_t kib = bytes / 1024;
+  const uint64_t rest = bytes % 1024;
+  if (rest > 512 || (rest == 512 && kib % 2 == 1)) ++kib;
+  return std::to_string(kib) + " KByte";
+}
+
+std::string FileDurationText(std::chrono::milliseconds duration) {
+  const auto count = duration.count();
+  return std::to_string(count / 1000 % 60) + "," + std::to_string(count % 1000) + " Sekunden ";
+}
+
+std::string ElapsedText(std::chrono::milliseconds elapsed) {
+  const auto count = elapsed.count();
+  return std::to_string(count / 60000 % 60) + " Minuten " + std::to_string(count / 1000 % 60) +
+         "," + std::to_string(count % 1000) + " Sekunden";
+}
+
+}  // namespace vemora

@@ -1,0 +1,71 @@
+#include "catalogue/deleting.h"
+
+#include "catalogue/dispatcher.h"
+
+namespace vemora {
+namespace {
+
+// Deletes the row behind record `row`, then the record, keeping the focus on the record
+// that was focused or on the one that takes its place.
+void DeleteRecord(CatalogueSession& session, CatalogueGrid& grid, int row) {
+  TRecCmdMDB command;
+  command.command = kCmdDelete;
+  command.key = grid.records[static_cast<size_t>(row)].key;
+  RunCmdMDB(session, command, TRecDSBilder{});
+  grid.records.erase(grid.records.begin() + row);
+  if (grid.focused > row) --grid.focused;
+  if (grid.focused >= static_cast<int>(grid.records.size()))
+    grid.focused = static_cast<int>(grid.records.size()) - 1;
+}
+
+}  // namespace
+
+std::vector<int> MarkedRowsDescending(const CatalogueGrid& grid) {
+  std::vector<int> rows;
+  for (int row = static_cast<int>(grid.records.size()) - 1; row >= 0; --row)
+    if (grid.records[static_cast<size_t>(row)].marked) rows.push_back(row);
+  return rows;
+}
+
+std::string ListedDesignation(const std::string& name) {
+  return name.empty() ? "<keine Bezeichnung>" : name;
+}
+
+int DeleteImages(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs) {
+  if (grid.records.empty()) return 0;
+  std::vector<int> marked = MarkedRowsDescending(grid);
+  if (marked.size() == 1 && marked.front() == grid.focused) marked.clear();
+
+  DeleteChoice choice;
+  if (!marked.empty()) {
+    std::vector<std::string> names;
+    for (const int row : marked)
+      names.push_back(ListedDesignation(grid.records[static_cast<size_t>(row)].name));
+    const GridRecord* focused = grid.Focused();
+    choice = dialogs.ChooseDeleteMode(focused ? ListedDesignation(focused->name) : "", names);
+  } else {
+    choice.cancelled =
+        session.prompter->Ask("Wollen Sie wirklich das Bild löschen?", false) != Answer::Yes;
+  }
+  if (choice.cancelled) return 0;
+
+  if (!choice.deleteMarked) {
+    if (grid.Focused() == nullptr) return 0;
+    DeleteRecord(session, grid, grid.focused);
+    return 1;
+  }
+  int deleted = 0;
+  for (const int row : marked) {
+    DeleteRecord(session, grid, row);
+    ++deleted;
+  }
+  return deleted;
+}
+
+int DeleteFocusedImage(CatalogueSession& session, CatalogueGrid& grid) {
+  if (grid.Focused() == nullptr) return 0;
+  DeleteRecord(session, grid, grid.focused);
+  return 1;
+}
+
+}  // namespace vemora

@@ -1,0 +1,94 @@
+#include "catalogue/editing.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "catalogue/adding.h"
+#include "catalogue/codec_bridge.h"
+#include "catalogue/dispatcher.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+
+namespace vemora {
+namespace {
+
+// The record field an editable column shows, and the matching field of TRecDSBilder.
+struct EditableColumn {
+  std::string GridRecord::*recordField;
+  std::string TRecDSBilder::*rowField;
+};
+
+EditableColumn ColumnFor(int32_t selector) {
+  switch (selector) {
+    case kFieldName:
+      return {&GridRecord::name, &TRecDSBilder::Name};
+    case kFieldBeschreibung:
+      return {&GridRecord::beschreibung, &TRecDSBilder::Beschreibung};
+    case kFieldTextTop:
+      return {&GridRecord::textTop, &TRecDSBilder::TextTop};
+    case kFieldTextBottom:
+      return {&GridRecord::textBottom, &TRecDSBilder::TextBottom};
+    case kFieldTextLeft:
+      return {&GridRecord::textLeft, &TRecDSBilder::TextLeft};
+    case kFieldTextRight:
+      return {&GridRecord::textRight, &TRecDSBilder::TextRight};
+    case kFieldSuchbegriffe:
+      return {&GridRecord::suchbegriffe, &TRecDSBilder::Suchbegriffe};
+    default:
+      throw std::invalid_argument("column " + std::to_string(selector) + " is not editable");
+  }
+}
+
+}  // namespace
+
+void CommitCellEdit(CatalogueSession& session, CatalogueGrid& grid, int row, int32_t selector,
+                    const std::string& text) {
+  const EditableColumn column = ColumnFor(selector);
+  GridRecord& record = grid.records.at(static_cast<size_t>(row));
+  TRecDSBilder values;
+  values.*column.rowField = text;
+  TRecCmdMDB command;
+  command.command = kCmdUpdateColumn;
+  command.key = record.key;
+  command.selector = selector;
+  RunCmdMDB(session, command, values);
+  record.*column.recordField = text;
+}
+
+void ReplaceImageSource(CatalogueSession& session, CatalogueGrid& grid,
+                        const std::string& newPath) {
+  if (grid.Focused() == nullptr) return;
+  GridRecord& record = grid.records[static_cast<size_t>(grid.focused)];
+  TRecDSBilder row;
+  row.Bild = platform::ReadWholeFile(newPath);
+  row.VsBild = MakePreviewBytes(row.Bild);
+  row.File = platform::FileNamePart(newPath);
+  row.Path = platform::FolderPart(newPath);
+  const std::string newName = std::filesystem::path(newPath).stem().string();
+  row.Name = record.name;
+  if (record.name != newName &&
+      session.prompter->Ask("Soll die Bildbeschreibung\r\nvon \"" + record.name + "\"\r\nin \"" +
+                                newName + "\"\r\ngeändert werden ?",
+                            false) == Answer::Yes) {
+    row.Name = newName;
+  }
+  TRecCmdMDB command;
+  command.command = kCmdReplaceImage;
+  command.key = record.key;
+  RunCmdMDB(session, command, row);
+
+  record.filePath = newPath;
+  record.preview = std::move(row.VsBild);
+  record.sizeText = RoundedSizeText(row.Bild.size());
+  record.name = row.Name;
+}
+
+bool ChangeImageSource(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs) {
+  if (grid.Focused() == nullptr) return false;
+  const std::vector<std::string> paths = dialogs.ChoosePictureFiles("Quelle ändern", false);
+  if (paths.empty()) return false;
+  ReplaceImageSource(session, grid, paths.front());
+  return true;
+}
+
+}  // namespace vemora

@@ -1,0 +1,58 @@
+// Catalogue dialogs that answer from a script and remember what they were shown.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue_dialogs.h"
+
+namespace vemora::testing {
+
+class ScriptedDialogs : public CatalogueDialogs {
+ public:
+  std::vector<std::string> filesToChoose;  // what the file dialog returns
+  std::string fileDialogTitle;
+  bool fileDialogMultiple = false;
+  DeleteChoice deleteChoice;  // what the delete dialog returns
+  bool deleteDialogShown = false;
+  std::string deleteDialogLeft;
+  std::vector<std::string> deleteDialogRight;
+  int addWindowFileCount = -1;
+  std::vector<std::string> addedPaths;
+  std::vector<std::string> shownTimes;
+
+  std::vector<std::string> ChoosePictureFiles(const std::string& title, bool multiple) override {
+    fileDialogTitle = title;
+    fileDialogMultiple = multiple;
+    return filesToChoose;
+  }
+  DeleteChoice ChooseDeleteMode(const std::string& focusedName,
+                                const std::vector<std::string>& markedNames) override {
+    deleteDialogShown = true;
+    deleteDialogLeft = focusedName;
+    deleteDialogRight = markedNames;
+    return deleteChoice;
+  }
+  std::unique_ptr<AddProgressWindow> OpenAddWindow(int fileCount, bool) override {
+    addWindowFileCount = fileCount;
+    return std::make_unique<Window>(*this);
+  }
+
+ private:
+  class Window : public AddProgressWindow {
+   public:
+    explicit Window(ScriptedDialogs& owner) : owner_(owner) {}
+    void FileAdded(const std::string& path, const std::string&) override {
+      owner_.addedPaths.push_back(path);
+    }
+    void ShowTimes(const std::string& lastFile, const std::string& elapsed) override {
+      owner_.shownTimes.push_back(lastFile + "|" + elapsed);
+    }
+
+   private:
+    ScriptedDialogs& owner_;
+  };
+};
+
+}  // namespace vemora::testing
