@@ -5,9 +5,8 @@
 namespace vemora::gateways {
 namespace {
 
-// Type oids of the pg_type catalog, fixed since forever.
+// The bytea type oid of the pg_type catalog, fixed since forever.
 constexpr Oid kByteaOid = 17;
-constexpr Oid kInt4Oid = 23;
 
 std::string TrimmedMessage(const char* message) {
   std::string text = message ? message : "";
@@ -61,7 +60,8 @@ PgParameters MakeParameters(const std::vector<TDBValue>& values) {
       case TDBValue::Kind::Unassigned:
         break;
       case TDBValue::Kind::Integer:
-        parameters.types[i] = kInt4Oid;
+        // Untyped, like a literal: the server takes the column's type, so an integer may
+        // fill a text column as the embedded engine allows.
         parameters.integerTexts[i] = std::to_string(value.integer());
         parameters.values[i] = parameters.integerTexts[i].c_str();
         break;

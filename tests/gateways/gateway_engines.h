@@ -7,8 +7,9 @@
 //
 // PostgreSQL runs when VEMORA_PG_CONNINFO names a server (scripts/pg-test-server.sh starts
 // one); without it those cases are skipped with a message, unless VEMORA_PG_REQUIRED=1, which
-// turns the missing server into a failure. The connection string must not carry its own
-// `options`: each test sets search_path there.
+// turns the missing server into a failure. The connection string is in key=value form and
+// carries no `options` or `application_name` of its own: each test sets them (search_path to
+// its schema; the schema's name as application name, so a test can find its connections).
 //
 // Link: vemora_gateway_sqlite vemora_gateway_postgres.
 #pragma once

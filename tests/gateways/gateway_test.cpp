@@ -118,10 +118,10 @@ TEST_P(GatewayTest, BlobBytesRoundTripUnchanged) {
 TEST_P(GatewayTest, TextsIntegersAndNullsConvertAsTheLibraryReadsThem) {
   const std::string unicode = "Größe – Ærø ✓ 日本 \xF0\x9F\x93\xB7";
   gateway().ExecSQLParams(
-      "INSERT INTO Bilder (Name, Beschreibung, ProjektNr, BildCtr2, Typ) "
-      "VALUES (:b, :a, :x, :y, :z)",
+      "INSERT INTO Bilder (Name, Beschreibung, ProjektNr, BildCtr2, Typ, Path) "
+      "VALUES (:b, :a, :x, :y, :z, :n)",
       {TDBValue::Text(unicode), TDBValue::Text("42"), TDBValue::Integer(INT32_MIN),
-       TDBValue::Integer(INT32_MAX), TDBValue()},
+       TDBValue::Integer(INT32_MAX), TDBValue(), TDBValue::Integer(-7)},
       1, 4);
   // Values spliced into the text, as the delete and saved-search statements do.
   gateway().ExecSQL(
@@ -135,7 +135,8 @@ TEST_P(GatewayTest, TextsIntegersAndNullsConvertAsTheLibraryReadsThem) {
   EXPECT_EQ(rows->FieldByName("Beschreibung").AsInteger(), 42);  // text read as a number
   EXPECT_EQ(rows->FieldByName("ProjektNr").AsInteger(), INT32_MIN);
   EXPECT_EQ(rows->FieldByName("BildCtr2").AsString(), std::to_string(INT32_MAX));
-  EXPECT_EQ(rows->FieldByName("Typ").AsString(), "");  // unassigned is null
+  EXPECT_EQ(rows->FieldByName("Path").AsString(), "-7");  // an integer in a text column
+  EXPECT_EQ(rows->FieldByName("Typ").AsString(), "");     // unassigned is null
   EXPECT_EQ(rows->FieldByName("Typ").AsInteger(), 0);
   EXPECT_TRUE(rows->FieldByName("Typ").IsNull());
   EXPECT_EQ(rows->FieldByName("Bild").AsString(), "");
