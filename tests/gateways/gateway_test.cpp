@@ -80,7 +80,8 @@ TEST_P(GatewayTest, LibraryInsertAndKeyAssignmentRunUnchanged) {
 }
 
 TEST_P(GatewayTest, BlobBytesRoundTripUnchanged) {
-  const std::string image = AllByteValues(3 << 20);  // NULs, 0xFF, every byte value
+  // A camera file of the largest kind; NULs, 0xFF, every byte value.
+  const std::string image = AllByteValues(50 << 20);
   const std::string withNuls("\0\0I\0I*\0", 7);
   InsertCatalogueRow(gateway(), "gross", image, withNuls, 1);
   InsertCatalogueRow(gateway(), "leer", "", "", 2);
