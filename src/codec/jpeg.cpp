@@ -15,6 +15,11 @@ namespace {
 // decoder walk the whole coefficient buffer again.
 constexpr int kMaxProgressiveScans = 500;
 
+// Even a flat picture costs about a bit per 8x8 block (a few with arithmetic coding). A
+// file far smaller than its frame claims is mostly missing; decoding it would only spend
+// time and memory making grey.
+constexpr int64_t kMaxPixelsPerByte = 4096;
+
 // libjpeg reports errors through a callback that must not return. We jump back to the
 // trap with the formatted message; every libjpeg call runs inside RunTrapped below.
 struct ErrorTrap {
@@ -186,6 +191,12 @@ class Decoder {
   jpeg_decompress_struct& cinfo() { return job_.cinfo; }
 
   Image Decode() {
+    const int64_t pixels = static_cast<int64_t>(job_.cinfo.image_width) * job_.cinfo.image_height;
+    if (pixels > static_cast<int64_t>(job_.size) * kMaxPixelsPerByte) {
+      throw CodecError("JPEG: file too small for a picture of " +
+                       std::to_string(job_.cinfo.image_width) + " x " +
+                       std::to_string(job_.cinfo.image_height) + " pixels");
+    }
     Run(StartStep);
     Image image;
     image.width = static_cast<int32_t>(job_.cinfo.output_width);

@@ -4,7 +4,8 @@
 // to Rgb24; the inverted form Adobe writes is recognised by its APP14 marker), baseline and
 // progressive. It can decode at a reduced DCT scale, which is how previews stay fast. A
 // truncated file decodes what is there (libjpeg fills the missing rest in grey), as a
-// viewer shows it; a file without any image data, or with a broken header, is an error.
+// viewer shows it; a file without any image data, with a broken header, or far too small
+// for the size its header claims, is an error.
 // The caller owns the bytes; returned Images and byte vectors own their memory.
 #pragma once
 

@@ -246,7 +246,9 @@ Image DecodeRgba(TIFF* tiff, const Layout& layout, const MemoryFile& file) {
   char reason[1024] = "";
   if (!TIFFRGBAImageOK(tiff, reason)) Fail(file, reason);
   RgbaImage rgba;
-  if (!TIFFRGBAImageBegin(&rgba.state, tiff, 0, reason)) Fail(file, reason);
+  // Stop at the first damaged strip or tile: going on would read every other one of a file
+  // whose directory promises strips it does not hold.
+  if (!TIFFRGBAImageBegin(&rgba.state, tiff, /*stop_on_error=*/1, reason)) Fail(file, reason);
   rgba.begun = true;
   rgba.state.req_orientation = ORIENTATION_TOPLEFT;
 

@@ -3,7 +3,8 @@
 // Decoding reads the first directory: strips or tiles, any compression libtiff was built
 // with, bilevel, grey, palette, RGB, CMYK, YCbCr and 16-bit samples. Grey pictures come
 // out as Gray8, everything else as Rgb24; transparent pixels are laid over white. The size
-// is checked against kMaxPixels before any pixel buffer exists.
+// is checked against kMaxPixels before any pixel buffer exists. Unlike a JPEG, a TIFF with a
+// damaged or missing strip or tile is an error as a whole.
 //
 // Encoding writes one directory, 8 bits per sample, Deflate compression with horizontal
 // differencing: lossless like an uncompressed file, readable by every TIFF reader we know,

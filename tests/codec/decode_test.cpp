@@ -104,5 +104,19 @@ TEST(RealFiles, BigTiffAndReadingFilesByPath) {
   }
 }
 
+// Inputs the fuzzers found: frames or strips far larger than the file. Each must be refused
+// quickly with an error, not decoded into a large grey picture.
+TEST(FuzzFindings, AreRefusedCleanly) {
+  const std::filesystem::path data = std::filesystem::path(VEMORA_SOURCE_DIR) / "tests/codec/data";
+  int checked = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(data)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("fuzz_jpeg_", 0) != 0 && name.rfind("fuzz_tiff_", 0) != 0) continue;
+    EXPECT_THROW(DecodeImage(ReadFileBytes(entry.path())), CodecError) << name;
+    ++checked;
+  }
+  EXPECT_GE(checked, 3);
+}
+
 }  // namespace
 }  // namespace vemora::codec
