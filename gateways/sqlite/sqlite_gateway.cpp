@@ -63,20 +63,30 @@ void BindValues(sqlite3* db, sqlite3_stmt* statement, const std::vector<TDBValue
   }
 }
 
-}  // namespace
-
-SqliteGateway::SqliteGateway(const std::string& path) : path_(path) {
-  const int rc =
-      sqlite3_open_v2(path.c_str(), &db_,
-                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+// Opens a connection with the settings every connection of the gateway shares.
+sqlite3* OpenConnection(const std::string& path, int flags) {
+  sqlite3* db = nullptr;
+  const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
-    const std::string reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
+    const std::string reason = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    sqlite3_close_v2(db);
     throw TDBError("SQLite: cannot open " + path + ": " + reason);
   }
-  sqlite3_extended_result_codes(db_, 1);
-  sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
+  sqlite3_extended_result_codes(db, 1);
+  sqlite3_busy_timeout(db, SqliteGateway::kBusyTimeoutMilliseconds);
+  return db;
+}
+
+bool IsInMemory(const std::string& path) {
+  return path.empty() || path == ":memory:" || path.find("mode=memory") != std::string::npos;
+}
+
+}  // namespace
+
+SqliteGateway::SqliteGateway(const std::string& path)
+    : db_(OpenConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)),
+      path_(path),
+      inMemory_(IsInMemory(path)) {
   try {
     // Changing the journal mode needs a moment of exclusive access; the busy timeout
     // covers a second process doing the same at the same time.
@@ -85,14 +95,23 @@ SqliteGateway::SqliteGateway(const std::string& path) : path_(path) {
     ExecSQL("PRAGMA synchronous=NORMAL", 4);
   } catch (...) {
     sqlite3_close_v2(db_);
-    db_ = nullptr;
     throw;
   }
 }
 
 SqliteGateway::~SqliteGateway() {
-  resultSets_.clear();  // finalizes their statements before the connection goes
+  resultSets_.clear();  // finalizes their statements before the connections go
+  for (const auto& reader : readers_) sqlite3_close_v2(reader->db);
   sqlite3_close_v2(db_);
+}
+
+SqliteGateway::Reader& SqliteGateway::IdleReader() {
+  for (const auto& reader : readers_) {
+    if (!reader->inUse) return *reader;
+  }
+  readers_.push_back(std::make_unique<Reader>());
+  readers_.back()->db = OpenConnection(path_, SQLITE_OPEN_READWRITE);
+  return *readers_.back();
 }
 
 void SqliteGateway::Execute(const std::string& sql, const std::vector<TDBValue>* values) {
@@ -137,18 +156,26 @@ TDBResultSet* SqliteGateway::OpenSQL(const std::string& sql, int32_t /*option1*/
   if (translated.markerCount != 0) {
     throw TDBError("SQLite: a query cannot carry parameter markers [" + sql + "]");
   }
-  std::optional<DeferredBlobPlan> plan = PlanLazyBlobs(db_, translated.sql);
+  sqlite3* db = db_;
+  bool* inUse = nullptr;
+  if (!inMemory_) {
+    Reader& reader = IdleReader();
+    db = reader.db;
+    inUse = &reader.inUse;
+  }
+  std::optional<DeferredBlobPlan> plan = PlanLazyBlobs(db, translated.sql);
   sqlite3_stmt* statement = nullptr;
   // A table without row ids cannot defer its blobs; it is read the plain way.
-  if (plan && sqlite3_prepare_v2(db_, plan->sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+  if (plan && sqlite3_prepare_v2(db, plan->sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
     plan.reset();
   }
   if (!plan &&
-      sqlite3_prepare_v2(db_, translated.sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-    throw SqliteError(db_, sql);
+      sqlite3_prepare_v2(db, translated.sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+    throw SqliteError(db, sql);
   }
   if (statement == nullptr) throw TDBError("SQLite: empty query");
-  resultSets_.push_back(std::make_unique<SqliteResultSet>(db_, statement, sql, std::move(plan)));
+  resultSets_.push_back(
+      std::make_unique<SqliteResultSet>(db, statement, sql, std::move(plan), inUse));
   return resultSets_.back().get();
 }
 

@@ -4,8 +4,16 @@
 // The file runs in WAL mode with a busy timeout, so a second process can read while one
 // writes and writers queue instead of failing. Statements in the library's dialect are
 // translated once per call (brackets, positional markers); blob values are bound as real
-// BLOBs without copying. The gateway owns every result set it returns: a closed one is freed
-// at the next OpenSQL, the rest when the gateway is destroyed.
+// BLOBs without copying.
+//
+// Statements run on one connection; each open result set reads on a connection of its own,
+// taken from a small pool. A connection that holds a read snapshot cannot take the write
+// lock once another process has written since, so writing previews during a load would
+// fail while a second host adds images; and a query opened later starts a fresh snapshot,
+// so it sees every committed row. An in-memory database has a single connection.
+//
+// The gateway owns every result set it returns: a closed one is freed at the next OpenSQL,
+// the rest when the gateway is destroyed.
 #pragma once
 
 #include <memory>
@@ -45,12 +53,20 @@ class SqliteGateway final : public TDBGateway {
   static constexpr int kBusyTimeoutMilliseconds = 10000;
 
  private:
+  struct Reader {
+    sqlite3* db = nullptr;
+    bool inUse = false;
+  };
+
   void Execute(const std::string& sql, const std::vector<TDBValue>* values);
   void FreeClosedResultSets();
+  Reader& IdleReader();
 
   sqlite3* db_ = nullptr;
   std::string path_;
-  std::vector<std::unique_ptr<SqliteResultSet>> resultSets_;
+  bool inMemory_ = false;
+  std::vector<std::unique_ptr<Reader>> readers_;
+  std::vector<std::unique_ptr<SqliteResultSet>> resultSets_;  // after readers_: freed first
 };
 
 }  // namespace vemora::gateways

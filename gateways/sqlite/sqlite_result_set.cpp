@@ -85,8 +85,13 @@ void SqliteField::SaveToFile(const std::string& path) const {
 }
 
 SqliteResultSet::SqliteResultSet(sqlite3* db, sqlite3_stmt* statement, std::string sql,
-                                 std::optional<DeferredBlobPlan> plan)
-    : db_(db), statement_(statement), sql_(std::move(sql)), plan_(std::move(plan)) {
+                                 std::optional<DeferredBlobPlan> plan, bool* connectionInUse)
+    : db_(db),
+      statement_(statement),
+      sql_(std::move(sql)),
+      plan_(std::move(plan)),
+      connectionInUse_(connectionInUse) {
+  if (connectionInUse_) *connectionInUse_ = true;
   if (plan_) {
     for (const DeferredBlobPlan::Column& column : plan_->columns) {
       fields_.push_back(std::make_unique<SqliteField>(*this, column));
@@ -168,6 +173,7 @@ void SqliteResultSet::Close() {
   if (statement_) {
     sqlite3_finalize(statement_);
     statement_ = nullptr;
+    if (connectionInUse_) *connectionInUse_ = false;
   }
   eof_ = true;
 }

@@ -47,9 +47,10 @@ class SqliteResultSet final : public TDBResultSet {
  public:
   // Takes over `statement`, which has not been stepped yet, and moves to the first row.
   // `sql` is the query as the caller wrote it, for error messages and the row count. With a
-  // plan, `statement` is the plan's query.
+  // plan, `statement` is the plan's query. `connectionInUse`, when given, is set while the
+  // result set is open and cleared by Close(), which hands the connection back.
   SqliteResultSet(sqlite3* db, sqlite3_stmt* statement, std::string sql,
-                  std::optional<DeferredBlobPlan> plan);
+                  std::optional<DeferredBlobPlan> plan, bool* connectionInUse);
   ~SqliteResultSet() override;
   SqliteResultSet(const SqliteResultSet&) = delete;
   SqliteResultSet& operator=(const SqliteResultSet&) = delete;
@@ -76,6 +77,7 @@ class SqliteResultSet final : public TDBResultSet {
   sqlite3_stmt* statement_;
   std::string sql_;
   std::optional<DeferredBlobPlan> plan_;
+  bool* connectionInUse_;
   bool eof_ = false;
   bool onFirstRow_ = false;
   std::optional<int32_t> recordCount_;
