@@ -1,18 +1,21 @@
 #include "platform/file_io.h"
 
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace vemora::platform {
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  if (in) content << in.rdbuf();
-  if (!in || in.bad())
+  // Sized up front and read in one go: image files are megabytes, and a string stream
+  // would copy them twice more.
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) throw std::runtime_error("Die Datei " + path + " kann nicht gelesen werden.");
+  const std::streamoff size = in.tellg();
+  std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+  in.seekg(0);
+  if (size < 0 || !in.read(bytes.data(), size))
     throw std::runtime_error("Die Datei " + path + " kann nicht gelesen werden.");
-  return content.str();
+  return bytes;
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
