@@ -1,6 +1,7 @@
 #include "metadata/format_number.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -52,6 +53,12 @@ void RationalAt(std::string_view raw, int format, std::size_t index, bool motoro
   }
 }
 
+void AppendNumber(std::string& out, std::int64_t value) {
+  char digits[24];
+  const auto written = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, written.ptr);
+}
+
 }  // namespace
 
 std::size_t ElementCount(std::string_view raw, int format) {
@@ -91,17 +98,25 @@ std::vector<std::int64_t> IntegerElements(std::string_view raw, int format, bool
 }
 
 std::string DecodeValue(std::string_view code, std::int64_t value) {
-  std::string haystack;
-  haystack.reserve(code.size() + 2);
-  haystack += ',';
-  haystack += code;
-  haystack += ',';
-  const std::string needle = "," + std::to_string(value) + ":";
-  const std::size_t found = haystack.find(needle);
-  if (found == std::string::npos) return {};
-  const std::size_t start = found + needle.size();
-  const std::size_t end = haystack.find(',', start);
-  return haystack.substr(start, end - start);
+  // Same result as searching ",<value>:" in "," + code + ",": the first pair whose number is
+  // written exactly as the value, its text up to the next comma. Walked in place because this
+  // runs for every decoded value of every file.
+  char digits[24];
+  const auto written = std::to_chars(digits, digits + sizeof digits, value);
+  const std::string_view number(digits, static_cast<std::size_t>(written.ptr - digits));
+  std::size_t start = 0;
+  while (start <= code.size()) {
+    if (code.compare(start, number.size(), number) == 0 && start + number.size() < code.size() &&
+        code[start + number.size()] == ':') {
+      const std::size_t text = start + number.size() + 1;
+      const std::size_t end = code.find(',', text);
+      return std::string(code.substr(text, end == std::string_view::npos ? end : end - text));
+    }
+    const std::size_t comma = code.find(',', start);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return {};
 }
 
 std::string FormatDouble(std::string_view format, double value) {
@@ -162,14 +177,14 @@ std::string FormatNumber(std::string_view raw, int format, std::string_view code
       if (!code.empty() && decode) {
         text += DecodeValue(code, value);
       } else {
-        text += std::to_string(value);
+        AppendNumber(text, value);
       }
     } else if (format == 5 || format == 10) {
       std::int64_t n = 0, d = 0;
       RationalAt(raw, format, i, motorola, n, d);
-      text += std::to_string(n);
+      AppendNumber(text, n);
       text += '/';
-      text += std::to_string(d);
+      AppendNumber(text, d);
       if (!code.empty() && decode && d != 0) text += DecodeValue(code, n / d);
     } else if (format == 11 || format == 12) {
       text += "-9999.99";
@@ -181,12 +196,12 @@ std::string FormatNumber(std::string_view raw, int format, std::string_view code
   return text;
 }
 
-std::string MakePrintable(std::string_view text) {
-  std::string result(text.substr(0, kPrintableLength));
-  for (char& c : result) {
+std::string MakePrintable(std::string text) {
+  if (text.size() > kPrintableLength) text.resize(kPrintableLength);
+  for (char& c : text) {
     if (static_cast<unsigned char>(c) < 32) c = '.';
   }
-  return result;
+  return text;
 }
 
 std::string Trim(std::string_view text) {

@@ -33,7 +33,7 @@ std::vector<std::int64_t> IntegerElements(std::string_view raw, int format, bool
 
 inline constexpr std::size_t kPrintableLength = 50;
 // At most kPrintableLength characters; control characters become ".".
-std::string MakePrintable(std::string_view text);
+std::string MakePrintable(std::string text);
 std::string Trim(std::string_view text);
 // Cut at the first zero byte.
 std::string_view UntilZero(std::string_view text);

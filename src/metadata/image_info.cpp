@@ -24,14 +24,39 @@ std::string HeaderText(std::string_view raw, std::size_t limit) {
   return std::string(UntilZero(raw).substr(0, limit));
 }
 
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
+}
+
+bool IsHeaderTag(int tag) {
+  switch (tag) {
+    case 0x9286:
+    case 0x8825:
+    case 0x8769:
+    case 0xA005:
+    case 0x014A:
+    case 0x927C:
+    case 0x9000:
+    case 0x0132:
+    case 0x9003:
+    case 0x9004:
+    case 0x010F:
+    case 0x0110:
+    case 0x0100:
+    case 0xA002:
+    case 0x0101:
+    case 0xA003:
+    case 0x9209:
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace
@@ -48,7 +73,9 @@ bool TImageInfo::ReadingTiff() const { return owner_->TiffFmt; }
 void TImageInfo::SetError(std::string_view text) { owner_->ErrStr = text; }
 
 void TImageInfo::AddTag(TTagEntry entry) {
-  if (Tags.size() == Tags.capacity()) Tags.reserve(Tags.capacity() + 25);
+  // At least 25 more at a time; doubling beyond that keeps long maker-note lists linear.
+  if (Tags.size() == Tags.capacity())
+    Tags.reserve(Tags.size() + std::max<std::size_t>(25, Tags.size()));
   Tags.push_back(std::move(entry));
 }
 
@@ -166,6 +193,9 @@ void TImageInfo::WalkDirectory(std::int64_t start, std::int64_t offsetBase, std:
         byteCount <= 4 ? entryPos + 8
                        : offsetBase + static_cast<std::int64_t>(Get32u(entryPos + 8));
 
+    // Header fields alone need only the few tags that feed them.
+    if (!BuildsStrings() && !BuildsTagList() && TraceLevel() <= 0 && !IsHeaderTag(tag)) continue;
+
     TTagEntry entry(LookupByTag(table, tag));
     entry.TType = format;
     const std::int64_t wanted = static_cast<std::int64_t>(
@@ -205,7 +235,7 @@ void TImageInfo::HandleSpecialTag(int tag, const TTagEntry& entry, std::int64_t 
                     kDirectoryMain, depth + 1);
       break;
     case 0x927C:
-      MakerNote.assign(raw);
+      MakerNote = Copy(valuePos, static_cast<std::int64_t>(raw.size()));
       MakerNotePosn = valuePos;
       if (BuildsTagList()) TmsInfo(*this, offsetBase).ReadMSData();
       break;

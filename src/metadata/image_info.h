@@ -35,7 +35,7 @@ class TImageInfo : public tEndInd {
   std::string Comments;
   std::int64_t CommentPosn = 0;
   std::int64_t CommentSize = 0;
-  std::string MakerNote;
+  std::string_view MakerNote;  // the maker note's bytes inside llData
   std::int64_t MakerNotePosn = 0;
   bool msAvailable = false;  // a maker note was interpreted
 

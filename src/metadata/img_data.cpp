@@ -8,18 +8,19 @@
 
 namespace vemora::metadata {
 
-// Bytes from an open file or from memory, read front to back.
+// Bytes from an open file or from memory, read front to back. File reads go through a small
+// buffer of our own: the section walk reads a few bytes at a time between larger blocks.
 class TimgData::Source {
  public:
-  explicit Source(std::FILE* file) : file_(file) {}
+  explicit Source(std::FILE* file) : file_(file), buffer_(new char[kBufferSize]) {
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+  }
   explicit Source(std::string_view bytes) : bytes_(bytes) {}
 
   // Reads up to `count` bytes into `out` (replacing it); returns how many arrived.
   std::size_t Read(std::string& out, std::size_t count) {
-    out.resize(count);
-    const std::size_t got = ReadInto(out.data(), count);
-    out.resize(got);
-    return got;
+    out.clear();
+    return Append(out, count);
   }
   // Appends up to `count` bytes to `out`.
   std::size_t Append(std::string& out, std::size_t count) {
@@ -30,20 +31,37 @@ class TimgData::Source {
     return got;
   }
   int Byte() {
+    if (file_ != nullptr && begin_ < end_) return static_cast<unsigned char>(buffer_[begin_++]);
     char c;
     return ReadInto(&c, 1) == 1 ? static_cast<unsigned char>(c) : -1;
   }
 
  private:
+  static constexpr std::size_t kBufferSize = 32768;
+
   std::size_t ReadInto(char* out, std::size_t count) {
-    if (file_ != nullptr) return std::fread(out, 1, count, file_);
-    const std::size_t got = std::min(count, bytes_.size() - position_);
-    if (got > 0) std::memcpy(out, bytes_.data() + position_, got);
-    position_ += got;
-    return got;
+    if (file_ == nullptr) {
+      const std::size_t got = std::min(count, bytes_.size() - position_);
+      if (got > 0) std::memcpy(out, bytes_.data() + position_, got);
+      position_ += got;
+      return got;
+    }
+    std::size_t got = std::min(count, end_ - begin_);
+    std::memcpy(out, buffer_.get() + begin_, got);
+    begin_ += got;
+    if (got == count) return got;
+    if (count - got >= kBufferSize) return got + std::fread(out + got, 1, count - got, file_);
+    begin_ = 0;
+    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
+    const std::size_t more = std::min(count - got, end_);
+    std::memcpy(out + got, buffer_.get(), more);
+    begin_ = more;
+    return got + more;
   }
 
   std::FILE* file_ = nullptr;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t begin_ = 0, end_ = 0;
   std::string_view bytes_;
   std::size_t position_ = 0;
 };
@@ -101,11 +119,14 @@ bool TimgData::ProcessFile(const std::string& fileName) {
   Reset();
   std::error_code error;
   const std::filesystem::path path(fileName);
-  if (!std::filesystem::is_regular_file(path, error)) return false;
+  // file_size fails for anything but an existing regular file (or a link to one).
+  FileSize = std::filesystem::file_size(path, error);
+  if (error) {
+    FileSize = 0;
+    return false;
+  }
   Filename = fileName;
   FileDateTime = std::filesystem::last_write_time(path, error);
-  FileSize = std::filesystem::file_size(path, error);
-  if (error) FileSize = 0;
   ErrStr = "Not an EXIF file";
 
   const bool jpeg = IsJpegExtension(path);

@@ -24,7 +24,7 @@ bool NikonModelIsD(const std::string& model) {
 
 bool TmsInfo::ReadMSData() {
   const std::string make = ToUpper(info_.CameraMake).substr(0, 5);
-  const std::string& note = info_.MakerNote;
+  const std::string_view note = info_.MakerNote;
   TLayout layout;
   if (make == "NIKON") {
     if (info_.ExifVersion > "0210" ||
