@@ -1,5 +1,6 @@
 #include "platform/file_io.h"
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -8,8 +9,9 @@ namespace vemora::platform {
 std::string ReadWholeFile(const std::string& path) {
   // Sized up front and read in one go: image files are megabytes, and a string stream
   // would copy them twice more.
+  std::error_code error;
   std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) throw std::runtime_error("Die Datei " + path + " kann nicht gelesen werden.");
+  if (!in || !std::filesystem::is_regular_file(path, error)) throw std::runtime_error("Die Datei " + path + " kann nicht gelesen werden.");
   const std::streamoff size = in.tellg();
   std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
   in.seekg(0);
