@@ -57,6 +57,8 @@ double ReadFloat(std::string_view bytes, unsigned int type) {
 
 }  // namespace
 
+bool IsRawBytesType(unsigned int type) { return IsTextType(type) || type == kBytea; }
+
 int64_t BinaryToInteger(std::string_view bytes, unsigned int type) {
   switch (type) {
     case kInt2:
@@ -75,7 +77,7 @@ int64_t BinaryToInteger(std::string_view bytes, unsigned int type) {
     default:
       break;
   }
-  if (!IsTextType(type) && type != kBytea) Unsupported(type);
+  if (!IsRawBytesType(type)) Unsupported(type);
   size_t start = 0;
   while (start < bytes.size() && (bytes[start] == ' ' || bytes[start] == '\t')) ++start;
   if (start < bytes.size() && bytes[start] == '+') ++start;
@@ -85,7 +87,7 @@ int64_t BinaryToInteger(std::string_view bytes, unsigned int type) {
 }
 
 std::string BinaryToText(std::string_view bytes, unsigned int type) {
-  if (IsTextType(type) || type == kBytea) return std::string(bytes);
+  if (IsRawBytesType(type)) return std::string(bytes);
   switch (type) {
     case kInt2:
     case kInt4:

@@ -58,7 +58,7 @@ void PostgresField::SaveToFile(const std::string& path) const {
     if (PQntuples(blob.get()) > 0) {
       file.write(PQgetvalue(blob.get(), 0, 0), PQgetlength(blob.get(), 0, 0));
     }
-  } else if (cell.type == 17 || cell.type == 25 || cell.type == 1043) {
+  } else if (IsRawBytesType(cell.type)) {
     file.write(cell.bytes.data(), static_cast<std::streamsize>(cell.bytes.size()));
   } else if (!cell.isNull) {
     file << BinaryToText(cell.bytes, cell.type);
