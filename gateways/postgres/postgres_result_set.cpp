@@ -13,6 +13,7 @@ namespace {
 // small enough that a catalogue of camera images never sits in memory at once.
 constexpr int64_t kBatchTargetBytes = 4 << 20;
 constexpr int kMaxBatchRows = 1000;
+constexpr int kFirstBatchRowsUnknownShape = 4;
 
 }  // namespace
 
@@ -108,7 +109,12 @@ PostgresResultSet::~PostgresResultSet() { Close(); }
 
 void PostgresResultSet::Plan() {
   const std::optional<SimpleSelect> select = ParseSimpleSelect(translated_);
-  if (!select) return;
+  // A query of unknown shape may carry whole images in every row: its first batch is small
+  // until the sizes are known.
+  if (!select) {
+    batchRows_ = kFirstBatchRowsUnknownShape;
+    return;
+  }
   // The table's columns and its single-column primary key, by which a blob is fetched later.
   static const std::string kColumnsQuery =
       "SELECT a.attname::text, a.atttypid = 'bytea'::regtype, "
