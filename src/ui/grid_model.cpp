@@ -1,79 +1,155 @@
 #include "ui/grid_model.h"
 
-#include "ui/picture.h"
+#include <QApplication>
+#include <QFont>
+#include <QPalette>
+
+#include "ui/preview_cache.h"
 
 namespace vemora::ui {
 
-GridModel::GridModel(CatalogueGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid) {}
+const char* GridColumnName(int item) {
+  static constexpr const char* kNames[kItemCount] = {
+      "FT_Bild",    "FT_Name",   "FT_Beschreibung", "FT_Oben", "FT_Unten",
+      "FT_Links",   "FT_Rechts", "sec_file",        "sec_ctr", "FT_Suchbegriffe",
+      "FT_Auswahl", "spacer",    "FT_Path",         "FT_SIZE", "hidden"};
+  return item >= 0 && item < kItemCount ? kNames[item] : "";
+}
+
+QString GridColumnCaption(int item) {
+  switch (item) {
+    case kItemPreview:
+      return QStringLiteral("Bild");
+    case kItemName:
+      return QStringLiteral("Bezeichnung");
+    case kItemBeschreibung:
+      return QStringLiteral("Beschreibung");
+    case kItemTextTop:
+      return QStringLiteral("Oben");
+    case kItemTextBottom:
+      return QStringLiteral("Unten");
+    case kItemTextLeft:
+      return QStringLiteral("Links");
+    case kItemTextRight:
+      return QStringLiteral("Rechts");
+    case kItemSuchbegriffe:
+      return QStringLiteral("Suchbegriffe");
+    case kItemPath:
+      return QStringLiteral("Pfad");
+    case kItemSize:
+      return QStringLiteral("Größe");
+    default:
+      return {};
+  }
+}
+
+GridModel::GridModel(CatalogueGrid& grid, PreviewCache& pictures, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), pictures_(pictures) {}
+
+void GridModel::BeginReload() {
+  beginResetModel();
+  pictures_.Clear();
+}
+
+void GridModel::EndReload() { endResetModel(); }
+
+void GridModel::MarksChanged() {
+  if (grid_.Count() > 0)
+    emit dataChanged(index(0, kItemMark), index(grid_.Count() - 1, kItemMark),
+                     {Qt::CheckStateRole, Qt::BackgroundRole});
+}
+
+void GridModel::SetHighlightedColumn(int item) {
+  if (item == highlighted_) return;
+  const int previous = highlighted_;
+  highlighted_ = item;
+  if (previous >= 0) emit headerDataChanged(Qt::Horizontal, previous, previous);
+  if (item >= 0) emit headerDataChanged(Qt::Horizontal, item, item);
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(grid_.records.size());
+  return parent.isValid() ? 0 : grid_.Count();
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumnCount;
+  return parent.isValid() ? 0 : kItemCount;
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rowCount()) return {};
+  if (!index.isValid() || !grid_.Contains(index.row()) || index.column() >= kItemCount) return {};
   const GridRecord& record = grid_.records[static_cast<size_t>(index.row())];
-  switch (index.column()) {
-    case kColumnMark:
+  const int item = index.column();
+  switch (item) {
+    case kItemPreview:
+      if (role == Qt::DecorationRole) {
+        const QImage picture = pictures_.Get(index.row(), PreviewCache::Rule::GridCell);
+        if (picture.isNull()) return {};
+        return picture;
+      }
+      return {};
+    case kItemMark:
       if (role == Qt::CheckStateRole) return record.marked ? Qt::Checked : Qt::Unchecked;
+      // A marked record's check box shows the selection colour.
+      if (role == Qt::BackgroundRole && record.marked)
+        return QApplication::palette().brush(QPalette::Highlight);
       return {};
-    case kColumnPicture:
-      if (role == Qt::DecorationRole) return Picture(index.row());
-      if (role == Qt::SizeHintRole) return QSize(140, 104);
+    case kItemKey:
+      if (role == Qt::DisplayRole || role == Qt::EditRole) return record.key;
       return {};
-    case kColumnName:
-      if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return QString::fromStdString(record.name);
-      return {};
-    case kColumnPath:
-      if (role == Qt::DisplayRole) return QString::fromStdString(record.filePath.value_or(""));
+    case kItemSpacer:
+    case kItemUnused:
       return {};
     default:
+      if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole) {
+        if (role == Qt::ToolTipRole && item != kItemPath) return {};
+        return QString::fromStdString(record.Text(item));
+      }
+      if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignTop);
       return {};
   }
 }
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!index.isValid() || index.column() != kColumnMark || role != Qt::CheckStateRole) return false;
+  if (!index.isValid() || !grid_.Contains(index.row()) || index.column() != kItemMark ||
+      role != Qt::CheckStateRole)
+    return false;
   grid_.records[static_cast<size_t>(index.row())].marked =
       value.value<Qt::CheckState>() == Qt::Checked;
-  emit dataChanged(index, index, {Qt::CheckStateRole});
+  emit dataChanged(index, index, {Qt::CheckStateRole, Qt::BackgroundRole});
   emit marksChanged();
   return true;
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
-  Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-  if (index.column() == kColumnMark) flags |= Qt::ItemIsUserCheckable;
+  if (!index.isValid()) return Qt::NoItemFlags;
+  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+  if (index.column() == kItemMark) flags |= Qt::ItemIsUserCheckable;
   return flags;
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  switch (section) {
-    case kColumnPicture:
-      return QStringLiteral("Bild");
-    case kColumnName:
-      return QStringLiteral("Bezeichnung");
-    case kColumnPath:
-      return QStringLiteral("Pfad");
+  if (orientation != Qt::Horizontal || section < 0 || section >= kItemCount) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+      return GridColumnCaption(section);
+    case kColumnNameRole:
+      return QString::fromLatin1(GridColumnName(section));
+    case Qt::ForegroundRole:
+      if (section == highlighted_) return QApplication::palette().brush(QPalette::HighlightedText);
+      return {};
+    case Qt::BackgroundRole:
+      if (section == highlighted_) return QApplication::palette().brush(QPalette::Highlight);
+      return {};
+    case Qt::FontRole:
+      if (section == highlighted_) {
+        QFont font = QApplication::font();
+        font.setBold(true);
+        return font;
+      }
+      return {};
     default:
       return {};
   }
-}
-
-QPixmap GridModel::Picture(int row) const {
-  if (QPixmap* cached = pictures_.object(row)) return *cached;
-  auto* picture = new QPixmap(
-      QPixmap::fromImage(PictureFromBytes(grid_.records[static_cast<size_t>(row)].preview)));
-  const QPixmap result = *picture;
-  pictures_.insert(row, picture);
-  return result;
 }
 
 }  // namespace vemora::ui

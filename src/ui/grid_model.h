@@ -1,30 +1,34 @@
-// The Qt model over the grid records: one row per record, the mark as a check box that
-// commits at once, and the record's texts. The records stay the core's; the model only
-// shows them and writes the mark back.
+// The Qt model over the grid records: one row per record, one column per item (0-14), so
+// a column number is the item index every command uses. The mark (item 10) is a check box
+// that commits at once; pictures (item 0) come from the shared preview cache. The records
+// stay the core's; the model shows them and writes back only the mark.
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QCache>
-#include <QPixmap>
 
 #include "catalogue/grid_record.h"
 
 namespace vemora::ui {
 
+class PreviewCache;
+
 class GridModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { kColumnMark, kColumnPicture, kColumnName, kColumnPath, kColumnCount };
+  // headerData role giving a column's identifier ("FT_Bild", "sec_file", ...).
+  static constexpr int kColumnNameRole = Qt::UserRole + 1;
 
-  explicit GridModel(CatalogueGrid& grid, QObject* parent = nullptr);
+  GridModel(CatalogueGrid& grid, PreviewCache& pictures, QObject* parent = nullptr);
 
   // Bracket a wholesale replacement of the records.
-  void BeginReload() {
-    beginResetModel();
-    pictures_.clear();
-  }
-  void EndReload() { endResetModel(); }
+  void BeginReload();
+  void EndReload();
+  // After commands changed marks of many records.
+  void MarksChanged();
+  // The header shown in the selection style (-1: none).
+  void SetHighlightedColumn(int item);
+  int highlightedColumn() const { return highlighted_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -37,11 +41,13 @@ class GridModel : public QAbstractTableModel {
   void marksChanged();
 
  private:
-  // Previews are decoded when a row first becomes visible and kept for the next paint.
-  QPixmap Picture(int row) const;
-
   CatalogueGrid& grid_;
-  mutable QCache<int, QPixmap> pictures_{2000};
+  PreviewCache& pictures_;
+  int highlighted_ = -1;
 };
+
+// Column identifiers and captions by item index.
+const char* GridColumnName(int item);
+QString GridColumnCaption(int item);
 
 }  // namespace vemora::ui

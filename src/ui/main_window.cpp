@@ -4,27 +4,29 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDockWidget>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QHeaderView>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
-#include <QStyle>
-#include <QTableView>
 #include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
 
-#include "catalogue/catalogue_load.h"
 #include "host/selection_file.h"
 #include "host/take_over.h"
-#include "platform/paths.h"
 #include "settings/settings_keys.h"
+#include "ui/banded_header.h"
+#include "ui/diagnostics_panel.h"
 #include "ui/grid_model.h"
-#include "ui/picture.h"
+#include "ui/grid_navigator.h"
+#include "ui/grid_view.h"
+#include "ui/information_panel.h"
+#include "ui/selection_panel.h"
+#include "ui/single_image_panel.h"
+#include "ui/thumbnail_model.h"
+#include "ui/thumbnail_strip.h"
 
 namespace vemora::ui {
 namespace {
@@ -35,94 +37,50 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-// FormCreate.
-TForm1::TForm1(QWidget* owner) : QMainWindow(owner, Qt::Window), prompter_(this) {
+// FormCreate: flags at their start values (missing previews are built while loading),
+// an empty thumbnail strip.
+TForm1::TForm1(QWidget* owner) : QMainWindow(owner, Qt::Window), prompter_(this), previews_(grid_) {
   setObjectName("TForm1");
   setWindowTitle(QStringLiteral("Galeriekasten"));
-  resize(1100, 720);
+  resize(1280, 800);
   session_.prompter = &prompter_;
   BuildWidgets();
+  ConnectActions();
 }
 
-// FormDestroy: the settings files and the records go with the window.
+// FormDestroy: the settings files, the records and the pictures go with the window.
 TForm1::~TForm1() = default;
 
 void TForm1::BuildWidgets() {
-  gridModel_ = new GridModel(grid_, this);
-  cxGrid1_ = new QTableView(this);
-  cxGrid1_->setObjectName("cxGrid1");
+  actions_.Build(this);
+
+  gridModel_ = new GridModel(grid_, previews_, this);
+  cxGrid1_ = new GridView(this);
   cxGrid1_->setModel(gridModel_);
-  cxGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  cxGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
-  cxGrid1_->setSortingEnabled(false);
-  cxGrid1_->horizontalHeader()->setStretchLastSection(true);
-  cxGrid1_->setColumnWidth(GridModel::kColumnMark, 22);
-  cxGrid1_->setColumnWidth(GridModel::kColumnPicture, 140);
-  cxGrid1_->setColumnWidth(GridModel::kColumnName, 200);
-  cxGrid1_->verticalHeader()->setDefaultSectionSize(104);
-  cxGrid1_->verticalHeader()->hide();
-  setCentralWidget(cxGrid1_);
-  connect(cxGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            grid_.focused = current.isValid() ? current.row() : -1;
-            Guarded([this] { ShowFocusedRecord(); });
-          });
-  connect(gridModel_, &GridModel::marksChanged, this, &TForm1::RefreshMarksList);
+  navigator_ = new GridNavigator(cxGrid1_, this);
+  auto* table = new QWidget(this);
+  table->setObjectName("tablePanel");
+  auto* tableLayout = new QVBoxLayout(table);
+  tableLayout->setContentsMargins(0, 0, 0, 0);
+  tableLayout->setSpacing(0);
+  tableLayout->addWidget(cxGrid1_, 1);
+  tableLayout->addWidget(navigator_);
+  setCentralWidget(table);
 
-  // The selection panel: prompt, marked list or preview, take-over.
-  selectionPanel_ = new QDockWidget(QStringLiteral("ausgewählte(s) Bild(er)"), this);
-  selectionPanel_->setObjectName("selectionPanel");
-  auto* panel = new QWidget(selectionPanel_);
-  auto* layout = new QVBoxLayout(panel);
-  auto* promptBox = new QFrame(panel);
-  promptBox->setObjectName("promptBox");
-  promptBox->setStyleSheet(
-      QStringLiteral("#promptBox { border: 1px solid palette(mid); border-radius: 8px; }"));
-  auto* promptLayout = new QHBoxLayout(promptBox);
-  auto* icon = new QLabel(promptBox);
-  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
-  promptLabel_ = new QLabel(promptBox);
-  promptLabel_->setObjectName("promptLabel");
-  promptLabel_->setWordWrap(true);
-  promptLayout->addWidget(icon);
-  promptLayout->addWidget(promptLabel_, 1);
-  markedList_ = new QListWidget(panel);
-  markedList_->setObjectName("markedList");
-  selectionPreview_ = new QLabel(panel);
-  selectionPreview_->setObjectName("selectionPreview");
-  selectionPreview_->setAlignment(Qt::AlignCenter);
-  selectionPreview_->setMinimumHeight(100);
-  takeOverButton_ = new QPushButton(QStringLiteral("Übernehmen"), panel);
-  takeOverButton_->setObjectName("takeOverButton");
-  closeAfterTakeOver_ = new QCheckBox(QStringLiteral("nach Übernehmen beenden"), panel);
-  closeAfterTakeOver_->setObjectName("closeAfterTakeOver");
-  layout->addWidget(promptBox);
-  layout->addWidget(markedList_, 1);
-  layout->addWidget(selectionPreview_, 1);
-  layout->addWidget(takeOverButton_);
-  layout->addWidget(closeAfterTakeOver_);
-  selectionPanel_->setWidget(panel);
+  singleImagePanel_ = new SingleImagePanel(this);
+  informationPanel_ = new InformationPanel(this);
+  selectionPanel_ = new SelectionPanel(this);
+  thumbnailModel_ = new ThumbnailModel(previews_, this);
+  thumbnailStrip_ = new ThumbnailStrip(thumbnailModel_, this);
+  diagnosticsPanel_ = new DiagnosticsPanel(this);
+  addDockWidget(Qt::RightDockWidgetArea, singleImagePanel_);
+  addDockWidget(Qt::RightDockWidgetArea, informationPanel_);
   addDockWidget(Qt::RightDockWidgetArea, selectionPanel_);
-  connect(takeOverButton_, &QPushButton::clicked, this, &TForm1::TakeOverClick);
-  connect(closeAfterTakeOver_, &QCheckBox::clicked, this, &TForm1::CloseAfterTakeOverClick);
-  connect(selectionPanel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    // Closing the panel by its own close box releases the toggle.
-    if (!visible && !selectionPanel_->isVisible() && isVisible())
-      selectionOverviewToggle_->setChecked(false);
-  });
-
-  auto* toolbar = addToolBar(QStringLiteral("Galeriekasten"));
-  toolbar->setObjectName("mainToolbar");
-  selectionOverviewToggle_ = toolbar->addAction(QStringLiteral("Auswahlübersicht"));
-  selectionOverviewToggle_->setObjectName("selectionOverviewToggle");
-  selectionOverviewToggle_->setToolTip(
-      QStringLiteral("Es wird eine Übersicht der ausgewählten Bilder gezeigt"));
-  selectionOverviewToggle_->setCheckable(true);
-  connect(selectionOverviewToggle_, &QAction::triggered, this, &TForm1::SelectionOverviewToggled);
-  quitAction_ = toolbar->addAction(QStringLiteral("Beenden"));
-  quitAction_->setObjectName("quitAction");
-  quitAction_->setToolTip(QStringLiteral("Die Galeriekasten wird beendet."));
-  connect(quitAction_, &QAction::triggered, this, &QWidget::close);
+  addDockWidget(Qt::LeftDockWidgetArea, thumbnailStrip_);
+  addDockWidget(Qt::BottomDockWidgetArea, diagnosticsPanel_);
+  resizeDocks({singleImagePanel_}, {340}, Qt::Horizontal);
+  resizeDocks({singleImagePanel_, informationPanel_, selectionPanel_}, {300, 110, 260},
+              Qt::Vertical);
 
   countLabel_ = new QLabel(this);
   countLabel_->setObjectName("countLabel");
@@ -131,11 +89,93 @@ void TForm1::BuildWidgets() {
   oneShotTimer_ = new QTimer(this);
   oneShotTimer_->setSingleShot(true);
   oneShotTimer_->setInterval(1000);
-  connect(oneShotTimer_, &QTimer::timeout, this, [this] {
-    if (promptLabel_->text() != QLatin1String(kHidePrompt)) {
-      selectionPanel_->show();
-      selectionPanel_->raise();
-    }
+  connect(oneShotTimer_, &QTimer::timeout, this, &TForm1::TimerTick);
+}
+
+void TForm1::ConnectActions() {
+  connect(cxGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            grid_.focused = current.isValid() ? current.row() : -1;
+            Guarded([this] { ShowFocusedRecord(); });
+          });
+  connect(cxGrid1_, &GridView::focusedColumnChanged, this, &TForm1::FocusedColumnChanged);
+  connect(cxGrid1_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+    actions_.gridContextMenu->popup(cxGrid1_->viewport()->mapToGlobal(position));
+  });
+  connect(gridModel_, &GridModel::marksChanged, this, &TForm1::RefreshMarksList);
+
+  connect(actions_.markAll, &QAction::triggered, this,
+          [this] { ChangeMarks([](CatalogueGrid& grid) { grid.MarkAll(); }); });
+  connect(actions_.markNone, &QAction::triggered, this,
+          [this] { ChangeMarks([](CatalogueGrid& grid) { grid.UnmarkAll(); }); });
+  connect(actions_.invertMarks, &QAction::triggered, this,
+          [this] { ChangeMarks([](CatalogueGrid& grid) { grid.InvertMarks(); }); });
+  connect(actions_.refresh, &QAction::triggered, this, &TForm1::RefreshClick);
+  connect(actions_.quit, &QAction::triggered, this, &QWidget::close);
+  connect(actions_.selectionOverview, &QAction::triggered, this, &TForm1::SelectionOverviewToggled);
+  connect(actions_.diagnostics, &QAction::triggered, this, [this] {
+    diagnosticsPanel_->show();
+    diagnosticsPanel_->raise();
+  });
+  connect(diagnosticsPanel_->testButton(), &QPushButton::clicked, this, &TForm1::TestDbClick);
+  connect(diagnosticsPanel_->rebuildButton(), &QPushButton::clicked, this,
+          &TForm1::RebuildPreviewsClick);
+
+  // "Ansicht": bands and panels follow their toggles.
+  const std::pair<QAction*, int> bandToggles[] = {{actions_.bandInformation, kBandInformation},
+                                                  {actions_.bandCaptions, kBandCaptions},
+                                                  {actions_.bandKeywords, kBandKeywords}};
+  for (const auto& [toggle, band] : bandToggles) {
+    const int which = band;
+    connect(toggle, &QAction::toggled, this,
+            [this, which](bool shown) { cxGrid1_->SetBandVisible(which, shown); });
+  }
+  const std::pair<QAction*, QDockWidget*> panelToggles[] = {
+      {actions_.singleImage, singleImagePanel_},
+      {actions_.imageInformation, informationPanel_},
+      {actions_.thumbnails, thumbnailStrip_}};
+  for (const auto& [toggle, panel] : panelToggles) {
+    QDockWidget* dock = panel;
+    QAction* action = toggle;
+    connect(action, &QAction::triggered, dock, &QDockWidget::setVisible);
+    connect(dock, &QDockWidget::visibilityChanged, this, [this, dock, action](bool) {
+      // Closing a panel by its own close box releases its toggle.
+      if (isVisible() && !dock->isVisible() && !dock->isFloating()) action->setChecked(false);
+    });
+  }
+  connect(thumbnailStrip_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible && thumbnailModel_->rowCount() != grid_.Count()) RebuildThumbnails();
+  });
+  connect(actions_.bandHeaders, &QAction::toggled, this,
+          [this](bool shown) { cxGrid1_->bandedHeader()->SetBandHeadersVisible(shown); });
+  connect(actions_.columnHeaders, &QAction::toggled, this,
+          [this](bool shown) { cxGrid1_->horizontalHeader()->setVisible(shown); });
+
+  // The selection panel.
+  connect(selectionPanel_->takeOverButton(), &QPushButton::clicked, this, &TForm1::TakeOverClick);
+  connect(selectionPanel_->closeAfterTakeOver(), &QCheckBox::clicked, this,
+          &TForm1::CloseAfterTakeOverClick);
+  connect(selectionPanel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (!visible && !selectionPanel_->isVisible() && isVisible())
+      actions_.selectionOverview->setChecked(false);
+  });
+
+  // The thumbnail strip.
+  ThumbnailListView* strip = thumbnailStrip_->view();
+  connect(strip, &ThumbnailListView::focusRecords, this, [this](const std::vector<int>& records) {
+    for (int record : records) FocusRecord(record);
+  });
+  connect(strip, &ThumbnailListView::contextMenuWanted, this,
+          [this](const QPoint& position) { actions_.gridContextMenu->popup(position); });
+  connect(strip, &ThumbnailListView::deleteWanted, this,
+          [this] { actions_.deleteImage->trigger(); });
+  connect(thumbnailStrip_, &ThumbnailStrip::sizeTyped, this, [this](int) {
+    thumbnailSizePending_ = true;
+    oneShotTimer_->start();
+  });
+  connect(thumbnailStrip_, &ThumbnailStrip::presetChosen, this, [this](int size) {
+    Guarded([&] { ApplyThumbnailSize(kThumbnailSizeGiven, size, true); });
+    thumbnailStrip_->TintForPreset();
   });
 }
 
@@ -148,7 +188,7 @@ void TForm1::InitialiseForCall(const std::string& settingsFolder, const std::str
   thumbsIni_ = std::make_unique<TIniPlus>(call_.ThumbsFile());
   settingsIni_ = std::make_unique<TIniPlus>(call_.SettingsFile());
   // Read for compatibility; the file-name column is found by probing the catalogue.
-  settingsIni_->ReadInteger(kSectionConnection, kKeyConnectionMode, 1);
+  settingsIni_->ReadInteger(kSectionConnection, kKeyConnectionMode, kDefaultConnectionMode);
   session_.fileColumn = "File";
   ApplyPrompts(1, false);
   setAcceptDrops(true);
@@ -158,11 +198,11 @@ void TForm1::ApplyPrompts(int32_t hostId, bool multiSelect) {
   call_.hostId = hostId;
   call_.multiSelect = multiSelect;
   selectionPanel_->setWindowTitle(Q(SelectionPanelCaption(multiSelect)));
-  promptLabel_->setText(Q(PromptText(hostId, multiSelect)));
+  selectionPanel_->promptLabel()->setText(Q(PromptText(hostId, multiSelect)));
 }
 
 void TForm1::OverridePrompt(const std::string& caption) {
-  if (!caption.empty()) promptLabel_->setText(Q(caption));
+  if (!caption.empty()) selectionPanel_->promptLabel()->setText(Q(caption));
 }
 
 void TForm1::SetGateway(TDBGateway* gateway, int32_t preselectKey) {
@@ -182,83 +222,46 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
   QApplication::processEvents();
   Guarded([this] { LoadCatalogueIntoGrid(); });
-  markedList_->setVisible(call_.multiSelect);
-  selectionPreview_->setVisible(!call_.multiSelect);
-  closeAfterTakeOver_->setChecked(
-      settingsIni_->ReadBool(kSectionSettings, kKeyCloseOnTakeOver, true));
+  selectionPanel_->ShowListOrPreview(call_.multiSelect);
+  if (settingsIni_) {
+    selectionPanel_->closeAfterTakeOver()->setChecked(
+        settingsIni_->ReadBool(kSectionSettings, kKeyCloseOnTakeOver, kDefaultCloseOnTakeOver));
+    actions_.paint->setProperty(
+        "externalEditorSet",
+        !settingsIni_->ReadString(kSectionSettings, kKeyExternalApp, kDefaultExternalApp).empty());
+    singleImagePanel_->SetQualityCaption(
+        settingsIni_->ReadInteger(kSectionSettings, kKeyPerformance, kDefaultPerformance));
+    const bool hideThumbs =
+        settingsIni_->ReadBool(kSectionSettings, kKeyHideThumbs, kDefaultHideThumbs);
+    actions_.thumbnails->setEnabled(!hideThumbs);
+    if (hideThumbs) {
+      thumbnailStrip_->hide();
+      actions_.thumbnails->setChecked(false);
+    }
+    Guarded([this] { ApplyThumbnailSize(kThumbnailSizeFromSettings, 0, false); });
+  }
   UpdateCommands();
+  selectionPanelPending_ = true;
   oneShotTimer_->start();
-  const bool hidden = promptLabel_->text() == QLatin1String(kHidePrompt);
-  selectionOverviewToggle_->setEnabled(!hidden);
-  selectionOverviewToggle_->setChecked(!hidden);
+  const bool hidden = selectionPanel_->promptLabel()->text() == QLatin1String(kHidePrompt);
+  actions_.selectionOverview->setEnabled(!hidden);
   SetSelectionPanelVisible(!hidden);
 }
 
-void TForm1::LoadCatalogueIntoGrid() {
-  if (call_.gateway == nullptr) return;
-  LoadOptions options;
-  options.markedKeys = ReadSelectionFile(call_.SelectionFile());
-  // The view shows nothing while the records are replaced; it comes back whatever happens.
-  gridModel_->BeginReload();
-  try {
-    LoadCatalogue(session_, grid_, options);
-  } catch (...) {
-    gridModel_->EndReload();
-    throw;
+void TForm1::TimerTick() {
+  if (thumbnailSizePending_) {
+    thumbnailSizePending_ = false;
+    Guarded([this] {
+      ApplyThumbnailSize(kThumbnailSizeGiven, thumbnailStrip_->sizeEdit()->value(), true);
+    });
   }
-  gridModel_->EndReload();
-  RefreshMarksList();
-  if (!call_.multiSelect) {
-    FocusPreselectedKey(grid_, call_.preselectKey);
-    if (grid_.focused >= 0) FocusRecord(grid_.focused);
+  if (selectionPanelPending_) {
+    selectionPanelPending_ = false;
+    if (selectionPanel_->promptLabel()->text() != QLatin1String(kHidePrompt)) {
+      selectionPanel_->show();
+      selectionPanel_->raise();
+    }
   }
-  SetCount();
-}
-
-void TForm1::FocusRecord(int index) {
-  if (index < 0 || index >= static_cast<int>(grid_.records.size())) {
-    cxGrid1_->selectionModel()->clearCurrentIndex();
-    grid_.focused = -1;
-    ShowFocusedRecord();
-    return;
-  }
-  cxGrid1_->setCurrentIndex(gridModel_->index(index, GridModel::kColumnName));
-  grid_.focused = index;
-  ShowFocusedRecord();
-}
-
-void TForm1::SetMark(int index, bool marked) {
-  gridModel_->setData(gridModel_->index(index, GridModel::kColumnMark),
-                      marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
-
-void TForm1::ShowFocusedRecord() {
-  const GridRecord* record = grid_.Focused();
-  if (record == nullptr || record->preview.empty()) {
-    selectionPreview_->clear();
-    UpdateCommands();
-    return;
-  }
-  call_.selectedFileName = platform::FileNamePart(record->filePath.value_or(""));
-  if (!call_.multiSelect)
-    selectionPreview_->setPixmap(QPixmap::fromImage(PictureFromBytes(record->preview)));
-  UpdateCommands();
-}
-
-void TForm1::UpdateCommands() {
-  const bool focused = grid_.Focused() != nullptr;
-  takeOverButton_->setEnabled(call_.multiSelect || focused);
-}
-
-void TForm1::SetCount() {
-  countLabel_->setText(QStringLiteral("Anzahl Bilder: %1").arg(grid_.records.size()));
-}
-
-void TForm1::RefreshMarksList() {
-  if (grid_.records.empty()) return;
-  markedList_->clear();
-  for (const GridRecord& record : grid_.records)
-    if (record.marked) markedList_->addItem(Q(record.name));
 }
 
 void TForm1::TakeOverClick() {
@@ -270,7 +273,7 @@ void TForm1::TakeOverClick() {
       call_.selectedKey =
           FindKeyByFileName(*call_.gateway, call_.selectedFileName, call_.selectedKey);
     }
-    if (closeAfterTakeOver_->isChecked()) close();
+    if (selectionPanel_->closeAfterTakeOver()->isChecked()) close();
   });
 }
 
@@ -285,7 +288,7 @@ void TForm1::SelectionOverviewToggled(bool checked) {
 
 void TForm1::SetSelectionPanelVisible(bool visible) {
   selectionPanel_->setVisible(visible);
-  selectionOverviewToggle_->setChecked(visible);
+  actions_.selectionOverview->setChecked(visible);
 }
 
 // FormClose: commit a cell edit in progress, remember the focused record.

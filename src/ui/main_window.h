@@ -1,8 +1,11 @@
 // TForm1: the catalogue's main window, one per ShowVemora call.
 //
-// It owns the call's state, the two settings files, the grid records and the prompter;
-// it borrows the host's gateway. Its handlers gather what the user chose and call the core
-// (src/catalogue, src/host); a failing handler shows the error and the window stays open.
+// It owns the call's state, the two settings files, the grid records, the preview cache
+// and the prompter; it borrows the host's gateway. Its handlers gather what the user chose
+// and call the core (src/catalogue, src/host); a failing handler shows the error and the
+// window stays open. The panels are widgets of their own (grid_view.h, single_image_panel.h,
+// information_panel.h, thumbnail_strip.h, selection_panel.h, diagnostics_panel.h); this
+// class wires them to the records.
 #pragma once
 
 #include <QMainWindow>
@@ -10,23 +13,28 @@
 #include <memory>
 
 #include "catalogue/catalogue_session.h"
+#include "catalogue/focused_record.h"
 #include "catalogue/grid_record.h"
 #include "host/call_state.h"
 #include "settings/ini_plus.h"
+#include "ui/main_actions.h"
+#include "ui/preview_cache.h"
 #include "ui/qt_prompter.h"
 
-class QAction;
-class QCheckBox;
-class QDockWidget;
 class QLabel;
-class QListWidget;
-class QPushButton;
-class QTableView;
 class QTimer;
 
 namespace vemora::ui {
 
+class DiagnosticsPanel;
 class GridModel;
+class GridNavigator;
+class GridView;
+class InformationPanel;
+class SelectionPanel;
+class SingleImagePanel;
+class ThumbnailModel;
+class ThumbnailStrip;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -52,15 +60,23 @@ class TForm1 : public QMainWindow {
   const CallState& call() const { return call_; }
   CatalogueGrid& grid() { return grid_; }
   TIniPlus& settings() { return *settingsIni_; }
+  const PreviewCache& previews() const { return previews_; }
+  const MainActions& actions() const { return actions_; }
 
   // Focuses grid record `index` (-1: none) as a click in the grid would.
   void FocusRecord(int index);
   // Sets the mark of grid record `index` as the check box would.
   void SetMark(int index, bool marked);
+  // Loads the catalogue into the grid: the wait window, the records, marks, thumbnails,
+  // the preselected key and the count.
+  void LoadCatalogueIntoGrid();
+  // Applies a thumbnail size (mode 1 from THUMBSSIZE, mode 2 the given value).
+  void ApplyThumbnailSize(int mode, int size, bool save);
 
  public slots:
   void TakeOverClick();
   void RefreshMarksList();
+  void RebuildThumbnails();
 
  signals:
   // Emitted when the window has closed; the call's modal loop ends on it.
@@ -72,11 +88,17 @@ class TForm1 : public QMainWindow {
 
  private:
   void BuildWidgets();
+  void ConnectActions();
   void FormShow();
-  void LoadCatalogueIntoGrid();
   void ShowFocusedRecord();
   void UpdateCommands();
   void SetCount();
+  void FocusedColumnChanged(int item);
+  void ChangeMarks(const std::function<void(CatalogueGrid&)>& change);
+  void RefreshClick();
+  void TimerTick();
+  void TestDbClick();
+  void RebuildPreviewsClick();
   void SetSelectionPanelVisible(bool visible);
   void CloseAfterTakeOverClick(bool checked);
   void SelectionOverviewToggled(bool checked);
@@ -86,21 +108,28 @@ class TForm1 : public QMainWindow {
   CallState call_;
   CatalogueSession session_;
   CatalogueGrid grid_;
+  SingleImageState singleImage_;
   QtPrompter prompter_;
+  PreviewCache previews_;
   std::unique_ptr<TIniPlus> thumbsIni_;
   std::unique_ptr<TIniPlus> settingsIni_;
   bool shownOnce_ = false;
+  // The one-shot timer's two jobs: showing the selection panel after the window appeared,
+  // and applying a typed thumbnail size.
+  bool selectionPanelPending_ = false;
+  bool thumbnailSizePending_ = false;
+  int thumbnailSize_ = 100;
 
+  MainActions actions_;
   GridModel* gridModel_ = nullptr;
-  QTableView* cxGrid1_ = nullptr;
-  QDockWidget* selectionPanel_ = nullptr;
-  QLabel* promptLabel_ = nullptr;
-  QListWidget* markedList_ = nullptr;
-  QLabel* selectionPreview_ = nullptr;
-  QPushButton* takeOverButton_ = nullptr;
-  QCheckBox* closeAfterTakeOver_ = nullptr;
-  QAction* selectionOverviewToggle_ = nullptr;
-  QAction* quitAction_ = nullptr;
+  GridView* cxGrid1_ = nullptr;
+  GridNavigator* navigator_ = nullptr;
+  SelectionPanel* selectionPanel_ = nullptr;
+  SingleImagePanel* singleImagePanel_ = nullptr;
+  InformationPanel* informationPanel_ = nullptr;
+  ThumbnailModel* thumbnailModel_ = nullptr;
+  ThumbnailStrip* thumbnailStrip_ = nullptr;
+  DiagnosticsPanel* diagnosticsPanel_ = nullptr;
   QLabel* countLabel_ = nullptr;
   QTimer* oneShotTimer_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ui/picture.h"
 
 #include "codec/decode.h"
+#include "codec/icon.h"
 #include "codec/image_kind.h"
 
 namespace vemora::ui {
@@ -21,6 +22,15 @@ QImage PictureFromBytes(std::string_view bytes) {
   if (kind == codec::ImageKind::Unknown) return {};
   try {
     return ToQImage(codec::DecodeImage(span, kind));
+  } catch (const codec::CodecError&) {
+    return {};
+  }
+}
+
+QImage GridCellPicture(std::string_view bytes) {
+  if (bytes.empty() || bytes.front() != '\0') return PictureFromBytes(bytes);
+  try {
+    return ToQImage(codec::DecodeIcon(codec::AsBytes(bytes)));
   } catch (const codec::CodecError&) {
     return {};
   }

@@ -52,11 +52,12 @@ struct Window {
     return child;
   }
   QAbstractItemModel* Model() const { return Find<QTableView>("cxGrid1")->model(); }
+  // Column numbers are the record items: 10 the mark, 1 the name.
   bool Marked(int row) const {
-    return Model()->data(Model()->index(row, 0), Qt::CheckStateRole).toInt() == Qt::Checked;
+    return Model()->data(Model()->index(row, 10), Qt::CheckStateRole).toInt() == Qt::Checked;
   }
   void Mark(int row, bool marked) const {
-    Model()->setData(Model()->index(row, 0), marked ? Qt::Checked : Qt::Unchecked,
+    Model()->setData(Model()->index(row, 10), marked ? Qt::Checked : Qt::Unchecked,
                      Qt::CheckStateRole);
   }
   void Focus(int row) const {

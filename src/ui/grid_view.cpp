@@ -1,0 +1,119 @@
+#include "ui/grid_view.h"
+
+#include <QScrollBar>
+
+#include "catalogue/grid_record.h"
+#include "ui/banded_header.h"
+
+namespace vemora::ui {
+namespace {
+
+std::vector<GridBand> CatalogueBands() {
+  return {
+      {QStringLiteral("BILD"), {kItemMark, kItemPreview}},
+      {QStringLiteral("INFORMATIONEN"), {kItemName, kItemBeschreibung}},
+      {QStringLiteral("BESCHRIFTUNG"),
+       {kItemTextTop, kItemTextBottom, kItemTextLeft, kItemTextRight}},
+      {QStringLiteral("SUCHBEGRIFFE"), {kItemSuchbegriffe}},
+      {QStringLiteral("DETAILS"), {kItemPath, kItemSize}},
+      {QString(), {kItemSpacer}},
+  };
+}
+
+constexpr int kPreviewRowHeight = 104;  // previews are 100 pixels high
+
+}  // namespace
+
+GridView::GridView(QWidget* parent)
+    : QTableView(parent), header_(new BandedHeader(CatalogueBands(), this)) {
+  setObjectName("cxGrid1");
+  setHorizontalHeader(header_);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSortingEnabled(false);
+  setWordWrap(true);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  verticalHeader()->setDefaultSectionSize(kPreviewRowHeight);
+  setIconSize(QSize(160, 100));
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, header_, &BandedHeader::RepaintBands);
+}
+
+void GridView::setModel(QAbstractItemModel* model) {
+  QTableView::setModel(model);
+  // Display order: the bands left to right; the key, the hidden path and item 14 stay out.
+  const std::vector<int> order = {kItemMark,         kItemPreview,   kItemName,
+                                  kItemBeschreibung, kItemTextTop,   kItemTextBottom,
+                                  kItemTextLeft,     kItemTextRight, kItemSuchbegriffe,
+                                  kItemPath,         kItemSize,      kItemSpacer};
+  for (int visual = 0; visual < static_cast<int>(order.size()); ++visual)
+    header_->moveSection(header_->visualIndex(order[static_cast<size_t>(visual)]), visual);
+  for (int hidden : {kItemFile, kItemKey, kItemUnused}) setColumnHidden(hidden, true);
+  // "DETAILS" starts hidden; the layout settings may show it.
+  SetBandVisible(kBandDetails, false);
+  header_->setMinimumSectionSize(1);
+  setColumnWidth(kItemMark, 22);
+  setColumnWidth(kItemPreview, 140);
+  setColumnWidth(kItemName, 160);
+  setColumnWidth(kItemBeschreibung, 200);
+  for (int item : {kItemTextTop, kItemTextBottom, kItemTextLeft, kItemTextRight})
+    setColumnWidth(item, 80);
+  setColumnWidth(kItemSuchbegriffe, 140);
+  setColumnWidth(kItemPath, 240);
+  setColumnWidth(kItemSize, 80);
+  setColumnWidth(kItemSpacer, 1);
+  header_->setSectionResizeMode(kItemMark, QHeaderView::Fixed);
+  header_->setSectionResizeMode(kItemSpacer, QHeaderView::Fixed);
+  connect(model, &QAbstractItemModel::modelReset, this, &GridView::ForgetFittedRows);
+}
+
+void GridView::SetBandVisible(int band, bool visible) {
+  const auto& bands = header_->bands();
+  if (band < 0 || band >= static_cast<int>(bands.size())) return;
+  for (int column : bands[static_cast<size_t>(band)].columns) setColumnHidden(column, !visible);
+  header_->RepaintBands();
+}
+
+bool GridView::IsBandVisible(int band) const {
+  const auto& bands = header_->bands();
+  if (band < 0 || band >= static_cast<int>(bands.size())) return false;
+  return !isColumnHidden(bands[static_cast<size_t>(band)].columns.front());
+}
+
+void GridView::ForgetFittedRows() {
+  fitted_.assign(model() ? static_cast<size_t>(model()->rowCount()) : 0, false);
+}
+
+void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (current.column() != previous.column() || !previous.isValid())
+    emit focusedColumnChanged(current.isValid() ? current.column() : -1);
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
+  FitVisibleRows();
+  QTableView::paintEvent(event);
+}
+
+void GridView::FitVisibleRows() {
+  if (fitting_ || model() == nullptr) return;
+  const int rows = model()->rowCount();
+  if (static_cast<int>(fitted_.size()) != rows) ForgetFittedRows();
+  int first = rowAt(0);
+  if (first < 0) return;
+  fitting_ = true;
+  // A fitted row may grow and push others out of view; each row is fitted once.
+  for (int row = first; row < rows && rowViewportPosition(row) < viewport()->height(); ++row) {
+    if (fitted_[static_cast<size_t>(row)]) continue;
+    fitted_[static_cast<size_t>(row)] = true;
+    const int wanted = std::max(kPreviewRowHeight, sizeHintForRow(row));
+    if (wanted != rowHeight(row)) setRowHeight(row, wanted);
+  }
+  fitting_ = false;
+}
+
+}  // namespace vemora::ui

@@ -1,0 +1,53 @@
+// cxGrid1: the catalogue grid. A table over GridModel with the banded header, the mark
+// and picture columns first, hidden key and path columns, no sorting, and rows that grow
+// to fit their content as they come into view (fitting all rows up front would decode
+// every picture of a large catalogue).
+#pragma once
+
+#include <QTableView>
+
+namespace vemora::ui {
+
+class BandedHeader;
+
+class GridView : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit GridView(QWidget* parent = nullptr);
+
+  void setModel(QAbstractItemModel* model) override;
+  BandedHeader* bandedHeader() const { return header_; }
+  // Shows or hides a band with all its columns (the "INFORMATIONEN", ... toggles).
+  void SetBandVisible(int band, bool visible);
+  bool IsBandVisible(int band) const;
+  // Rows that have been fitted are fitted again after the records changed.
+  void ForgetFittedRows();
+
+ signals:
+  void focusedColumnChanged(int item);
+
+ protected:
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void FitVisibleRows();
+
+  BandedHeader* header_;
+  std::vector<bool> fitted_;
+  bool fitting_ = false;
+};
+
+// Bands by index: 0 "BILD", 1 "INFORMATIONEN", 2 "BESCHRIFTUNG", 3 "SUCHBEGRIFFE",
+// 4 "DETAILS", 5 the spacer.
+enum GridBandIndex {
+  kBandPicture,
+  kBandInformation,
+  kBandCaptions,
+  kBandKeywords,
+  kBandDetails,
+  kBandSpacer
+};
+
+}  // namespace vemora::ui

@@ -1,0 +1,29 @@
+// The image-information panel ("Bildinformationen"): the focused record's file and size
+// texts and the "EXIF Informationen" button, shown only for files that carry metadata.
+#pragma once
+
+#include <QDockWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace vemora::ui {
+
+class InformationPanel : public QDockWidget {
+  Q_OBJECT
+
+ public:
+  explicit InformationPanel(QWidget* parent = nullptr);
+
+  void SetTexts(const QString& fileText, const QString& sizeText);
+  QString fileText() const;
+  QString sizeText() const;
+  QPushButton* exifButton() const { return exifButton_; }
+
+ private:
+  QLabel* fileText_;
+  QLabel* sizeText_;
+  QPushButton* exifButton_;
+};
+
+}  // namespace vemora::ui

@@ -1,0 +1,67 @@
+#include "ui/thumbnail_model.h"
+
+#include "ui/preview_cache.h"
+
+namespace vemora::ui {
+
+ThumbnailModel::ThumbnailModel(PreviewCache& previews, QObject* parent)
+    : QAbstractListModel(parent), previews_(previews) {}
+
+void ThumbnailModel::Rebuild(std::vector<ThumbnailEntry> entries, const QImage& placeholder) {
+  beginResetModel();
+  entries_ = std::move(entries);
+  placeholder_ = placeholder;
+  scaled_.clear();
+  endResetModel();
+}
+
+void ThumbnailModel::SetThumbnailSize(int size) {
+  if (size == size_) return;
+  size_ = size;
+  scaled_.clear();
+  if (!entries_.empty())
+    emit dataChanged(index(0), index(static_cast<int>(entries_.size()) - 1),
+                     {Qt::DecorationRole, Qt::SizeHintRole});
+}
+
+void ThumbnailModel::SetCaptionsShown(bool shown) {
+  if (shown == captions_) return;
+  beginResetModel();
+  captions_ = shown;
+  endResetModel();
+}
+
+int ThumbnailModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+QVariant ThumbnailModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const ThumbnailEntry& entry = entries_[static_cast<size_t>(index.row())];
+  switch (role) {
+    case Qt::DisplayRole:
+      return captions_ ? QString::fromStdString(entry.caption) : QString();
+    case Qt::ToolTipRole:
+      return QString::fromStdString(entry.caption);
+    case kRecordIndexRole:
+      return entry.recordIndex;
+    case Qt::DecorationRole: {
+      if (QPixmap* cached = scaled_.object(index.row())) return *cached;
+      QImage image;
+      if (entry.picture == ThumbnailEntry::Picture::Preview)
+        image = previews_.Get(entry.recordIndex, PreviewCache::Rule::Picture);
+      else if (entry.picture == ThumbnailEntry::Picture::Placeholder)
+        image = placeholder_;
+      if (image.isNull()) return {};
+      auto* pixmap = new QPixmap(QPixmap::fromImage(
+          image.scaled(size_, size_, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+      const QPixmap result = *pixmap;
+      scaled_.insert(index.row(), pixmap, std::max(1, size_ * size_ * 4 / 1024));
+      return result;
+    }
+    default:
+      return {};
+  }
+}
+
+}  // namespace vemora::ui
