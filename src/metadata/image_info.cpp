@@ -19,6 +19,7 @@ namespace {
 constexpr int kMaxDirectoryDepth = 8;
 constexpr int kMaxEntriesPerFile = 10000;
 constexpr std::int64_t kMaxRawBytesPerFile = 16 << 20;
+constexpr std::size_t kTypicalTagCount = 160;
 
 std::string HeaderText(std::string_view raw, std::size_t limit) {
   return std::string(UntilZero(raw).substr(0, limit));
@@ -107,6 +108,8 @@ void TImageInfo::ProcessExifDir(std::int64_t start, std::int64_t offsetBase, std
   if (visited_.empty()) {
     entryBudget_ = kMaxEntriesPerFile;
     rawBudget_ = kMaxRawBytesPerFile;
+    // A camera file lists one to two hundred tags; one allocation covers most of them.
+    if (BuildsTagList()) Tags.reserve(kTypicalTagCount);
   }
   WalkDirectory(start, offsetBase, length, kind, 0);
 }
