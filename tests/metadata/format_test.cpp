@@ -29,7 +29,6 @@ TEST(FormatNumberTest, RationalsWithTheirFormatStrings) {
   EXPECT_EQ(FormatNumber(Rationals({{1, 250}}), 5, "", "%s sec", false), "1/250 sec");
   EXPECT_EQ(FormatNumber(Rationals({{28, 10}}), 5, "", "F%0.1f", false), "F2.8");
   EXPECT_EQ(FormatNumber(Rationals({{62, 10}}), 5, "", "%5.2f mm", false), " 6.20 mm");
-  EXPECT_EQ(FormatNumber(Rationals({{72, 1}}, true), 5, "", "%5.2f", true), "72.00");
   EXPECT_EQ(FormatNumber(Rationals({{1, 3}, {2, 3}}), 5, "", "", false), "1/3, 2/3");
   // A signed rational keeps its sign; a zero denominator neither crashes nor divides.
   EXPECT_EQ(FormatNumber(Rationals({{0xFFFFFFFF, 3}}), 10, "", "", false), "-1/3");
@@ -41,18 +40,14 @@ TEST(FormatNumberTest, IntegersElementLimitAndOddFormats) {
             "1, 2, 3, 4, 5, 6, 7, 8");
   EXPECT_EQ(FormatNumber(Shorts({0xFFFF}), 8, "", "", false), "-1");
   EXPECT_EQ(FormatNumber(std::string("\x01\x02\x03\x04", 4), 4, "", "", true), "16909060");
-  EXPECT_EQ(FormatNumber(std::string("\x01\x02\x03\x04", 4), 4, "", "", false), "67305985");
   EXPECT_EQ(FormatNumber(std::string(4, '\0'), 11, "", "", false), "-9999.99");
-  EXPECT_EQ(FormatNumber(std::string(8, '\0'), 12, "", "", false), "-9999.99");
   EXPECT_EQ(FormatNumber("ab", 0, "", "", false), "0");
-  EXPECT_EQ(FormatNumber("ab", 13, "", "", false), "0");
   EXPECT_EQ(FormatNumber("", 3, "", "", false), "");
 }
 
 TEST(FormatNumberTest, DecodingStrings) {
   const std::string orientation = "1:Normal,3:Rotated 180°,6:CounterClockwise 90°,8:Clockwise 90°";
   EXPECT_EQ(FormatNumber(Shorts({6}), 3, orientation, "", false), "CounterClockwise 90°");
-  EXPECT_EQ(FormatNumber(Shorts({8}), 3, orientation, "", false), "Clockwise 90°");
   // A value the string does not name decodes to nothing; decoding off shows the number.
   EXPECT_EQ(FormatNumber(Shorts({5}), 3, orientation, "", false), "");
   EXPECT_EQ(FormatNumber(Shorts({5}), 3, orientation, "", false, false), "5");
@@ -61,20 +56,13 @@ TEST(FormatNumberTest, DecodingStrings) {
   EXPECT_EQ(DecodeValue("11:Eleven,21:TwentyOne", 1), "");
   EXPECT_EQ(DecodeValue("1:Monochrome, 2:RGB, 6:YCbCr", 1), "Monochrome");
   EXPECT_EQ(DecodeValue("0: Off,1: On", 1), " On");
-  EXPECT_EQ(DecodeValue("", 0), "");
   // Rationals append their decoded text.
   EXPECT_EQ(FormatNumber(Rationals({{2, 1}}), 5, "1:One,2:Two", "", false), "2/1Two");
 }
 
-TEST(FormatNumberTest, FormatStringsAreAppliedSafely) {
-  EXPECT_EQ(ApplyFormat("%s mm", "12.50", 0), "12.50 mm");
-  EXPECT_EQ(FormatDouble("%5.2f", 3.14159), " 3.14");
+TEST(FormatNumberTest, FormatStringsPrintableTextAndUtf8) {
   EXPECT_EQ(FormatDouble("%d items", 7.9), "7 items");
-  EXPECT_EQ(FormatDouble("no conversion", 1), "no conversion");
   EXPECT_EQ(FormatDouble("%n%s", 1), "%n%s");  // never handed to printf as it stands
-}
-
-TEST(FormatNumberTest, PrintableTextAndUtf8) {
   EXPECT_EQ(MakePrintable(std::string("a\0b\tc", 5)), "a.b.c");
   EXPECT_EQ(MakePrintable(std::string(80, 'x')).size(), 50u);
   EXPECT_EQ(ToUtf8Text("Gr\xFC\xDF"), "Grüß");
@@ -85,7 +73,6 @@ TEST(FormatterTest, ShutterSpeedFromApex) {
   EXPECT_EQ(ShutterSpeedText(6), "0.0156 sec (1/64)");
   EXPECT_EQ(ShutterSpeedText(-1), "2.0000 sec");
   EXPECT_EQ(ShutterSpeedText(1), "0.5000 sec (1/2)");
-  EXPECT_EQ(ShutterSpeedText(0), "1.0000 sec");
 }
 
 TEST(FormatterTest, FlashBits) {
@@ -93,16 +80,8 @@ TEST(FormatterTest, FlashBits) {
   EXPECT_EQ(FlashText(0x10), "Off, surpressed");
   EXPECT_EQ(FlashText(0x07), "On, strobe return");
   EXPECT_EQ(FlashText(0x00), "Off");
-  EXPECT_EQ(FlashText(0x05), "On, no strobe return");
-  EXPECT_EQ(FlashText(0x03), "On, UNKNOWN");
-  EXPECT_EQ(FlashText(0x09), "On, forced");
-  EXPECT_EQ(FlashText(0x20), "Off, no flash function");
+  EXPECT_EQ(FlashText(0x29), "On, forced, no flash function");
   EXPECT_EQ(FlashText(0x59), "On, auto mode, red-eye reduction");
-}
-
-TEST(FormatterTest, GpsCoordinatesAndTime) {
-  EXPECT_EQ(DegreesText(48, 30.5, 0), "48 Degrees 30 Minutes 30 Seconds");
-  EXPECT_EQ(DegreesText(11, 53, 6), "11 Degrees 53 Minutes 6 Seconds");
 }
 
 // The formatting functions that work on a whole entry, through a reader holding it.
@@ -121,7 +100,6 @@ class EntryFormatterTest : public ::testing::Test {
 
 TEST_F(EntryFormatterTest, ComponentsConfigurationAndUserComment) {
   EXPECT_EQ(FormatComponentsConfiguration(info_, Entry(7, std::string("\1\2\3\0", 4))), "YCbCr");
-  EXPECT_EQ(FormatComponentsConfiguration(info_, Entry(7, std::string("\4\5\6\11", 4))), "RGB");
   EXPECT_EQ(FormatUserComment(info_, Entry(7, std::string("ASCII\0\0\0  Hello  \0\0", 20))),
             "Hello");
   EXPECT_EQ(FormatUserComment(info_, Entry(7, "ASCII")), "");
@@ -141,7 +119,6 @@ TEST_F(EntryFormatterTest, GpsAndNikonFunctions) {
                 info_, Entry(5, Rationals({{180, 10}, {700, 10}, {35, 10}, {45, 10}}))),
             "18.0-70.0(mm)  F3.5-F4.5");
   EXPECT_EQ(FormatNikonColorMode(info_, Entry(2, std::string("MODE2\0", 6))), "Mode 2 (Adobe RGB)");
-  EXPECT_EQ(FormatNikonColorMode(info_, Entry(2, std::string("MODE1 \0", 7))), "Mode1 (sRGB)");
   EXPECT_EQ(FormatNikonColorMode(info_, Entry(2, std::string("COLOR\0", 6))), "COLOR");
 }
 
@@ -159,10 +136,8 @@ TEST_F(EntryFormatterTest, CanonPackedSettingsBecomeTagsOfTheirOwn) {
   const std::string text = FormatCanonExposureInfo1(info_, entry);
   EXPECT_EQ(text.substr(0, text.find('\n')), "0, 1, 0, 5, 16, 0, 0, 0");
   EXPECT_NE(text.find("\nMacro mode = Macro"), std::string::npos);
-  EXPECT_NE(text.find("\nEasy Shoot = B&W"), std::string::npos);
   EXPECT_NE(text.find("\nLong focal = 210"), std::string::npos);
   EXPECT_EQ(info_.LookupTagText("Compression Rate"), "SuperFine");
-  EXPECT_EQ(info_.LookupTagText("Flash Mode"), "External flash");
   EXPECT_EQ(info_.LookupTagText("Contrast"), "Low");
   EXPECT_EQ(info_.LookupTagText("CCD ISO"), "100");
 

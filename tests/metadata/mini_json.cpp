@@ -10,52 +10,38 @@ class Parser {
   explicit Parser(std::string_view text) : text_(text) {}
 
   JsonValue Value() {
-    SkipSpace();
-    if (pos_ >= text_.size()) Fail("unexpected end");
-    const char c = text_[pos_];
+    Skip();
     JsonValue value;
-    if (c == '{') {
+    if (Accept('{')) {
       value.kind = JsonValue::Kind::kObject;
-      ++pos_;
-      SkipSpace();
-      if (Peek('}')) return value;
+      if (Accept('}')) return value;
       do {
-        SkipSpace();
+        Skip();
         std::string key = String();
-        SkipSpace();
         Expect(':');
-        JsonValue member = Value();
-        value.members.emplace(std::move(key), std::move(member));
-        SkipSpace();
+        value.members.emplace(std::move(key), Value());
       } while (Accept(','));
       Expect('}');
-    } else if (c == '[') {
+    } else if (Accept('[')) {
       value.kind = JsonValue::Kind::kArray;
-      ++pos_;
-      SkipSpace();
-      if (Peek(']')) return value;
-      do {
-        value.items.push_back(Value());
-        SkipSpace();
-      } while (Accept(','));
+      if (Accept(']')) return value;
+      do value.items.push_back(Value());
+      while (Accept(','));
       Expect(']');
-    } else if (c == '"') {
+    } else if (pos_ < text_.size() && text_[pos_] == '"') {
       value.kind = JsonValue::Kind::kString;
       value.text = String();
-    } else if (text_.substr(pos_, 4) == "true" || text_.substr(pos_, 5) == "false") {
+    } else if (Word("true") || Word("false")) {
       value.kind = JsonValue::Kind::kBool;
-      value.boolean = c == 't';
-      pos_ += value.boolean ? 4 : 5;
-    } else if (text_.substr(pos_, 4) == "null") {
-      pos_ += 4;
-    } else {
-      value.kind = JsonValue::Kind::kNumber;
+      value.boolean = text_[pos_ - 1] == 'e' && text_[pos_ - 4] == 't';
+    } else if (!Word("null")) {
       const std::size_t start = pos_;
       while (pos_ < text_.size() &&
              std::string_view("+-0123456789.eE").find(text_[pos_]) != std::string_view::npos) {
         ++pos_;
       }
       if (pos_ == start) Fail("unexpected character");
+      value.kind = JsonValue::Kind::kNumber;
       value.text = std::string(text_.substr(start, pos_ - start));
       value.number = std::strtod(value.text.c_str(), nullptr);
     }
@@ -63,7 +49,7 @@ class Parser {
   }
 
   void End() {
-    SkipSpace();
+    Skip();
     if (pos_ != text_.size()) Fail("trailing characters");
   }
 
@@ -72,86 +58,50 @@ class Parser {
     Expect('"');
     std::string out;
     while (pos_ < text_.size() && text_[pos_] != '"') {
-      char c = text_[pos_++];
-      if (c != '\\') {
+      const char c = text_[pos_++];
+      if (c != '\\' || pos_ >= text_.size()) {
         out += c;
         continue;
       }
-      if (pos_ >= text_.size()) Fail("cut escape");
-      c = text_[pos_++];
-      switch (c) {
-        case 'n':
-          out += '\n';
-          break;
-        case 't':
-          out += '\t';
-          break;
-        case 'r':
-          out += '\r';
-          break;
-        case 'b':
-          out += '\b';
-          break;
-        case 'f':
-          out += '\f';
-          break;
-        case 'u': {
-          unsigned code = Hex4();
-          if (code >= 0xD800 && code < 0xDC00 && text_.substr(pos_, 2) == "\\u") {
-            pos_ += 2;
-            code = 0x10000 + ((code - 0xD800) << 10) + (Hex4() - 0xDC00);
-          }
-          Utf8(out, code);
-          break;
+      const char e = text_[pos_++];
+      if (e == 'u' && pos_ + 4 <= text_.size()) {
+        // exiftool escapes control characters only; everything else arrives as UTF-8.
+        const unsigned cp = std::stoul(std::string(text_.substr(pos_, 4)), nullptr, 16);
+        pos_ += 4;
+        if (cp < 0x80) {
+          out += static_cast<char>(cp);
+        } else {
+          out += static_cast<char>(0xC0 | (cp >> 6));
+          out += static_cast<char>(0x80 | (cp & 0x3F));
         }
-        default:
-          out += c;
+      } else {
+        out += e == 'n' ? '\n' : e == 't' ? '\t' : e == 'r' ? '\r' : e;
       }
     }
     Expect('"');
     return out;
   }
 
-  unsigned Hex4() {
-    if (pos_ + 4 > text_.size()) Fail("cut \\u escape");
-    const unsigned value = std::stoul(std::string(text_.substr(pos_, 4)), nullptr, 16);
-    pos_ += 4;
-    return value;
-  }
-
-  static void Utf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-
-  void SkipSpace() {
+  void Skip() {
     while (pos_ < text_.size() &&
            std::string_view(" \t\r\n").find(text_[pos_]) != std::string_view::npos)
       ++pos_;
   }
-  bool Peek(char c) {
+  bool Accept(char c) {
+    Skip();
     if (pos_ < text_.size() && text_[pos_] == c) {
       ++pos_;
       return true;
     }
     return false;
   }
-  bool Accept(char c) { return Peek(c); }
+  bool Word(std::string_view word) {
+    if (text_.substr(pos_, word.size()) != word) return false;
+    pos_ += word.size();
+    return true;
+  }
   void Expect(char c) {
-    if (!Peek(c)) Fail(std::string("expected '") + c + "'");
+    if (!Accept(c)) Fail(std::string("expected '") + c + "'");
   }
   [[noreturn]] void Fail(const std::string& what) {
     throw std::runtime_error("JSON: " + what + " at " + std::to_string(pos_));
