@@ -119,15 +119,14 @@ std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
   plan.table = select.table;
   plan.keyColumn = keyColumn;
   plan.keyIndex = 0;
-  plan.sql = "SELECT " + (engine == SqlEngine::Sqlite ? keyColumn : Quoted(keyColumn));
+  const std::string key = engine == SqlEngine::Sqlite ? keyColumn : Quoted(keyColumn);
+  plan.sql = "SELECT " + key;
   const std::string threshold = std::to_string(kDeferredBlobMinimumBytes);
   int index = 1;
-  bool anyBlob = false;
   for (const auto& [shown, column] : picked) {
     const std::string quoted = Quoted(column->name);
     DeferredBlobPlan::Column planned{shown, column->name, index++, -1};
     if (column->isBlob) {
-      anyBlob = true;
       const std::string large =
           engine == SqlEngine::Sqlite
               // typeof() and length() read only the row header. A blob column may hold a text
@@ -145,11 +144,22 @@ std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
     }
     plan.columns.push_back(std::move(planned));
   }
-  if (!anyBlob) return std::nullopt;
   // PostgreSQL folds the bare names of the library's statements to lower case.
-  plan.sql += " FROM " +
-              Quoted(engine == SqlEngine::Sqlite ? select.table : AsciiLower(select.table)) +
-              select.tail;
+  plan.sql +=
+      " FROM " + Quoted(engine == SqlEngine::Sqlite ? select.table : AsciiLower(select.table));
+  std::string_view tail = select.tail;
+  while (!tail.empty() &&
+         (tail.back() == ';' || std::isspace(static_cast<unsigned char>(tail.back()))))
+    tail.remove_suffix(1);
+  plan.sql += tail;
+  // Rows come in key order unless the query orders them itself: the library pairs the rows of
+  // two queries by position, and a PostgreSQL scan returns an updated row elsewhere. A word
+  // that only looks like ORDER (in a literal, say) merely leaves the engine's order.
+  const std::string lowerTail = AsciiLower(tail);
+  const bool ordered = lowerTail.find("order") != std::string::npos ||
+                       lowerTail.find("limit") != std::string::npos ||
+                       lowerTail.find("--") != std::string::npos;
+  if (!ordered) plan.sql += " ORDER BY " + key;
   return plan;
 }
 

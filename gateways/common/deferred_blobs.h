@@ -1,12 +1,16 @@
-// Deferring blob columns: reading a row's texts without transferring its image bytes.
+// Rewriting plain table queries: blob columns deferred, rows in a stable order.
 //
 // The library reads its catalogue with "SELECT * FROM Bilder", and an engine hands over every
 // selected column of a row at once, each image's bytes included. A query that selects plain
 // columns of one table ("SELECT * FROM t ...", "SELECT a, b FROM t ...") is rewritten so that
 // each large blob yields only its length, next to the row's key; a gateway fetches its bytes
 // by that key when a field asks for them. Small blobs (previews, which a load reads for every
-// row) come with the row, where a fetch of their own would cost more than it saves. Any other
-// query runs as written.
+// row) come with the row, where a fetch of their own would cost more than it saves.
+//
+// The rewrite also orders the rows by the key when the query gives no order: the library
+// pairs the rows of two queries by position, so the order must not change between them, and
+// PostgreSQL returns an updated row at another place in a scan. Any other query runs as
+// written.
 //
 // This unit parses and plans; each gateway supplies the table's columns and fetches.
 #pragma once
@@ -55,7 +59,7 @@ struct DeferredBlobPlan {
 
 // The plan for `select` over a table with `columns` whose rows are addressed by `keyColumn`
 // ("rowid" in SQLite, the primary key in PostgreSQL); nothing when a selected name is not a
-// column of the table or no blob column is selected.
+// column of the table.
 std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
                                                   const std::vector<TableColumn>& columns,
                                                   const std::string& keyColumn, SqlEngine engine);

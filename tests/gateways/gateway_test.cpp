@@ -242,6 +242,22 @@ TEST_P(GatewayTest, WritesSucceedWhileAnotherHostWritesDuringAnOpenQuery) {
             std::vector<std::string>(5, "p"));
 }
 
+// The library pairs the rows of a fresh query with those of an earlier one by position.
+TEST_P(GatewayTest, QueryOrderSurvivesUpdates) {
+  const std::vector<std::string> names = {"a", "b", "c", "d"};
+  for (size_t i = 0; i < names.size(); ++i) {
+    InsertCatalogueRow(gateway(), names[i], "img", "", static_cast<int32_t>(10 - i));
+  }
+  gateway().ExecSQLParams("UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
+                          {Blob("p"), TDBValue::Integer(10)}, 1, 4);
+  gateway().ExecSQL("UPDATE Bilder SET Name = Name WHERE BildCtr2 = 9", 4);
+  EXPECT_EQ(ColumnValues(gateway(), "Name"), names);
+  EXPECT_EQ(ColumnValues(gateway(), "Name", "Select * from Bilder;"), names);
+  EXPECT_EQ(ColumnValues(gateway(), "Name", "SELECT Name, BildCtr2 FROM Bilder"), names);
+  EXPECT_EQ(ColumnValues(gateway(), "Name", "SELECT * FROM Bilder WHERE BildCtr2 <> 8"),
+            (std::vector<std::string>{"a", "b", "d"}));
+}
+
 TEST_P(GatewayTest, QueryShapesReadTheSameValues) {
   InsertCatalogueRow(gateway(), "eins",
                      "\xFF"
