@@ -1,0 +1,130 @@
+// A TForm1 over a real SQLite catalogue in a temp folder, shown offscreen, with every
+// message box the window raises recorded and dismissed instead of waiting for a user.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/codec_bridge.h"
+#include "codec/jpeg.h"
+#include "gateways/catalogue_rows.h"
+#include "sqlite/sqlite_gateway.h"
+#include "ui/main_window.h"
+
+namespace vemora::testing {
+
+inline std::string SmallJpeg(int32_t width, int32_t height, uint8_t shade = 120) {
+  codec::Image image;
+  image.width = width;
+  image.height = height;
+  image.pixels.assign(image.RowBytes() * static_cast<size_t>(height), shade);
+  const auto bytes = codec::EncodeJpeg(image);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance() == nullptr) {
+      static int argc = 1;
+      static char name[] = "window_test";
+      static char* argv[] = {name, nullptr};
+      new QApplication(argc, argv);
+    }
+  }
+
+  WindowTest()
+      : root(std::filesystem::temp_directory_path() /
+             ("vemora_window_" + std::to_string(::getpid()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "images");
+    std::filesystem::create_directories(root / "settings" / "Temp" / "Vemora");
+    imageFolder = (root / "images").string();
+    gateway = std::make_unique<gateways::SqliteGateway>((root / "catalogue.db").string());
+    gateway->CreateCatalogueTables();
+  }
+  ~WindowTest() override {
+    form.reset();
+    gateway.reset();
+    std::filesystem::remove_all(root);
+  }
+
+  void Insert(const std::string& name, std::string_view image, std::string_view preview,
+              int32_t key) {
+    InsertCatalogueRow(*gateway, name, image, preview, key);
+  }
+
+  std::string SettingsFolder() const { return (root / "settings").string() + "/"; }
+  std::string TempFolder() const { return SettingsFolder() + "Temp/Vemora/"; }
+
+  // Shows the window and waits until its catalogue is loaded.
+  ui::TForm1& Open(bool multiSelect = false, int32_t preselect = -1) {
+    form = std::make_unique<ui::TForm1>(nullptr);
+    form->InitialiseForCall(SettingsFolder(), imageFolder, TempFolder());
+    form->ApplyPrompts(0, multiSelect);
+    form->SetGateway(gateway.get(), preselect);
+    WatchMessages();
+    form->show();
+    auto* count = Find<QLabel>("countLabel");
+    WaitFor([&] { return !count->text().isEmpty(); });
+    return *form;
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    T* child = form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+
+  // Runs the event loop until `done` or 10 s.
+  static void WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(done()) << "timed out";
+  }
+  static bool WaitWindowVisible() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->objectName() == "TFWaitLoad" && widget->isVisible()) return true;
+    return false;
+  }
+
+  std::filesystem::path root;
+  std::string imageFolder;
+  std::unique_ptr<gateways::SqliteGateway> gateway;
+  std::unique_ptr<ui::TForm1> form;
+  std::vector<std::string> messages;  // texts of the message boxes shown, in order
+
+ private:
+  void WatchMessages() {
+    watcher = std::make_unique<QTimer>();
+    watcher->setInterval(10);
+    QObject::connect(watcher.get(), &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        messages.push_back(box->text().toStdString());
+        box->done(QMessageBox::Ok);
+      }
+    });
+    watcher->start();
+  }
+
+  std::unique_ptr<QTimer> watcher;
+};
+
+}  // namespace vemora::testing
