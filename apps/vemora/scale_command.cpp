@@ -35,8 +35,9 @@ constexpr const char* kHelp =
     "it, also when it already fits, and --colours reduces its colours:\n"
     "  0 black and white, 1 16 greys, 2 256 greys, 3 16 colours, 4 256 colours,\n"
     "  5 24-bit colour (default).\n"
-    "A JPEG much larger than the target is decoded at a reduced DCT scale first (never below\n"
-    "twice the target size); --full-decode turns that off. OUT is replaced only on success.\n";
+    "A JPEG at least 2.5 times the target is decoded at a reduced DCT scale first (1/2, 1/4\n"
+    "or 1/8; never below 1.25 times the target); --full-decode turns that off.\n"
+    "OUT is replaced only on success.\n";
 
 struct Options {
   int32_t width = 0;
@@ -106,9 +107,10 @@ codec::ImageKind TargetKind(const std::filesystem::path& out) {
   return codec::ImageKind::Unknown;
 }
 
-// A JPEG far larger than the target decodes at the smallest DCT scale that still leaves at
-// least twice the target in both directions: the DCT reduction is itself a clean
-// low-pass, and the filter then does the last factor of two or more, where its shape shows.
+// A JPEG well larger than the target decodes at a reduced DCT scale first: the DCT
+// reduction is itself a clean low-pass, and the filter does the rest, where its shape shows.
+// Only the halving scales (1/2, 1/4, 1/8) have SIMD code in libjpeg-turbo; the others are
+// slower than a full decode. The decoded picture stays at least 1.25 times the target.
 codec::Image DecodeForTarget(std::span<const uint8_t> bytes, codec::ImageKind kind,
                              const Options& options, const std::optional<codec::FitSize>& fit) {
   if (kind != codec::ImageKind::Jpeg || options.fullDecode || !fit)
@@ -116,11 +118,12 @@ codec::Image DecodeForTarget(std::span<const uint8_t> bytes, codec::ImageKind ki
   const codec::ImageInfo info = codec::ReadJpegInfo(bytes);
   int numerator = 8;
   while (numerator > 1) {
-    const int64_t w = (static_cast<int64_t>(info.width) * (numerator - 1) + 7) / 8;
-    const int64_t h = (static_cast<int64_t>(info.height) * (numerator - 1) + 7) / 8;
-    if (w < 2 * static_cast<int64_t>(fit->width) || h < 2 * static_cast<int64_t>(fit->height))
+    const int64_t w = (static_cast<int64_t>(info.width) * (numerator / 2) + 7) / 8;
+    const int64_t h = (static_cast<int64_t>(info.height) * (numerator / 2) + 7) / 8;
+    if (4 * w < 5 * static_cast<int64_t>(fit->width) ||
+        4 * h < 5 * static_cast<int64_t>(fit->height))
       break;
-    --numerator;
+    numerator /= 2;
   }
   codec::JpegDecodeOptions decode;
   decode.scaleNumerator = numerator;
