@@ -83,9 +83,12 @@ Image DecodeGif(std::span<const uint8_t> bytes) {
     // The logical screen, grown to the frame when a writer left it too small.
     const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
     const int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
-    if (frame.Left < 0 || frame.Top < 0 || width * height > kMaxPixels ||
-        int64_t{frame.Width} * frame.Height > kMaxPixels)
+    if (frame.Left < 0 || frame.Top < 0 || width * height > kMaxPixels)
       Fail("picture is larger than the decoder accepts");
+    // LZW at its best packs a few thousand pixels into a byte; a screen or frame beyond
+    // that from this many bytes is a lying header, refused before allocating.
+    const int64_t plausible = 4096 * static_cast<int64_t>(bytes.size()) + 65536;
+    if (width * height > plausible) Fail("picture is larger than its data can describe");
 
     Image image{static_cast<int32_t>(width), static_cast<int32_t>(height), PixelFormat::Rgb24, {}};
     // Uncovered screen in the background colour when it is a real colour, white otherwise.

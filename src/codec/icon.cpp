@@ -65,8 +65,11 @@ Image DecodePngEntry(std::span<const uint8_t> bytes) {
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size()))
     Fail(std::string("PNG entry: ") + png.message);
-  if (png.width == 0 || png.height == 0 ||
-      static_cast<int64_t>(png.width) * png.height > kMaxPixels) {
+  // Deflate packs at most 1032 bytes into one, so a header claiming more than that is a lie
+  // we refuse before allocating.
+  const int64_t pixels = static_cast<int64_t>(png.width) * png.height;
+  if (png.width == 0 || png.height == 0 || pixels > kMaxPixels ||
+      pixels > 1032 * static_cast<int64_t>(bytes.size()) + 65536) {
     png_image_free(&png);
     Fail("PNG entry is larger than the decoder accepts");
   }

@@ -95,6 +95,12 @@ TEST(Gif, DamagedDataIsRefused) {
   header.resize(13);  // screen descriptor only, no picture
   EXPECT_THROW(DecodeGif(header), CodecError);
   EXPECT_THROW(DecodeGif(std::vector<uint8_t>{'G', 'I', 'F'}), CodecError);
+  // A logical screen of 10000 x 10000 from a file of a few hundred bytes is refused before
+  // the canvas is allocated.
+  std::vector<uint8_t> lying = MakeGif(4, 4, false);
+  lying[6] = lying[8] = 0x10;
+  lying[7] = lying[9] = 0x27;
+  EXPECT_THROW(DecodeGif(lying), CodecError);
 }
 
 }  // namespace
