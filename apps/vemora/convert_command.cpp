@@ -54,7 +54,8 @@ int RunConvert(const std::vector<std::string>& args) {
     return Fail(out, "unknown target format (use .bmp, .jpg, .jpeg, .tif or .tiff)");
   }
   try {
-    const std::vector<uint8_t> bytes = codec::ReadFileBytes(in);
+    const codec::MappedFile file(in);
+    const std::span<const uint8_t> bytes = file.bytes();
     const codec::ImageKind source = codec::SniffImageKind(bytes);
     if (source == codec::ImageKind::Unknown) return Fail(in, "not an image format we read");
     std::vector<uint8_t> result;

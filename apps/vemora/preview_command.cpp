@@ -31,7 +31,8 @@ int RunPreview(const std::vector<std::string>& args) {
   const std::string& in = args[0];
   const std::string& out = args[1];
   try {
-    const std::vector<uint8_t> bytes = codec::ReadFileBytes(in);
+    const codec::MappedFile file(in);
+    const std::span<const uint8_t> bytes = file.bytes();
     const std::string preview = codec::MakePreviewJpeg(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (preview.empty()) {

@@ -1,5 +1,8 @@
 #include "codec/image_file.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -25,6 +28,30 @@ std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
     throw CodecError(path.string() + ": cannot read the file");
   }
   return bytes;
+}
+
+MappedFile::MappedFile(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw CodecError(path.string() + ": cannot open the file");
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    throw CodecError(path.string() + ": not a readable file");
+  }
+  size_ = static_cast<size_t>(status.st_size);
+  if (size_ > 0) {
+    void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (mapped == MAP_FAILED) {
+      ::close(fd);
+      throw CodecError(path.string() + ": cannot read the file");
+    }
+    data_ = static_cast<const uint8_t*>(mapped);
+  }
+  ::close(fd);  // the mapping stays valid without the descriptor
+}
+
+MappedFile::~MappedFile() {
+  if (data_ != nullptr) ::munmap(const_cast<uint8_t*>(data_), size_);
 }
 
 Image DecodeImageFile(const std::filesystem::path& path) {

@@ -16,6 +16,23 @@ namespace vemora::codec {
 // The whole file's bytes; CodecError naming the file when it cannot be read.
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
+// A file's bytes mapped read-only into memory, for one-shot tools: no copy, no zero-filled
+// buffer, pages read as the decoder reaches them. Owns the mapping; not copyable.
+class MappedFile {
+ public:
+  // CodecError naming the file when it cannot be opened or mapped.
+  explicit MappedFile(const std::filesystem::path& path);
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  std::span<const uint8_t> bytes() const { return {data_, size_}; }
+
+ private:
+  const uint8_t* data_ = nullptr;
+  size_t size_ = 0;
+};
+
 // Reads the whole file, then decodes by content. The error message names the file.
 Image DecodeImageFile(const std::filesystem::path& path);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -96,6 +97,10 @@ TEST(RealFiles, BigTiffAndReadingFilesByPath) {
     const Image image = DecodeImageFile(testing::TestImage(name));
     EXPECT_FALSE(image.empty()) << name;
   }
+  const std::filesystem::path classic = testing::TestImage("tiff/real/Classic.tif");
+  const MappedFile mapped(classic);
+  EXPECT_TRUE(std::ranges::equal(mapped.bytes(), ReadFileBytes(classic)));
+  EXPECT_THROW(MappedFile(testing::TestImage("tiff")), CodecError);  // a folder
   try {
     DecodeImageFile(testing::TestImage("no/such/file.jpg"));
     ADD_FAILURE() << "a missing file must fail";
