@@ -61,8 +61,6 @@ Contributions ComputeContributions(int32_t source, int32_t target, ResampleFilte
       result.totalTaps += 1;
       continue;
     }
-    result.start[i] = first + begin;
-    result.count[i] = end - begin;
     // Fixed-point weights that add up to exactly one, so flat areas stay flat.
     int16_t* out = &result.weights[i * result.stride];
     int32_t fixedSum = 0;
@@ -73,7 +71,17 @@ Contributions ComputeContributions(int32_t source, int32_t target, ResampleFilte
       if (out[k - begin] > out[largest]) largest = k - begin;
     }
     out[largest] = static_cast<int16_t>(out[largest] + kWeightOne - fixedSum);
-    result.totalTaps += end - begin;
+    // Weights that rounded to nothing (a sinc's zero crossings at scale 1) cost a
+    // multiplication each and add nothing: drop them from both ends.
+    int32_t lead = 0;
+    int32_t taps = end - begin;
+    while (taps > 1 && out[lead] == 0) ++lead, --taps;
+    while (taps > 1 && out[lead + taps - 1] == 0) --taps;
+    if (lead > 0) std::copy(out + lead, out + lead + taps, out);
+    std::fill(out + taps, out + result.stride, int16_t{0});
+    result.start[i] = first + begin + lead;
+    result.count[i] = taps;
+    result.totalTaps += taps;
   }
   return result;
 }
@@ -100,39 +108,6 @@ void ParallelRows(int32_t count, int64_t operations, Work work) {
   }
   work(0, std::min(count, chunk));
   for (auto& helper : helpers) helper.join();
-}
-
-template <int Channels>
-void HorizontalRows(const Image& in, Image& out, const Contributions& columns, int32_t begin,
-                    int32_t end) {
-  for (int32_t y = begin; y < end; ++y) {
-    const uint8_t* src = in.Row(y);
-    uint8_t* dst = out.Row(y);
-    for (int32_t x = 0; x < out.width; ++x) {
-      const int16_t* weight = &columns.weights[x * columns.stride];
-      const uint8_t* pixel = src + static_cast<size_t>(columns.start[x]) * Channels;
-      int32_t accumulator[Channels];
-      for (int c = 0; c < Channels; ++c) accumulator[c] = kRounding;
-      for (int32_t k = 0; k < columns.count[x]; ++k) {
-        for (int c = 0; c < Channels; ++c) accumulator[c] += weight[k] * pixel[k * Channels + c];
-      }
-      for (int c = 0; c < Channels; ++c) dst[x * Channels + c] = Clamp(accumulator[c]);
-    }
-  }
-}
-
-Image HorizontalPass(const Image& in, int32_t width, ResampleFilter filter) {
-  const Contributions columns = ComputeContributions(in.width, width, filter);
-  Image out{width, in.height, in.format, {}};
-  out.pixels.resize(out.RowBytes() * out.height);
-  const int64_t operations = columns.totalTaps * in.height * BytesPerPixel(in.format);
-  ParallelRows(in.height, operations, [&](int32_t begin, int32_t end) {
-    if (in.format == PixelFormat::Gray8)
-      HorizontalRows<1>(in, out, columns, begin, end);
-    else
-      HorizontalRows<3>(in, out, columns, begin, end);
-  });
-  return out;
 }
 
 Image VerticalPass(const Image& in, int32_t height, ResampleFilter filter) {
@@ -171,6 +146,44 @@ Image VerticalPass(const Image& in, int32_t height, ResampleFilter filter) {
   return out;
 }
 
+// Rows become columns. Blocks of 64 x 64 pixels keep both sides in the cache.
+template <int Channels>
+void TransposeRows(const Image& in, Image& out, int32_t begin, int32_t end) {
+  constexpr int32_t kBlock = 64;
+  for (int32_t y0 = begin; y0 < end; y0 += kBlock) {
+    const int32_t y1 = std::min(end, y0 + kBlock);
+    for (int32_t x0 = 0; x0 < out.width; x0 += kBlock) {
+      const int32_t x1 = std::min(out.width, x0 + kBlock);
+      for (int32_t y = y0; y < y1; ++y) {
+        uint8_t* dst = out.Row(y);
+        for (int32_t x = x0; x < x1; ++x) {
+          const uint8_t* src = in.Row(x) + static_cast<size_t>(y) * Channels;
+          for (int c = 0; c < Channels; ++c) dst[x * Channels + c] = src[c];
+        }
+      }
+    }
+  }
+}
+
+Image Transpose(const Image& in) {
+  Image out{in.height, in.width, in.format, {}};
+  out.pixels.resize(out.RowBytes() * out.height);
+  ParallelRows(out.height, static_cast<int64_t>(out.pixels.size()),
+               [&](int32_t begin, int32_t end) {
+                 if (in.format == PixelFormat::Gray8)
+                   TransposeRows<1>(in, out, begin, end);
+                 else
+                   TransposeRows<3>(in, out, begin, end);
+               });
+  return out;
+}
+
+// Along rows, the weights apply to pixels next to each other, which does not vectorise;
+// turned on its side, the same work runs through the column pass, which does.
+Image HorizontalPass(const Image& in, int32_t width, ResampleFilter filter) {
+  return Transpose(VerticalPass(Transpose(in), width, filter));
+}
+
 }  // namespace
 
 Image Resample(const Image& source, int32_t width, int32_t height, ResampleFilter filter) {
@@ -178,17 +191,17 @@ Image Resample(const Image& source, int32_t width, int32_t height, ResampleFilte
     throw CodecError("resample: the source picture is empty");
   if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxPixels)
     throw CodecError("resample: target size out of range");
-  // Rows first costs (taps per column) x target width x source height, then the column
-  // pass target width x target height; columns first the other way round. The column pass
-  // runs along contiguous bytes and vectorises, so its taps count for a quarter.
-  constexpr double kColumnPassCost = 0.25;
-  const double scaleX = std::max(static_cast<double>(source.width) / width, 1.0);
-  const double scaleY = std::max(static_cast<double>(source.height) / height, 1.0);
-  const double rowsFirst =
-      scaleX * width * source.height + kColumnPassCost * scaleY * width * height;
-  const double columnsFirst =
-      kColumnPassCost * scaleY * source.width * height + scaleX * width * height;
-  if (rowsFirst <= columnsFirst)
+  // Both passes cost their taps per output byte; the row pass also turns its input and
+  // its output on their side, which costs about as much as a few taps per byte.
+  constexpr double kTransposeCost = 4.0;
+  const double tapsX = 2 * FilterSupport(filter) * std::max(double(source.width) / width, 1.0);
+  const double tapsY = 2 * FilterSupport(filter) * std::max(double(source.height) / height, 1.0);
+  const double rowPassFirst = kTransposeCost * (double(source.width) + width) * source.height +
+                              tapsX * width * source.height + tapsY * double(width) * height;
+  const double columnPassFirst = tapsY * double(source.width) * height +
+                                 kTransposeCost * (double(source.width) + width) * height +
+                                 tapsX * double(width) * height;
+  if (rowPassFirst < columnPassFirst)
     return VerticalPass(HorizontalPass(source, width, filter), height, filter);
   return HorizontalPass(VerticalPass(source, height, filter), width, filter);
 }
