@@ -80,8 +80,8 @@ void TImageInfo::AddTag(TTagEntry entry) {
   Tags.push_back(std::move(entry));
 }
 
-void TImageInfo::ProcessExif(std::string_view section) {
-  llData.assign(section);
+void TImageInfo::ProcessExif(std::string section) {
+  llData = std::move(section);
   if (llData.compare(0, 5, std::string_view("Exif\0", 5)) != 0) {
     SetError("Incorrect Exif header");
     return;

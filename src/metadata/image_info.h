@@ -51,8 +51,9 @@ class TImageInfo : public tEndInd {
   std::vector<TTagEntry> Tags;
   std::string TraceStr;
 
-  // Reads an Exif section: `section` starts with "Exif\0\0" (the bytes after the length).
-  void ProcessExif(std::string_view section);
+  // Reads an Exif section: `section` starts with "Exif\0\0" (the bytes after the length) and
+  // becomes this reader's buffer.
+  void ProcessExif(std::string section);
   // Reads the directory at `start`; `offsetBase` is the buffer position of the TIFF header
   // that all offsets count from.
   void ProcessExifDir(std::int64_t start, std::int64_t offsetBase, std::int64_t length,

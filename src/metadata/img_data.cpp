@@ -30,6 +30,17 @@ class TimgData::Source {
     out.resize(old + got);
     return got;
   }
+  // Passes over up to `count` bytes; returns how many there were.
+  std::size_t Skip(std::size_t count) {
+    std::string ignored;
+    std::size_t done = 0;
+    while (done < count) {
+      const std::size_t got = Read(ignored, std::min<std::size_t>(count - done, kBufferSize));
+      if (got == 0) break;
+      done += got;
+    }
+    return done;
+  }
   int Byte() {
     if (file_ != nullptr && begin_ < end_) return static_cast<unsigned char>(buffer_[begin_++]);
     char c;
@@ -166,11 +177,26 @@ bool TimgData::ReadJpegSections(Source& source) {
                    static_cast<std::uint8_t>(section.Data[1]);
     if (section.Size < 2) break;  // a length that does not even cover itself
     const auto wanted = static_cast<std::size_t>(section.Size - 2);
-    if (source.Append(section.Data, wanted) < wanted) break;  // cut file
 
     // Files without metadata near the front are not searched further.
-    if (counted == 5 && ExifSection < 0 && CommentSection < 0 && IptcSection < 0) break;
-    if (marker == 0xD9 || marker == 0xDA) break;
+    const bool lastLook = counted == 5 && ExifSection < 0 && CommentSection < 0 && IptcSection < 0;
+    if (marker == 0xE1 && (counted > 5 || ExifSection >= 0)) {
+      // Only the first APP1 is read; later ones are passed over and not kept.
+      if (source.Skip(wanted) < wanted || lastLook) break;
+      continue;
+    }
+    if (marker == 0xE1 && !lastLook) {
+      // The Exif bytes go straight to their reader, which keeps them (see TSection).
+      std::string body;
+      if (source.Read(body, wanted) < wanted) break;
+      ExifSection = static_cast<int>(Sections.size());
+      ImageInfo = std::make_unique<TImageInfo>(*this);
+      ImageInfo->ProcessExif(std::move(body));
+      Sections.push_back(std::move(section));
+      continue;
+    }
+    if (source.Append(section.Data, wanted) < wanted) break;  // cut file
+    if (lastLook || marker == 0xD9 || marker == 0xDA) break;
 
     const int index = static_cast<int>(Sections.size());
     const std::string_view body = std::string_view(section.Data).substr(2);
@@ -187,12 +213,6 @@ bool TimgData::ReadJpegSections(Source& source) {
         break;
       case 0xFE:
         CommentSection = index;
-        break;
-      case 0xE1:
-        if (counted > 5 || ExifSection >= 0) continue;  // only the first APP1 is read
-        ExifSection = index;
-        ImageInfo = std::make_unique<TImageInfo>(*this);
-        ImageInfo->ProcessExif(body);
         break;
       default:
         break;

@@ -24,8 +24,10 @@ namespace vemora::metadata {
 
 struct TSection {
   int Marker = 0;
-  int Size = 0;      // the length field as stored: counts its own two bytes
-  std::string Data;  // the two length bytes followed by the section's data
+  int Size = 0;  // the length field as stored: counts its own two bytes
+  // The two length bytes followed by the section's data. The Exif section keeps only its
+  // length bytes here: its data are held once, by TimgData::ImageInfo (llData).
+  std::string Data;
 };
 
 enum class TFileKind { kJpeg, kTiff };
