@@ -37,6 +37,11 @@ class TimgData : public tEndInd {
   static constexpr int kMaxSections = 20;
   static constexpr std::int64_t kMaxTiffBytes = 256000;
 
+  TimgData() = default;
+  // The readers point back to their TimgData, so it stays where it was made.
+  TimgData(const TimgData&) = delete;
+  TimgData& operator=(const TimgData&) = delete;
+
   // Options. BuildList: 0 header fields only, 2 formatted strings, 4 the tag list,
   // 255 everything.
   int BuildList = 255;

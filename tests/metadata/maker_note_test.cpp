@@ -2,6 +2,8 @@
 // order it is read in, and which entries are listed.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "exif_builder.h"
 #include "metadata/img_data.h"
 
@@ -71,10 +73,10 @@ std::vector<std::string> Names(const TImageInfo& info, int table) {
   return names;
 }
 
-TimgData Read(const std::string& bytes, bool tiff = false) {
-  TimgData data;
-  EXPECT_TRUE(data.ProcessBytes(bytes, tiff ? TFileKind::kTiff : TFileKind::kJpeg));
-  EXPECT_TRUE(data.ImageInfo);
+std::unique_ptr<TimgData> Read(const std::string& bytes, bool tiff = false) {
+  auto data = std::make_unique<TimgData>();
+  EXPECT_TRUE(data->ProcessBytes(bytes, tiff ? TFileKind::kTiff : TFileKind::kJpeg));
+  EXPECT_TRUE(data->ImageInfo);
   return data;
 }
 
@@ -90,8 +92,8 @@ TEST(MakerNoteTest, CanonDirectoryAtByteZeroWithPackedSettings) {
                      delta);
   };
   for (const bool motorola : {false, true}) {
-    const TimgData data = Read(CameraFile(motorola, "Canon", "0220", note, Origin::kTiffHeader));
-    const TImageInfo& info = *data.ImageInfo;
+    const auto data = Read(CameraFile(motorola, "Canon", "0220", note, Origin::kTiffHeader));
+    const TImageInfo& info = *data->ImageInfo;
     EXPECT_TRUE(info.msAvailable);
     // The Skip entry is read but not listed; an entry the table lacks is listed as Unknown.
     EXPECT_EQ(Names(info, kTableCanon),
@@ -120,8 +122,8 @@ TEST(MakerNoteTest, NikonWithItsOwnTiffHeader) {
                      delta);
   };
   for (const bool motorola : {false, true}) {
-    const TimgData data = Read(CameraFile(motorola, "NIKON", "0220", note, Origin::kOwnHeader));
-    const TImageInfo& info = *data.ImageInfo;
+    const auto data = Read(CameraFile(motorola, "NIKON", "0220", note, Origin::kOwnHeader));
+    const TImageInfo& info = *data->ImageInfo;
     EXPECT_EQ(Names(info, kTableNikon2),
               (std::vector<std::string>{"Quality", "LensInformation", "ColorMode"}));
     EXPECT_EQ(info.LookupTagText("Quality"), "FINE ");
@@ -129,10 +131,10 @@ TEST(MakerNoteTest, NikonWithItsOwnTiffHeader) {
     EXPECT_EQ(info.LookupTagText("ColorMode"), "Mode 2 (Adobe RGB)");
   }
   // A TIFF file (a NEF) without ExifVersion whose model names a D camera: the same layout.
-  const TimgData nef =
+  const auto nef =
       Read(CameraFile(false, "NIKON CORPORATION", "", note, Origin::kOwnHeader, true, "NIKON D70"),
            true);
-  EXPECT_EQ(nef.ImageInfo->LookupTagText("LensInformation"), "18.0-70.0(mm)  F3.5-F4.5");
+  EXPECT_EQ(nef->ImageInfo->LookupTagText("LensInformation"), "18.0-70.0(mm)  F3.5-F4.5");
 }
 
 TEST(MakerNoteTest, NikonOlderLayouts) {
@@ -145,12 +147,12 @@ TEST(MakerNoteTest, NikonOlderLayouts) {
                       {0x0008, 2, 6, std::string("AF-S \0", 6)}},
                      delta);
   };
-  TimgData data = Read(CameraFile(false, "NIKON", "0210", first, Origin::kTiffHeader));
-  EXPECT_EQ(Names(*data.ImageInfo, kTableNikon1),
+  auto data = Read(CameraFile(false, "NIKON", "0210", first, Origin::kTiffHeader));
+  EXPECT_EQ(Names(*data->ImageInfo, kTableNikon1),
             (std::vector<std::string>{"Quality", "WhiteBalance", "Focus"}));
-  EXPECT_EQ(data.ImageInfo->LookupTagText("Quality"), "SXGA Normal");
-  EXPECT_EQ(data.ImageInfo->LookupTagText("WhiteBalance"), "SpeedLight");
-  EXPECT_EQ(data.ImageInfo->LookupTagText("Focus"), "AF-S ");
+  EXPECT_EQ(data->ImageInfo->LookupTagText("Quality"), "SXGA Normal");
+  EXPECT_EQ(data->ImageInfo->LookupTagText("WhiteBalance"), "SpeedLight");
+  EXPECT_EQ(data->ImageInfo->LookupTagText("Focus"), "AF-S ");
 
   // No header: the second table, directory at byte 0.
   const auto bare = [](const TiffBuilder& b, std::int64_t delta) {
@@ -159,8 +161,8 @@ TEST(MakerNoteTest, NikonOlderLayouts) {
                      delta);
   };
   data = Read(CameraFile(true, "NIKON", "0210", bare, Origin::kTiffHeader));
-  EXPECT_EQ(data.ImageInfo->LookupTagText("ISOSetting"), "0, 200");
-  EXPECT_EQ(data.ImageInfo->LookupTagText("Quality"), "FINE ");
+  EXPECT_EQ(data->ImageInfo->LookupTagText("ISOSetting"), "0, 200");
+  EXPECT_EQ(data->ImageInfo->LookupTagText("Quality"), "FINE ");
 }
 
 TEST(MakerNoteTest, FujiIsAlwaysIntelAndCountsFromTheNote) {
@@ -174,8 +176,8 @@ TEST(MakerNoteTest, FujiIsAlwaysIntelAndCountsFromTheNote) {
                      delta);
   };
   for (const bool motorola : {false, true}) {
-    const TimgData data = Read(CameraFile(motorola, "FUJIFILM", "0210", note, Origin::kNoteStart));
-    const TImageInfo& info = *data.ImageInfo;
+    const auto data = Read(CameraFile(motorola, "FUJIFILM", "0210", note, Origin::kNoteStart));
+    const TImageInfo& info = *data->ImageInfo;
     EXPECT_EQ(Names(info, kTableFuji),
               (std::vector<std::string>{"Version", "Quality", "Sharpness"}));
     EXPECT_EQ(info.LookupTagText("Quality"), "NORMAL ");
@@ -193,33 +195,33 @@ TEST(MakerNoteTest, ValuesOutsideTheNoteAreReadFromTheTiffHeader) {
         std::string("Nikon\0\2\x10\0\0", 10) + "II*" + std::string(1, '\0') + b.U32(8);
     return BuildNote(b, header, {{0x0004, 2, 6, "", makeOffset}}, 0);
   };
-  const TimgData data = Read(CameraFile(false, "NIKON", "0220", note, Origin::kOwnHeader));
-  EXPECT_EQ(data.ImageInfo->LookupTagText("Quality"), "NIKON");
+  const auto data = Read(CameraFile(false, "NIKON", "0220", note, Origin::kOwnHeader));
+  EXPECT_EQ(data->ImageInfo->LookupTagText("Quality"), "NIKON");
 
   const auto olympus = [=](const TiffBuilder& b, std::int64_t) {
     return BuildNote(b, std::string("OLYMP\0\1\0", 8), {{0x0209, 2, 8, "", makeOffset}}, 0);
   };
-  const TimgData olymp =
+  const auto olymp =
       Read(CameraFile(false, "OLYMPUS OPTICAL", "0210", olympus, Origin::kTiffHeader));
-  EXPECT_EQ(olymp.ImageInfo->LookupTagText("CameraID").substr(0, 7), "OLYMPUS");
+  EXPECT_EQ(olymp->ImageInfo->LookupTagText("CameraID").substr(0, 7), "OLYMPUS");
 }
 
 TEST(MakerNoteTest, OtherMakesAndDamagedNotesStayUninterpreted) {
   const auto note = [](const TiffBuilder& b, std::int64_t delta) {
     return BuildNote(b, "", {{0x0001, 3, 1, b.U16(1)}}, delta);
   };
-  TimgData data = Read(CameraFile(false, "PENTAX Corporation", "0220", note, Origin::kTiffHeader));
-  EXPECT_FALSE(data.ImageInfo->msAvailable);
-  EXPECT_TRUE(Names(*data.ImageInfo, kTableCanon).empty());
-  EXPECT_GE(data.ImageInfo->LookupTag("MakerNote"), 0);
+  auto data = Read(CameraFile(false, "PENTAX Corporation", "0220", note, Origin::kTiffHeader));
+  EXPECT_FALSE(data->ImageInfo->msAvailable);
+  EXPECT_TRUE(Names(*data->ImageInfo, kTableCanon).empty());
+  EXPECT_GE(data->ImageInfo->LookupTag("MakerNote"), 0);
 
   // An entry count that runs past the buffer: the note is left unread.
   const auto damaged = [](const TiffBuilder& b, std::int64_t) {
     return b.U16(0xFFF0) + std::string(20, '\x01');
   };
   data = Read(CameraFile(true, "Canon", "0220", damaged, Origin::kTiffHeader));
-  EXPECT_TRUE(data.ImageInfo->msAvailable);
-  EXPECT_TRUE(Names(*data.ImageInfo, kTableCanon).empty());
+  EXPECT_TRUE(data->ImageInfo->msAvailable);
+  EXPECT_TRUE(Names(*data->ImageInfo, kTableCanon).empty());
 }
 
 }  // namespace
