@@ -4,6 +4,7 @@
 
 #include "catalogue/grid_record.h"
 #include "ui/banded_header.h"
+#include "ui/picture_delegate.h"
 
 namespace vemora::ui {
 namespace {
@@ -40,6 +41,7 @@ GridView::GridView(QWidget* parent)
   verticalHeader()->setDefaultSectionSize(kPreviewRowHeight);
   setIconSize(QSize(160, 100));
   setContextMenuPolicy(Qt::CustomContextMenu);
+  setItemDelegateForColumn(kItemPreview, new PictureDelegate(this));
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, header_, &BandedHeader::RepaintBands);
 }
 

@@ -190,7 +190,7 @@ void TForm1::ApplyThumbnailSize(int mode, int size, bool save) {
     resizeDocks({thumbnailStrip_}, {thumbnailSize_ + kThumbnailPanelMargin}, Qt::Horizontal);
   thumbnailStrip_->ShowSize(thumbnailSize_);
   thumbnailModel_->SetThumbnailSize(thumbnailSize_);
-  thumbnailStrip_->view()->setIconSize(QSize(thumbnailSize_, thumbnailSize_));
+  thumbnailStrip_->view()->SetThumbnailSize(thumbnailSize_);
   if (save && settingsIni_)
     settingsIni_->WriteInteger(kSectionSettings, kKeyThumbsSize, thumbnailSize_);
 }

@@ -15,7 +15,7 @@ class PreviewCache {
  public:
   enum class Rule { GridCell, Picture };  // grid cells also know icons
 
-  explicit PreviewCache(const CatalogueGrid& grid, qsizetype budgetKiB = 24 * 1024);
+  explicit PreviewCache(const CatalogueGrid& grid, qsizetype budgetKiB = 6 * 1024);
 
   // The record's preview decoded by the rule; a null image when it holds no picture.
   QImage Get(int record, Rule rule);

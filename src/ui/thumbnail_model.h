@@ -37,7 +37,7 @@ class ThumbnailModel : public QAbstractListModel {
   QImage placeholder_;
   int size_ = 100;
   bool captions_ = true;
-  mutable QCache<int, QPixmap> scaled_{4 * 1024};  // KiB
+  mutable QCache<int, QPixmap> scaled_{2 * 1024};  // KiB
 };
 
 }  // namespace vemora::ui

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "catalogue/window_rules.h"
+#include "ui/picture_delegate.h"
 #include "ui/thumbnail_model.h"
 
 namespace vemora::ui {
@@ -23,6 +24,15 @@ ThumbnailListView::ThumbnailListView(QWidget* parent) : QListView(parent) {
   setUniformItemSizes(true);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setSpacing(4);
+  delegate_ = new ThumbnailDelegate(this);
+  setItemDelegate(delegate_);
+}
+
+void ThumbnailListView::SetThumbnailSize(int size) {
+  delegate_->SetThumbnailSize(size);
+  setIconSize(QSize(size, size));
+  // Uniform item sizes are measured once; make the view measure again.
+  scheduleDelayedItemsLayout();
 }
 
 std::vector<int> ThumbnailListView::SelectedRecords() const {

@@ -11,6 +11,7 @@ class QSpinBox;
 
 namespace vemora::ui {
 
+class ThumbnailDelegate;
 class ThumbnailModel;
 
 // The strip itself: clicks focus records, a right-click on a thumbnail asks for the grid's
@@ -23,6 +24,8 @@ class ThumbnailListView : public QListView {
   bool lastRightClickHit() const { return lastRightClickHit_; }
   // Record indices of the selected thumbnails, in strip order.
   std::vector<int> SelectedRecords() const;
+  // Thumbnails are size x size pixels plus their caption.
+  void SetThumbnailSize(int size);
 
  signals:
   void focusRecords(const std::vector<int>& records);
@@ -36,6 +39,7 @@ class ThumbnailListView : public QListView {
 
  private:
   bool lastRightClickHit_ = false;
+  ThumbnailDelegate* delegate_;
 };
 
 class ThumbnailStrip : public QDockWidget {

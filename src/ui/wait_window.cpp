@@ -21,8 +21,10 @@ TFWaitLoad::TFWaitLoad(QWidget* parent) : QDialog(parent) {
 
 void TFWaitLoad::Step() {
   progressBar_->setValue(progressBar_->value() + 1);
+  if (sinceEvents_.isValid() && sinceEvents_.elapsed() < eventIntervalMs_) return;
   progressBar_->repaint();
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  sinceEvents_.start();
 }
 
 }  // namespace vemora::ui

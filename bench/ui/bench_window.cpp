@@ -1,0 +1,310 @@
+// The catalogue load and the main window on a large catalogue with previews.
+//
+// usage: bench_window [ROWS] [FOLDER] [headless|window]
+//   Builds (once) a SQLite catalogue of ROWS rows (default 10,000) in FOLDER (default
+//   /tmp/vemora_bench_window), every row with a real JPEG image and a real JPEG preview,
+//   then measures:
+//   - the headless load path (LoadCatalogue) against the sqlite3 shell reading the same
+//     columns to /dev/null, median of five runs, and its memory growth against the
+//     preview bytes;
+//   - the wait window's step with the event loop run every row and at most every 16 ms;
+//   - the whole window (TForm1) until it is usable, its memory growth, whether the wait
+//     window advanced during the load, and scrolling the grid and the thumbnail strip
+//     from the first record to the last, page by page.
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise (DISPLAY=:99 QT_QPA_PLATFORM=xcb
+// under Xvfb measures a real X server).
+#include <malloc.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPixmapCache>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue_load.h"
+#include "catalogue/codec_bridge.h"
+#include "codec/jpeg.h"
+#include "sqlite/sqlite_gateway.h"
+#include "ui/main_window.h"
+#include "ui/thumbnail_strip.h"
+#include "ui/wait_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using vemora::TDBValue;
+
+constexpr int kRuns = 5;
+constexpr int kDistinctImages = 32;
+
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+double MedianSeconds(const std::function<void()>& run) {
+  std::vector<double> times;
+  for (int i = 0; i < kRuns; ++i) {
+    const auto start = Clock::now();
+    run();
+    times.push_back(Seconds(start));
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+long ResidentKiB() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * 4;
+}
+
+// A landscape of one of a few shades: real JPEG bytes as a camera would leave them.
+std::string Picture(int width, int height, int seed) {
+  vemora::codec::Image image;
+  image.width = width;
+  image.height = height;
+  image.pixels.resize(image.RowBytes() * static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      uint8_t* pixel = image.Row(y) + x * 3;
+      pixel[0] = static_cast<uint8_t>(seed * 37 + y);
+      pixel[1] = static_cast<uint8_t>(seed * 11 + x + (y > height / 2 ? 80 : 0));
+      pixel[2] = static_cast<uint8_t>(200 - y / 2 + seed);
+    }
+  const auto bytes = vemora::codec::EncodeJpeg(image);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+int CountRows(vemora::TDBGateway& gateway) {
+  try {
+    vemora::TDBResultSet* rows = gateway.OpenSQL("SELECT * FROM Bilder", 0, 0);
+    const int count = rows->RecordCount();
+    rows->Close();
+    return count;
+  } catch (const std::exception&) {
+    return -1;
+  }
+}
+
+void Fill(vemora::TDBGateway& gateway, int rows) {
+  std::vector<std::string> images, previews;
+  for (int i = 0; i < kDistinctImages; ++i) {
+    images.push_back(Picture(240, 160, i));
+    previews.push_back(vemora::MakePreviewBytes(images.back()));
+  }
+  gateway.ExecSQL("BEGIN", 4);
+  for (int i = 0; i < rows; ++i) {
+    const std::string name = "Bild " + std::to_string(i);
+    const size_t which = static_cast<size_t>(i % kDistinctImages);
+    gateway.ExecSQLParams(
+        "INSERT INTO [Bilder] (Name, Beschreibung, TextTop, TextLeft, TextRight, TextBottom, "
+        "Path, [FILE], Suchbegriffe, Bild, VsBild, ProjektNr, Typ, FilePath, BildCtr2) values "
+        "(:Name, :Beschreibung, :TextTop, :TextLeft, :TextRight, :TextBottom, :Path, :FILE, "
+        ":Suchbegriffe, :Bild, :VsBild,:ProjektNr,:Typ,:FilePath, :BildCtr2)",
+        {TDBValue::Text(name), TDBValue::Text("Eine Beschreibung des Bildes " + name),
+         TDBValue::Text("oben"), TDBValue::Text("links"), TDBValue::Text("rechts"),
+         TDBValue::Text("unten"), TDBValue::Text("/home/bilder/urlaub/"),
+         TDBValue::Text(name + ".jpg"), TDBValue::Text("Urlaub Meer Strand"),
+         TDBValue::Bytes(std::string(vemora::kBlobMarker) + images[which]),
+         TDBValue::Bytes(std::string(vemora::kBlobMarker) + previews[which]), TDBValue::Integer(0),
+         TDBValue::Text(""), TDBValue::Text(""), TDBValue::Integer(i + 1)},
+        1, 4);
+  }
+  gateway.ExecSQL("COMMIT", 4);
+}
+
+class SilentPrompter : public vemora::Prompter {
+ public:
+  void ShowMessage(const std::string&) override {}
+  vemora::Answer Ask(const std::string&, bool) override { return vemora::Answer::Yes; }
+  std::unique_ptr<vemora::ProgressWindow> OpenWaitWindow() override {
+    return std::make_unique<Window>();
+  }
+
+ private:
+  struct Window : vemora::ProgressWindow {
+    void SetLabel(const std::string&) override {}
+    void SetMaximum(int) override {}
+    void SetPosition(int) override {}
+    void Step() override {}
+  };
+};
+
+size_t PreviewBytes(const vemora::CatalogueGrid& grid) {
+  size_t bytes = 0;
+  for (const auto& record : grid.records) bytes += record.preview.size();
+  return bytes;
+}
+
+void BenchHeadlessLoad(const std::string& file) {
+  vemora::gateways::SqliteGateway gateway(file);
+  SilentPrompter prompter;
+  vemora::CatalogueSession session;
+  session.gateway = &gateway;
+  session.prompter = &prompter;
+  session.imageFolder = "/home/bilder";
+  const long before = ResidentKiB();
+  vemora::CatalogueGrid grid;
+  vemora::LoadCatalogue(session, grid, {});
+  const long growth = ResidentKiB() - before;
+  const size_t previews = PreviewBytes(grid);
+  const double load = MedianSeconds([&] {
+    vemora::CatalogueGrid fresh;
+    vemora::LoadCatalogue(session, fresh, {});
+  });
+  const std::string query =
+      "SELECT BildCtr2, Name, Beschreibung, TextTop, TextBottom, TextLeft, TextRight, File, "
+      "Suchbegriffe, VsBild, Bild IS NULL FROM Bilder";
+  const double shell = MedianSeconds([&] {
+    if (std::system(("sqlite3 '" + file + "' '" + query + "' > /dev/null").c_str()) != 0)
+      throw std::runtime_error("sqlite3 failed");
+  });
+  std::printf("headless load: %8.1f ms   sqlite3 shell %8.1f ms   ratio %.2f\n", load * 1000,
+              shell * 1000, load / shell);
+  std::printf("headless load memory: +%ld KiB for %zu KiB of previews (%.2fx)\n", growth,
+              previews / 1024, growth / (previews / 1024.0));
+}
+
+void BenchWaitWindowStep(int rows) {
+  for (int interval : {0, 16}) {
+    vemora::ui::TFWaitLoad wait(nullptr);
+    wait.SetEventInterval(interval);
+    wait.progressBar()->setMaximum(rows);
+    wait.progressBar()->setValue(0);
+    wait.show();
+    QApplication::processEvents();
+    const auto start = Clock::now();
+    for (int i = 0; i < rows; ++i) wait.Step();
+    std::printf("wait window, %d steps, events %s: %8.1f ms\n", rows,
+                interval == 0 ? "every row     " : "every 16 ms at most", Seconds(start) * 1000);
+  }
+}
+
+void BenchWindow(const std::string& file, const std::filesystem::path& folder) {
+  vemora::gateways::SqliteGateway gateway(file);
+  const std::string settings = (folder / "settings").string() + "/";
+  std::filesystem::create_directories(settings + "Temp/Vemora");
+  {
+    // A first window over an empty catalogue warms up what every window costs (fonts,
+    // styles, the platform plugin), so the growth below is what the catalogue brings.
+    vemora::gateways::SqliteGateway empty((folder / "empty.db").string());
+    if (CountRows(empty) < 0) empty.CreateCatalogueTables();
+    vemora::ui::TForm1 warmUp(nullptr);
+    warmUp.InitialiseForCall(settings, "/home/bilder", settings + "Temp/Vemora/");
+    warmUp.SetGateway(&empty, -1);
+    warmUp.show();
+    auto* label = warmUp.findChild<QLabel*>("countLabel");
+    while (label->text().isEmpty()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    warmUp.close();
+  }
+  QApplication::processEvents();
+  const long before = ResidentKiB();
+  const auto start = Clock::now();
+  vemora::ui::TForm1 form(nullptr);
+  form.InitialiseForCall(settings, "/home/bilder", settings + "Temp/Vemora/");
+  form.ApplyPrompts(0, true);
+  form.SetGateway(&gateway, -1);
+
+  // Samples the wait window's bar while the load runs.
+  std::vector<int> progress;
+  QTimer sampler;
+  QObject::connect(&sampler, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->objectName() == "TFWaitLoad" && widget->isVisible())
+        if (auto* bar = widget->findChild<QProgressBar*>()) progress.push_back(bar->value());
+  });
+  sampler.start(50);
+  form.show();
+  auto* count = form.findChild<QLabel*>("countLabel");
+  while (count->text().isEmpty()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  const double usable = Seconds(start);
+  sampler.stop();
+  QApplication::processEvents();
+  const long growth = ResidentKiB() - before;
+  const size_t previews = PreviewBytes(form.grid());
+  std::printf("window usable after %8.1f ms (%s)\n", usable * 1000,
+              QApplication::platformName().toUtf8().constData());
+  std::printf("window memory: +%ld KiB for %zu KiB of previews (%.2fx)\n", growth, previews / 1024,
+              growth / (previews / 1024.0));
+  std::printf("wait window bar sampled %zu times while loading, first %d, last %d\n",
+              progress.size(), progress.empty() ? -1 : progress.front(),
+              progress.empty() ? -1 : progress.back());
+
+  // Scrolling: every page from the first record to the last, painted at once.
+  auto scroll = [&](QAbstractScrollArea* view, const char* what) {
+    QScrollBar* bar = view->verticalScrollBar();
+    bar->setValue(0);
+    QApplication::processEvents();
+    const int decodesBefore = form.previews().decodes();
+    std::vector<double> pages;
+    for (int value = 0;; value += bar->pageStep()) {
+      const auto page = Clock::now();
+      bar->setValue(std::min(value, bar->maximum()));
+      view->viewport()->repaint();
+      QApplication::processEvents();
+      pages.push_back(Seconds(page) * 1000);
+      if (value >= bar->maximum()) break;
+    }
+    std::sort(pages.begin(), pages.end());
+    double total = 0;
+    for (double page : pages) total += page;
+    std::printf("%s scroll: %zu pages, mean %.2f ms, median %.2f ms, max %.2f ms, %d decodes\n",
+                what, pages.size(), total / pages.size(), pages[pages.size() / 2], pages.back(),
+                form.previews().decodes() - decodesBefore);
+  };
+  scroll(form.findChild<QTableView*>("cxGrid1"), "grid");
+  scroll(form.findChild<vemora::ui::ThumbnailListView*>("thumbnailStrip"), "thumbnails");
+  std::printf("memory after scrolling: +%ld KiB\n", ResidentKiB() - before);
+  if (std::getenv("BENCH_TRIM")) {
+    malloc_trim(0);
+    std::printf("memory after scrolling, heap trimmed: +%ld KiB\n", ResidentKiB() - before);
+  }
+  form.close();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rows = argc > 1 ? std::atoi(argv[1]) : 10000;
+  const std::filesystem::path folder = argc > 2 ? argv[2] : "/tmp/vemora_bench_window";
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication application(argc, argv);
+  if (const char* limit = std::getenv("BENCH_PIXMAPCACHE"))
+    QPixmapCache::setCacheLimit(std::atoi(limit));
+  try {
+    std::filesystem::create_directories(folder);
+    const std::string file = (folder / ("catalogue_" + std::to_string(rows) + ".db")).string();
+    {
+      vemora::gateways::SqliteGateway gateway(file);
+      if (CountRows(gateway) != rows) {
+        std::printf("building a catalogue of %d rows in %s...\n", rows, file.c_str());
+        gateway.CreateCatalogueTables();
+        Fill(gateway, rows);
+      }
+    }
+    std::printf("%d rows, median of %d runs where repeated\n", rows, kRuns);
+    // Memory is measured best in a process of its own: pass one part to run only it.
+    const std::string part = argc > 3 ? argv[3] : "";
+    if (part != "window") {
+      BenchHeadlessLoad(file);
+      BenchWaitWindowStep(rows);
+    }
+    if (part != "headless") BenchWindow(file, folder);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "bench_window: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
