@@ -48,8 +48,12 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner, Qt::Window), prompter_(this)
   ConnectActions();
 }
 
-// FormDestroy: the settings files, the records and the pictures go with the window.
-TForm1::~TForm1() = default;
+// FormDestroy: the settings files, the records and the pictures go with the window. The
+// panels hide while QWidget tears them down, after this class is gone: they must not call
+// back into it then.
+TForm1::~TForm1() {
+  for (QWidget* panel : findChildren<QWidget*>()) panel->disconnect(this);
+}
 
 void TForm1::BuildWidgets() {
   actions_.Build(this);
