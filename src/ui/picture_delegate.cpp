@@ -54,7 +54,9 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const QRect area = option.rect.adjusted(4, 4, -4, -4);
   const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
   if (!picture.isNull()) {
-    const QPoint corner(area.left() + (area.width() - picture.width()) / 2, area.top());
+    // Centred in its size x size box, so captions line up whatever the picture's shape.
+    const QPoint corner(area.left() + (area.width() - picture.width()) / 2,
+                        area.top() + (size_ - picture.height()) / 2);
     painter->drawPixmap(corner, picture);
   }
   const QString caption = index.data(Qt::DisplayRole).toString();

@@ -175,6 +175,21 @@ TEST_F(BrowseTest, ThumbnailsMirrorTheGridAndFocusTheirRecords) {
   EXPECT_EQ(Find<ui::ThumbnailStrip>("thumbnailPanel")->HighestSelectedRow(), 2);
 }
 
+TEST_F(BrowseTest, IconPreviewShowsInGridCellsOnly) {
+  VEMORA_REQUIRE_TESTDATA();
+  std::ifstream in(
+      ::vemora::testing::TestDataDir() / "images" / "misc" / "ico" / "bmp-24bpp-mask.ico",
+      std::ios::binary);
+  const std::string icon((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(icon.empty());
+  ASSERT_EQ(icon[0], '\0');
+  Insert("symbol", "\xFF\xD8", icon, 1);
+  Open();
+  QAbstractItemModel* model = Grid()->model();
+  EXPECT_FALSE(model->data(model->index(0, kItemPreview), Qt::DecorationRole).isNull());
+  EXPECT_TRUE(Strip()->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+}
+
 TEST_F(BrowseTest, ThumbnailSizeEditPresetsAndTheTimer) {
   InsertThree();
   {
