@@ -148,7 +148,7 @@ void TForm1::ConnectActions() {
     });
   }
   connect(thumbnailStrip_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    if (visible && thumbnailModel_->rowCount() != grid_.Count()) RebuildThumbnails();
+    if (visible) RebuildThumbnails();
   });
   connect(actions_.bandHeaders, &QAction::toggled, this,
           [this](bool shown) { cxGrid1_->bandedHeader()->SetBandHeadersVisible(shown); });

@@ -33,6 +33,9 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// Rows the single image is decoded with at least: a screen's worth.
+constexpr int kSingleImageRows = 1600;
+
 // Keeps views from painting while the records under them are replaced.
 class PaintingSuspended {
  public:
@@ -114,7 +117,7 @@ void TForm1::ShowFocusedRecord() {
       break;
     case FocusedRecordView::Kind::Picture:
       if (view.imageBytes) {
-        const QImage picture = PictureFromBytes(*view.imageBytes);
+        const QImage picture = PictureForDisplay(*view.imageBytes, kSingleImageRows);
         singleImagePanel_->SetPicture(picture);
         if (!call_.multiSelect && !picture.isNull())
           selectionPanel_->preview()->setPixmap(QPixmap::fromImage(

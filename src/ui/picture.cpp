@@ -3,6 +3,7 @@
 #include "codec/decode.h"
 #include "codec/icon.h"
 #include "codec/image_kind.h"
+#include "codec/jpeg.h"
 
 namespace vemora::ui {
 
@@ -22,6 +23,18 @@ QImage PictureFromBytes(std::string_view bytes) {
   if (kind == codec::ImageKind::Unknown) return {};
   try {
     return ToQImage(codec::DecodeImage(span, kind));
+  } catch (const codec::CodecError&) {
+    return {};
+  }
+}
+
+QImage PictureForDisplay(std::string_view bytes, int minHeight) {
+  const auto span = codec::AsBytes(bytes);
+  if (codec::CatalogueImageKind(span) != codec::ImageKind::Jpeg) return PictureFromBytes(bytes);
+  try {
+    codec::JpegDecodeOptions options;
+    options.scaleNumerator = codec::JpegScaleForHeight(codec::ReadJpegInfo(span).height, minHeight);
+    return ToQImage(codec::DecodeJpeg(span, options));
   } catch (const codec::CodecError&) {
     return {};
   }
