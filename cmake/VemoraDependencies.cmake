@@ -1,4 +1,5 @@
 find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(TIFF REQUIRED)
 find_package(ZLIB REQUIRED)

@@ -51,7 +51,9 @@ int main() {
     session.gateway = &gateway;
     session.prompter = &prompter;
     CatalogueGrid grid;
-    for (const std::string& file : files) AddImageFile(session, grid, file);
+    // As the adding loop does it: previews built ahead on the other cores, inserts in order.
+    ImagePrefetcher prefetcher(files);
+    for (size_t i = 0; i < files.size(); ++i) AppendImage(session, grid, prefetcher.Next());
   });
 
   double peer = -1;

@@ -1,6 +1,9 @@
 #include "catalogue/adding.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <stdexcept>
+#include <thread>
 
 #include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
@@ -25,10 +28,21 @@ std::chrono::milliseconds Since(Clock::time_point start) {
 
 }  // namespace
 
+PreparedImage PrepareImageFile(const std::string& path) {
+  PreparedImage image{path, platform::ReadWholeFile(path), {}};
+  image.preview = PreviewForNewRow(image.bytes);
+  return image;
+}
+
 int AddImageFile(CatalogueSession& session, CatalogueGrid& grid, const std::string& path) {
+  return AppendImage(session, grid, PrepareImageFile(path));
+}
+
+int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage image) {
+  const std::string& path = image.path;
   TRecDSBilder row;
-  row.Bild = platform::ReadWholeFile(path);
-  row.VsBild = PreviewForNewRow(row.Bild);
+  row.Bild = std::move(image.bytes);
+  row.VsBild = std::move(image.preview);
   row.Name = std::filesystem::path(path).stem().string();
   row.File = platform::FileNamePart(path);
   row.Path = platform::FolderPart(path);
@@ -60,11 +74,12 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
   if (paths.empty()) return 0;
   auto window = dialogs.OpenAddWindow(static_cast<int>(paths.size()), false);
   const Clock::time_point start = Clock::now();
+  ImagePrefetcher prefetcher(paths);
   int added = 0;
   for (const std::string& path : paths) {
     const Clock::time_point fileStart = Clock::now();
     try {
-      const int index = AddImageFile(session, grid, path);
+      const int index = AppendImage(session, grid, prefetcher.Next());
       window->FileAdded(path, grid.records[static_cast<size_t>(index)].preview);
       ++added;
     } catch (const std::exception&) {
@@ -79,13 +94,34 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
 int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs,
                     const std::vector<std::string>& paths) {
   auto window = dialogs.OpenAddWindow(static_cast<int>(paths.size()), true);
+  ImagePrefetcher prefetcher(paths);
   int added = 0;
   for (const std::string& path : paths) {
-    const int index = AddImageFile(session, grid, path);
+    const int index = AppendImage(session, grid, prefetcher.Next());
     window->FileAdded(path, grid.records[static_cast<size_t>(index)].preview);
     ++added;
   }
   return added;
+}
+
+ImagePrefetcher::ImagePrefetcher(std::vector<std::string> paths)
+    : paths_(std::move(paths)), ahead_(std::max(2u, std::thread::hardware_concurrency())) {
+  Refill();
+}
+
+PreparedImage ImagePrefetcher::Next() {
+  if (pending_.empty()) throw std::logic_error("no more files to prepare");
+  std::future<PreparedImage> next = std::move(pending_.front());
+  pending_.pop_front();
+  Refill();
+  return next.get();
+}
+
+void ImagePrefetcher::Refill() {
+  while (pending_.size() < ahead_ && nextToStart_ < paths_.size()) {
+    pending_.push_back(
+        std::async(std::launch::async, PrepareImageFile, std::cref(paths_[nextToStart_++])));
+  }
 }
 
 std::string RoundedSizeText(uint64_t bytes) {

@@ -8,6 +8,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -17,9 +19,41 @@
 
 namespace vemora {
 
+// A file read and its preview built: the part of adding that needs neither the grid nor
+// the catalogue, so it can run ahead of the inserts on another core.
+struct PreparedImage {
+  std::string path;
+  std::string bytes;
+  std::string preview;
+};
+
+// Throws when the file cannot be read or its picture cannot be decoded.
+PreparedImage PrepareImageFile(const std::string& path);
+
+// Appends the record, inserts the row and focuses the record; returns its index.
+int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage image);
+
 // Adds one file and focuses its record; returns the record's index. Throws when the file
 // cannot be read or decoded, or the insert fails.
 int AddImageFile(CatalogueSession& session, CatalogueGrid& grid, const std::string& path);
+
+// Prepares files in their order, a few ahead of the one asked for, on worker threads:
+// decoding previews is most of the work of adding, and it keeps every core busy while
+// the window thread inserts.
+class ImagePrefetcher {
+ public:
+  explicit ImagePrefetcher(std::vector<std::string> paths);
+  // The next file, prepared; rethrows that file's error. Call once per path.
+  PreparedImage Next();
+
+ private:
+  void Refill();
+
+  std::vector<std::string> paths_;
+  size_t nextToStart_ = 0;
+  size_t ahead_;
+  std::deque<std::future<PreparedImage>> pending_;
+};
 
 // "Hinzufügen": asks for files, adds them one by one behind the adding window; a file that
 // fails shows "Unbekanntes Dateiformat" and the next one is tried. Focuses the last record.
