@@ -77,7 +77,7 @@ TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
 }
 
 TEST_F(LoadTest, GridCarriesItsColumnsBandsAndHiddenItems) {
-  Open();
+  ui::TForm1& window = Open();
   auto* grid = Find<ui::GridView>("cxGrid1");
   std::vector<std::string> names;
   for (int item = 0; item < 15; ++item)
@@ -113,6 +113,13 @@ TEST_F(LoadTest, GridCarriesItsColumnsBandsAndHiddenItems) {
   grid->SetBandVisible(ui::kBandDetails, true);
   EXPECT_EQ(bands->BandRect(ui::kBandDetails).width(),
             grid->columnWidth(kItemPath) + grid->columnWidth(kItemSize));
+
+  // "Tabellenüberschrift" takes the band row away and gives it back.
+  const int withBands = header->height();
+  window.actions().bandHeaders->trigger();
+  Pump(50);
+  EXPECT_LT(grid->horizontalHeader()->height(), withBands);
+  EXPECT_TRUE(grid->bandedHeader()->BandRect(ui::kBandPicture).height() == 0);
 
   // The navigator's hints.
   std::vector<std::string> hints;
