@@ -101,7 +101,10 @@ TEST_F(BrowseTest, MarksCommitAtOnceAndFeedTheSelectionList) {
   InsertThree();
   ui::TForm1& window = Open(true);
   QAbstractItemModel* model = Grid()->model();
-  window.SetMark(2, true);
+  // A click on the check box commits at once.
+  const QRect box = Grid()->visualRect(model->index(2, kItemMark));
+  QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, box.center());
+  EXPECT_TRUE(window.grid().records[2].marked);
   EXPECT_EQ(MarkedList(), (std::vector<std::string>{"drittes"}));
   EXPECT_TRUE(model->data(model->index(2, kItemMark), Qt::BackgroundRole).isValid());
   EXPECT_FALSE(model->data(model->index(0, kItemMark), Qt::BackgroundRole).isValid());
