@@ -90,6 +90,15 @@ Image DecodeGif(std::span<const uint8_t> bytes) {
     const int64_t plausible = 4096 * static_cast<int64_t>(bytes.size()) + 65536;
     if (width * height > plausible) Fail("picture is larger than its data can describe");
 
+    // The indices first, in file order, into a buffer that grows only as data decodes:
+    // damaged data fails before the canvas exists.
+    std::vector<GifPixelType> indices;
+    for (int32_t row = 0; row < frame.Height; ++row) {
+      const size_t at = indices.size();
+      indices.resize(at + static_cast<size_t>(frame.Width));
+      Check(DGifGetLine(gif.get(), indices.data() + at, frame.Width), gif);
+    }
+
     Image image{static_cast<int32_t>(width), static_cast<int32_t>(height), PixelFormat::Rgb24, {}};
     // Uncovered screen in the background colour when it is a real colour, white otherwise.
     uint8_t background[3] = {255, 255, 255};
@@ -101,8 +110,10 @@ Image DecodeGif(std::span<const uint8_t> bytes) {
       background[2] = c.Blue;
     }
     image.pixels.resize(image.RowBytes() * image.height);
-    for (size_t i = 0; i < image.pixels.size(); i += 3)
-      std::memcpy(&image.pixels[i], background, 3);
+    if (frame.Left != 0 || frame.Top != 0 || frame.Width != width || frame.Height != height) {
+      for (size_t i = 0; i < image.pixels.size(); i += 3)
+        std::memcpy(&image.pixels[i], background, 3);
+    }
 
     // Interlaced frames store rows in four passes: every 8th from 0, every 8th from 4,
     // every 4th from 2, every 2nd from 1.
@@ -115,9 +126,8 @@ Image DecodeGif(std::span<const uint8_t> bytes) {
     } else {
       for (int32_t y = 0; y < frame.Height; ++y) order.push_back(y);
     }
-    std::vector<GifPixelType> line(static_cast<size_t>(frame.Width));
+    const GifPixelType* line = indices.data();
     for (const int32_t y : order) {
-      Check(DGifGetLine(gif.get(), line.data(), frame.Width), gif);
       uint8_t* out = image.Row(frame.Top + y) + 3 * static_cast<size_t>(frame.Left);
       for (int32_t x = 0; x < frame.Width; ++x, out += 3) {
         const int index = line[x];
@@ -132,6 +142,7 @@ Image DecodeGif(std::span<const uint8_t> bytes) {
           std::memset(out, 0, 3);  // an index past the table: black, as most viewers show
         }
       }
+      line += frame.Width;
     }
     return image;
   }
