@@ -189,6 +189,7 @@ struct Channel {
   uint32_t max = 0;
   uint8_t Value(uint32_t pixel) const {
     const uint32_t v = (pixel & mask) >> shift;
+    if (max == 255) return static_cast<uint8_t>(v);  // the common 8-bit fields: no scaling
     return static_cast<uint8_t>((static_cast<uint64_t>(v) * 255 + max / 2) / max);
   }
 };
