@@ -115,4 +115,21 @@ std::string_view BareName(std::string_view name) {
   return name;
 }
 
+std::string ColumnTypeFor(int32_t fieldType, int32_t size, SqlEngine engine, std::string_view table,
+                          std::string_view column) {
+  switch (fieldType) {
+    case kFieldTypeBlob:
+      return engine == SqlEngine::Postgres ? "BYTEA" : "BLOB";
+    case 1:  // string of a given size
+      return size > 0 ? "VARCHAR(" + std::to_string(size) + ")" : "TEXT";
+    case 2:  // small integer
+    case 3:  // integer
+      return "INTEGER";
+    default:
+      throw TDBError(std::string(engine == SqlEngine::Postgres ? "PostgreSQL" : "SQLite") +
+                     ": unsupported field type " + std::to_string(fieldType) + " for " +
+                     std::string(table) + "." + std::string(column));
+  }
+}
+
 }  // namespace vemora::gateways

@@ -6,6 +6,7 @@
 // work: it knows nothing of connections and owns nothing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -42,5 +43,11 @@ bool SameName(std::string_view a, std::string_view b);
 
 // The name without surrounding brackets or double quotes: "[Bilder]" -> "Bilder".
 std::string_view BareName(std::string_view name);
+
+// The column type AddField creates for a field-type code: 15 the engine's blob type, 1 text
+// (VARCHAR of `size` when given), 2 and 3 INTEGER. Throws TDBError naming the column for
+// any other code.
+std::string ColumnTypeFor(int32_t fieldType, int32_t size, SqlEngine engine, std::string_view table,
+                          std::string_view column);
 
 }  // namespace vemora::gateways

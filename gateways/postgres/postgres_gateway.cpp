@@ -69,22 +69,7 @@ TDBResultSet* PostgresGateway::OpenSQL(const std::string& sql, int32_t /*option1
 
 void PostgresGateway::AddField(const std::string& table, const std::string& column,
                                int32_t fieldType, int32_t size, const TDBValue& /*defaultValue*/) {
-  std::string type;
-  switch (fieldType) {
-    case kFieldTypeBlob:
-      type = "BYTEA";
-      break;
-    case 1:  // string of a given size
-      type = size > 0 ? "VARCHAR(" + std::to_string(size) + ")" : "TEXT";
-      break;
-    case 2:  // small integer
-    case 3:  // integer
-      type = "INTEGER";
-      break;
-    default:
-      throw TDBError("PostgreSQL: unsupported field type " + std::to_string(fieldType) + " for " +
-                     table + "." + column);
-  }
+  const std::string type = ColumnTypeFor(fieldType, size, SqlEngine::Postgres, table, column);
   // ALTER TABLE waits for every reader of the table, another host's open catalogue
   // included; a bounded wait turns that into an error instead of a frozen window. The three
   // statements run as one implicit transaction, so a failure also undoes the SET.

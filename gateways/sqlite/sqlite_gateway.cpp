@@ -181,22 +181,7 @@ TDBResultSet* SqliteGateway::OpenSQL(const std::string& sql, int32_t /*option1*/
 
 void SqliteGateway::AddField(const std::string& table, const std::string& column, int32_t fieldType,
                              int32_t size, const TDBValue& /*defaultValue*/) {
-  std::string type;
-  switch (fieldType) {
-    case kFieldTypeBlob:
-      type = "BLOB";
-      break;
-    case 1:  // string of a given size
-      type = size > 0 ? "VARCHAR(" + std::to_string(size) + ")" : "TEXT";
-      break;
-    case 2:  // small integer
-    case 3:  // integer
-      type = "INTEGER";
-      break;
-    default:
-      throw TDBError("SQLite: unsupported field type " + std::to_string(fieldType) + " for " +
-                     table + "." + column);
-  }
+  const std::string type = ColumnTypeFor(fieldType, size, SqlEngine::Sqlite, table, column);
   ExecSQL("ALTER TABLE [" + std::string(BareName(table)) + "] ADD COLUMN [" +
               std::string(BareName(column)) + "] " + type,
           4);
