@@ -11,7 +11,8 @@ std::string ReadWholeFile(const std::string& path) {
   // would copy them twice more.
   std::error_code error;
   std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in || !std::filesystem::is_regular_file(path, error)) throw std::runtime_error("Die Datei " + path + " kann nicht gelesen werden.");
+  if (!in || !std::filesystem::is_regular_file(path, error))
+    throw std::runtime_error("Die Datei " + path + " kann nicht gelesen werden.");
   const std::streamoff size = in.tellg();
   std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
   in.seekg(0);
