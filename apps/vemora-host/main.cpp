@@ -187,8 +187,6 @@ void ScheduleScreenshot(const std::string& file) {
 
 int Run(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
-  QApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Galeriekasten"));
 
   const auto settingsFolder =
       std::filesystem::absolute(options.settings.value_or(options.folder / "settings"));
@@ -208,6 +206,10 @@ int Run(int argc, char** argv) {
     std::cout << "added " << files.size() << " sample images to the new catalogue\n";
   }
   if (!options.window) return 0;
+
+  // Only the window needs a display.
+  QApplication application(argc, argv);
+  QApplication::setApplicationDisplayName(QStringLiteral("Galeriekasten"));
 
   if (options.screenshot) ScheduleScreenshot(*options.screenshot);
   const std::u16string settings = ToUtf16(settingsFolder.string());
