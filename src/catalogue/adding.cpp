@@ -124,13 +124,6 @@ void ImagePrefetcher::Refill() {
   }
 }
 
-std::string RoundedSizeText(uint64_t bytes) {
-  uint64_t kib = bytes / 1024;
-  const uint64_t rest = bytes % 1024;
-  if (rest > 512 || (rest == 512 && kib % 2 == 1)) ++kib;
-  return std::to_string(kib) + " KByte";
-}
-
 std::string FileDurationText(std::chrono::milliseconds duration) {
   const auto count = duration.count();
   return std::to_string(count / 1000 % 60) + "," + std::to_string(count % 1000) + " Sekunden ";

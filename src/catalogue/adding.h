@@ -16,6 +16,7 @@
 #include "catalogue/catalogue_dialogs.h"
 #include "catalogue/catalogue_session.h"
 #include "catalogue/grid_record.h"
+#include "catalogue/size_text.h"
 
 namespace vemora {
 
@@ -64,9 +65,6 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
 // passes on; the files before it stay added. Returns how many were added.
 int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs,
                     const std::vector<std::string>& paths);
-
-// "<size / 1024, rounded to the nearest, halves to even> KByte".
-std::string RoundedSizeText(uint64_t bytes);
 
 // The adding window's times: "1,5 Sekunden " for the last file (minutes and hours
 // dropped), "2 Minuten 3,40 Sekunden" since the first (hours dropped).

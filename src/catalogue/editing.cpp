@@ -41,6 +41,29 @@ EditableColumn ColumnFor(int32_t selector) {
 
 }  // namespace
 
+std::optional<int32_t> EditSelectorForItem(int item) {
+  switch (item) {
+    case kItemName:
+      return kFieldName;
+    case kItemBeschreibung:
+      return kFieldBeschreibung;
+    case kItemTextTop:
+      return kFieldTextTop;
+    case kItemTextBottom:
+      return kFieldTextBottom;
+    case kItemTextLeft:
+      return kFieldTextLeft;
+    case kItemTextRight:
+      return kFieldTextRight;
+    case kItemSuchbegriffe:
+      return kFieldSuchbegriffe;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool IsMultiLineItem(int item) { return item == kItemBeschreibung || item == kItemSuchbegriffe; }
+
 void CommitCellEdit(CatalogueSession& session, CatalogueGrid& grid, int row, int32_t selector,
                     const std::string& text) {
   const EditableColumn column = ColumnFor(selector);

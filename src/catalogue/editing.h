@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "catalogue/catalogue_dialogs.h"
@@ -17,6 +18,13 @@ namespace vemora {
 // 12 TextRight, 14 Suchbegriffe; others throw std::invalid_argument.
 void CommitCellEdit(CatalogueSession& session, CatalogueGrid& grid, int row, int32_t selector,
                     const std::string& text);
+
+// The selector of the grid column `item` (grid_record.h) when its cells are edited in
+// place; none for the picture, path, size and hidden columns.
+std::optional<int32_t> EditSelectorForItem(int item);
+
+// Whether the column's editor takes several lines ("Beschreibung", "Suchbegriffe").
+bool IsMultiLineItem(int item);
 
 // Puts another file's image, preview, name and folder into the focused row, keeping its
 // key and texts. When the file's name differs from the row's designation the user is asked

@@ -14,6 +14,10 @@ uint64_t StoredSizeKiB(uint64_t bytes) {
   return whole;
 }
 
+std::string RoundedSizeText(uint64_t bytes) {
+  return std::to_string(StoredSizeKiB(bytes)) + " KByte";
+}
+
 std::string PixelSizeText(int32_t width, int32_t height, uint64_t storedKiB) {
   return std::to_string(width) + " x " + std::to_string(height) + " Pixel (" +
          std::to_string(storedKiB) + "KB)";

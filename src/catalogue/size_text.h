@@ -1,7 +1,7 @@
 // The two size figures the window shows, which round differently on purpose: the "Größe"
 // column rounds a file's size down (never below 1), while the single image's information
-// line rounds the stored image's size to the nearest KiB, a half going to the even
-// neighbour.
+// line, and the "Größe" of a record just added or given a new source, round to the nearest
+// KiB, a half going to the even neighbour.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,10 @@ std::string FileSizeText(uint64_t bytes);
 
 // bytes / 1024 rounded to the nearest integer, ties to even.
 uint64_t StoredSizeKiB(uint64_t bytes);
+
+// "<StoredSizeKiB> KByte": the "Größe" of a record that was just added or given a new
+// source.
+std::string RoundedSizeText(uint64_t bytes);
 
 // "<width> x <height> Pixel (<kib>KB)".
 std::string PixelSizeText(int32_t width, int32_t height, uint64_t storedKiB);

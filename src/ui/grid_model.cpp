@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPalette>
 
+#include "catalogue/editing.h"
 #include "ui/preview_cache.h"
 
 namespace vemora::ui {
@@ -59,6 +60,12 @@ void GridModel::MarksChanged() {
                      {Qt::CheckStateRole, Qt::BackgroundRole});
 }
 
+void GridModel::RecordChanged(int row) {
+  if (!grid_.Contains(row)) return;
+  pictures_.Forget(row);
+  emit dataChanged(index(row, 0), index(row, kItemCount - 1));
+}
+
 void GridModel::SetHighlightedColumn(int item) {
   if (item == highlighted_) return;
   const int previous = highlighted_;
@@ -110,6 +117,15 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role == Qt::EditRole && index.isValid() && grid_.Contains(index.row()) &&
+      EditSelectorForItem(index.column())) {
+    const std::string text = value.toString().toStdString();
+    // An editor left without a change writes nothing.
+    if (text == grid_.records[static_cast<size_t>(index.row())].Text(index.column())) return true;
+    const bool written = committer_ && committer_(index.row(), index.column(), text);
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return written;
+  }
   if (!index.isValid() || !grid_.Contains(index.row()) || index.column() != kItemMark ||
       role != Qt::CheckStateRole)
     return false;
@@ -124,6 +140,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
   if (index.column() == kItemMark) flags |= Qt::ItemIsUserCheckable;
+  if (EditSelectorForItem(index.column())) flags |= Qt::ItemIsEditable;
   return flags;
 }
 

@@ -1,10 +1,13 @@
 // The Qt model over the grid records: one row per record, one column per item (0-14), so
 // a column number is the item index every command uses. The mark (item 10) is a check box
 // that commits at once; pictures (item 0) come from the shared preview cache. The records
-// stay the core's; the model shows them and writes back only the mark.
+// stay the core's; the model writes back only the mark, and hands edited texts to the
+// window's committer, which writes them to the catalogue and into the record.
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
+#include <string>
 
 #include "catalogue/grid_record.h"
 
@@ -19,7 +22,15 @@ class GridModel : public QAbstractTableModel {
   // headerData role giving a column's identifier ("FT_Bild", "sec_file", ...).
   static constexpr int kColumnNameRole = Qt::UserRole + 1;
 
+  // Writes an edited text of record `row`, column `item`; false when it was not written
+  // (the cell then shows the record's text again).
+  using TextCommitter = std::function<bool(int row, int item, const std::string& text)>;
+
   GridModel(CatalogueGrid& grid, PreviewCache& pictures, QObject* parent = nullptr);
+
+  void SetTextCommitter(TextCommitter committer) { committer_ = std::move(committer); }
+  // After a command changed one record (its picture included).
+  void RecordChanged(int row);
 
   // Bracket a wholesale replacement of the records.
   void BeginReload();
@@ -43,6 +54,7 @@ class GridModel : public QAbstractTableModel {
  private:
   CatalogueGrid& grid_;
   PreviewCache& pictures_;
+  TextCommitter committer_;
   int highlighted_ = -1;
 };
 

@@ -2,9 +2,11 @@
 
 #include <QScrollBar>
 
+#include "catalogue/editing.h"
 #include "catalogue/grid_record.h"
 #include "ui/banded_header.h"
 #include "ui/picture_delegate.h"
+#include "ui/text_cell_delegate.h"
 
 namespace vemora::ui {
 namespace {
@@ -31,7 +33,9 @@ GridView::GridView(QWidget* parent)
   setHorizontalHeader(header_);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Text cells edit in place: typing, F2, a double click or a click on the focused cell.
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
   setSortingEnabled(false);
   setWordWrap(true);
   setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -42,6 +46,11 @@ GridView::GridView(QWidget* parent)
   setIconSize(QSize(160, 100));
   setContextMenuPolicy(Qt::CustomContextMenu);
   setItemDelegateForColumn(kItemPreview, new PictureDelegate(this));
+  auto* singleLine = new TextCellDelegate(false, this);
+  auto* multiLine = new TextCellDelegate(true, this);
+  for (int item = 0; item < kItemCount; ++item)
+    if (EditSelectorForItem(item))
+      setItemDelegateForColumn(item, IsMultiLineItem(item) ? multiLine : singleLine);
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, header_, &BandedHeader::RepaintBands);
 }
 

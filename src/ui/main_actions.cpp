@@ -37,11 +37,13 @@ bool IsAvailable(const QAction* action) { return action->property(kAvailableProp
 
 void MainActions::Build(QMainWindow* window) {
   add = MakeAction(window, "addAction", QStringLiteral("Hinzufügen"),
-                   QStringLiteral("Fügt der Galeriekasten ein neues Bild hinzu."), false);
+                   QStringLiteral("Fügt der Galeriekasten ein neues Bild hinzu."), true);
   add->setShortcut(QKeySequence(Qt::Key_Insert));
-  changeSource =
-      MakeAction(window, "changeSourceAction", QStringLiteral("Quelle ändern"), {}, false);
-  deleteImage = MakeAction(window, "deleteAction", QStringLiteral("Löschen"), {}, false);
+  changeSource = MakeAction(
+      window, "changeSourceAction", QStringLiteral("Quelle ändern"),
+      QStringLiteral("Ändert für das aktuelle Bild die zugrunde liegende Dateiquelle."), true);
+  deleteImage = MakeAction(window, "deleteAction", QStringLiteral("Löschen"),
+                           QStringLiteral("Das Bild wird aus der Galeriekasten gelöscht."), true);
   deleteImage->setShortcut(QKeySequence(Qt::Key_Delete));
   details = MakeAction(window, "dxBarLargeButton13", QStringLiteral("Details"),
                        QStringLiteral("Es wird eine Detailmaske der Bilddaten aufgerufen."), false);
@@ -123,6 +125,20 @@ void MainActions::Build(QMainWindow* window) {
   gridContextMenu->addMenu(marksMenu);
   gridContextMenu->addMenu(keywordsMenu);
 
+  markFocused = MakeAction(window, "markFocusedAction", QStringLiteral("Auswählen"), {}, true);
+  smallContextMenu = new QMenu(window);
+  smallContextMenu->setObjectName("smallContextMenu");
+  smallContextMenu->addAction(markFocused);
+  // The same command as "Einzelbild drucken", under its short name.
+  QAction* printShort = smallContextMenu->addAction(QStringLiteral("Drucken"));
+  printShort->setObjectName("printShortAction");
+  printShort->setEnabled(false);
+  QObject::connect(printSingle, &QAction::changed, printShort, [printShort, single = printSingle] {
+    printShort->setEnabled(single->isEnabled());
+  });
+  QObject::connect(printShort, &QAction::triggered, printSingle, &QAction::trigger);
+  smallContextMenu->addAction(deleteImage);
+
   auto* viewMenu = new QMenu(QStringLiteral("Ansicht"), window);
   viewMenu->setObjectName("viewMenu");
   viewMenu->addActions({bandInformation, bandCaptions, bandKeywords});
@@ -154,8 +170,9 @@ void MainActions::Build(QMainWindow* window) {
 }
 
 QList<QAction*> MainActions::RecordActions() const {
-  return {changeSource,    deleteImage, printSingle, paint,   details,  send,
-          replaceKeywords, addKeywords, refresh,     markAll, markNone, invertMarks};
+  return {changeSource, deleteImage,     printSingle, paint,   details,
+          send,         replaceKeywords, addKeywords, refresh, markAll,
+          markNone,     invertMarks,     markFocused};
 }
 
 }  // namespace vemora::ui

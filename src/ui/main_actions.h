@@ -49,6 +49,9 @@ struct MainActions {
   QMenu* marksMenu = nullptr;         // "&Auswahl"
   QMenu* keywordsMenu = nullptr;      // "Suchbegriffe"
   QMenu* gridContextMenu = nullptr;
+  // The small menu of the single image: "Auswählen", "Drucken", "Löschen".
+  QAction* markFocused = nullptr;  // "Auswählen"
+  QMenu* smallContextMenu = nullptr;
   QToolBar* toolbar = nullptr;
 
   // Builds everything on the window.

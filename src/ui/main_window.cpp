@@ -23,6 +23,7 @@
 #include "ui/grid_navigator.h"
 #include "ui/grid_view.h"
 #include "ui/information_panel.h"
+#include "ui/qt_catalogue_dialogs.h"
 #include "ui/selection_panel.h"
 #include "ui/single_image_panel.h"
 #include "ui/thumbnail_model.h"
@@ -46,6 +47,9 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner, Qt::Window), prompter_(this)
   session_.prompter = &prompter_;
   BuildWidgets();
   ConnectActions();
+  ConnectChangeCommands();
+  // Files may be dropped from the moment the window opens.
+  setAcceptDrops(true);
 }
 
 // FormDestroy: the settings files, the records and the pictures go with the window. The
@@ -195,7 +199,6 @@ void TForm1::InitialiseForCall(const std::string& settingsFolder, const std::str
   settingsIni_->ReadInteger(kSectionConnection, kKeyConnectionMode, kDefaultConnectionMode);
   session_.fileColumn = "File";
   ApplyPrompts(1, false);
-  setAcceptDrops(true);
 }
 
 void TForm1::ApplyPrompts(int32_t hostId, bool multiSelect) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "catalogue/catalogue_dialogs.h"
 #include "catalogue/catalogue_session.h"
 #include "catalogue/focused_record.h"
 #include "catalogue/grid_record.h"
@@ -30,6 +31,7 @@ class DiagnosticsPanel;
 class GridModel;
 class GridNavigator;
 class GridView;
+class QtCatalogueDialogs;
 class InformationPanel;
 class SelectionPanel;
 class SingleImagePanel;
@@ -72,6 +74,11 @@ class TForm1 : public QMainWindow {
   void LoadCatalogueIntoGrid();
   // Applies a thumbnail size (mode 1 from THUMBSSIZE, mode 2 the given value).
   void ApplyThumbnailSize(int mode, int size, bool save);
+  // The dialogs the changing commands open; tests put scripted ones in (nullptr: the Qt
+  // dialogs again). The window does not own them.
+  void SetCatalogueDialogs(CatalogueDialogs* dialogs) { dialogs_ = dialogs; }
+  // Files dropped onto the window (the drop handler's work, callable without a drag).
+  void DropFiles(const std::vector<std::string>& paths);
 
  public slots:
   void TakeOverClick();
@@ -85,6 +92,9 @@ class TForm1 : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildWidgets();
@@ -100,6 +110,21 @@ class TForm1 : public QMainWindow {
   void TestDbClick();
   void RebuildPreviewsClick();
   void SetSelectionPanelVisible(bool visible);
+  // The commands that change the catalogue (main_window_change.cpp).
+  void ConnectChangeCommands();
+  void AddClick();
+  void ChangeSourceClick();
+  void DeleteClick();
+  void DeleteFocusedClick();
+  void MarkFocusedClick();
+  bool CommitText(int row, int item, const std::string& text);
+  // Runs a command that adds or removes records and shows the records as they are
+  // afterwards, also when it failed part way; then shows its error.
+  void ChangeRecords(const std::function<void()>& command);
+  // Thumbnails for the records from `first` on, captioned with their path.
+  void AppendThumbnails(int first);
+  void ShowCountAndCommands();
+  CatalogueDialogs& Dialogs();
   void CloseAfterTakeOverClick(bool checked);
   void SelectionOverviewToggled(bool checked);
   // Runs a handler; an error is shown and the window stays open.
@@ -119,6 +144,10 @@ class TForm1 : public QMainWindow {
   bool selectionPanelPending_ = false;
   bool thumbnailSizePending_ = false;
   int thumbnailSize_ = 100;
+
+  std::unique_ptr<QtCatalogueDialogs> qtDialogs_;
+  CatalogueDialogs* dialogs_ = nullptr;
+  bool committingText_ = false;
 
   MainActions actions_;
   GridModel* gridModel_ = nullptr;

@@ -22,6 +22,7 @@
 #include "ui/grid_view.h"
 #include "ui/information_panel.h"
 #include "ui/main_window.h"
+#include "ui/painting_suspended.h"
 #include "ui/picture.h"
 #include "ui/selection_panel.h"
 #include "ui/single_image_panel.h"
@@ -35,20 +36,6 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // Rows the single image is decoded with at least: a screen's worth.
 constexpr int kSingleImageRows = 1600;
-
-// Keeps views from painting while the records under them are replaced.
-class PaintingSuspended {
- public:
-  explicit PaintingSuspended(std::initializer_list<QWidget*> widgets) : widgets_(widgets) {
-    for (QWidget* widget : widgets_) widget->setUpdatesEnabled(false);
-  }
-  ~PaintingSuspended() {
-    for (QWidget* widget : widgets_) widget->setUpdatesEnabled(true);
-  }
-
- private:
-  std::vector<QWidget*> widgets_;
-};
 
 }  // namespace
 

@@ -37,9 +37,6 @@ MissingImagePanel::MissingImagePanel(QWidget* parent) : QWidget(parent) {
   deleteButton_->setObjectName("missingImageDelete");
   newSourceButton_ = new QPushButton(QStringLiteral("neue Quelle..."), this);
   newSourceButton_->setObjectName("missingImageNewSource");
-  // Their commands come with record editing and deleting.
-  deleteButton_->setEnabled(false);
-  newSourceButton_->setEnabled(false);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(deleteButton_);
   buttons->addWidget(newSourceButton_);

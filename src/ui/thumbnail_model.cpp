@@ -15,6 +15,14 @@ void ThumbnailModel::Rebuild(std::vector<ThumbnailEntry> entries, const QImage& 
   endResetModel();
 }
 
+void ThumbnailModel::Append(std::vector<ThumbnailEntry> entries) {
+  if (entries.empty()) return;
+  const int first = static_cast<int>(entries_.size());
+  beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
+  for (ThumbnailEntry& entry : entries) entries_.push_back(std::move(entry));
+  endInsertRows();
+}
+
 void ThumbnailModel::SetThumbnailSize(int size) {
   if (size == size_) return;
   size_ = size;

@@ -24,6 +24,9 @@ class ThumbnailModel : public QAbstractListModel {
   explicit ThumbnailModel(PreviewCache& previews, QObject* parent = nullptr);
 
   void Rebuild(std::vector<ThumbnailEntry> entries, const QImage& placeholder);
+  // Thumbnails for records just added, after the others.
+  void Append(std::vector<ThumbnailEntry> entries);
+  bool HasPlaceholder() const { return !placeholder_.isNull(); }
   void SetThumbnailSize(int size);
   int thumbnailSize() const { return size_; }
   void SetCaptionsShown(bool shown);

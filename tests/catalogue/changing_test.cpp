@@ -260,5 +260,19 @@ TEST(AddingTexts, SizesRoundHalfToEvenAndTimesDropLargerUnits) {
   EXPECT_EQ(ElapsedText(milliseconds(3'600'000 + 61'001)), "1 Minuten 1,1 Sekunden");
 }
 
+// Grid items and selectors are numbered differently (item 9 is selector 14): a mix-up would
+// write a text into the wrong column.
+TEST(EditingRules, GridColumnsMapToTheirSelectors) {
+  const std::pair<int, int32_t> editable[] = {
+      {kItemName, 3},      {kItemBeschreibung, 4}, {kItemTextTop, 9},      {kItemTextBottom, 10},
+      {kItemTextLeft, 11}, {kItemTextRight, 12},   {kItemSuchbegriffe, 14}};
+  for (const auto& [item, selector] : editable) EXPECT_EQ(EditSelectorForItem(item), selector);
+  for (int item : {kItemPreview, kItemFile, kItemKey, kItemMark, kItemPath, kItemSize})
+    EXPECT_FALSE(EditSelectorForItem(item).has_value()) << item;
+  EXPECT_TRUE(IsMultiLineItem(kItemBeschreibung));
+  EXPECT_TRUE(IsMultiLineItem(kItemSuchbegriffe));
+  EXPECT_FALSE(IsMultiLineItem(kItemName));
+}
+
 }  // namespace
 }  // namespace vemora

@@ -66,7 +66,8 @@ TEST_F(BrowseTest, FocusFillsTheSingleImageAndInformationPanels) {
   EXPECT_FALSE(Information()->exifButton()->isVisible());  // no file at the path
   EXPECT_TRUE(window.actions().refresh->isEnabled());
   EXPECT_TRUE(window.actions().marksMenu->menuAction()->isEnabled());
-  EXPECT_FALSE(window.actions().deleteImage->isEnabled());  // its command comes later
+  EXPECT_TRUE(window.actions().deleteImage->isEnabled());
+  EXPECT_FALSE(window.actions().details->isEnabled());  // its command comes later
 
   // No image: the missing-image panel with its texts; the chosen file name stays.
   window.FocusRecord(1);
