@@ -29,8 +29,6 @@ std::string Join(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
-std::string Quoted(const std::filesystem::path& path) { return Join({"'", path.string(), "'"}); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,7 +49,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path scratch = std::filesystem::temp_directory_path() /
                                         ("vemora_bench_resample_" + std::to_string(getpid()));
   std::filesystem::create_directories(scratch);
-  const std::string out = Quoted(scratch / "out.jpg");
+  const std::string out = bench::Quote(scratch / "out.jpg");
 
   double ours = 0, oursFull = 0, inProcess = 0, vips = 0, magick = 0;
   std::printf("Lanczos3 to 1600 px long edge, best of %d runs, ms\n", runs);
@@ -61,7 +59,7 @@ int main(int argc, char** argv) {
     const std::vector<uint8_t> bytes = codec::ReadFileBytes(photo);
     const codec::ImageInfo info = codec::ReadJpegInfo(bytes);
     const double longEdge = std::max(info.width, info.height);
-    const std::string in = Quoted(photo);
+    const std::string in = bench::Quote(photo);
     const std::string factor = std::to_string(1600 / longEdge);
     const std::string scale = " --width 1600 --height 1600 --interpolate --filter Lanczos3 ";
     const double a = bench::BestMs(runs, [&] {
@@ -109,13 +107,13 @@ int main(int argc, char** argv) {
   double oursBmp = 0, cjpeg = 0, decodeOnly = 0, encodeOnly = 0;
   for (size_t i = 0; i < bmpCount; ++i) {
     const std::filesystem::path bmpPath = scratch / "photo.bmp";
-    bench::RunCommand(Join({"djpeg -bmp -outfile ", Quoted(bmpPath), " ", Quoted(photos[i])}));
+    bench::RunCommand(Join({"djpeg -bmp -outfile ", bench::Quote(bmpPath), " ", bench::Quote(photos[i])}));
     const std::vector<uint8_t> bmp = codec::ReadFileBytes(bmpPath);
     oursBmp += bench::BestMs(runs, [&] {
-      bench::RunCommand(Join({cli, " convert ", Quoted(bmpPath), " ", out}));
+      bench::RunCommand(Join({cli, " convert ", bench::Quote(bmpPath), " ", out}));
     });
     cjpeg += bench::BestMs(runs, [&] {
-      bench::RunCommand(Join({"cjpeg -outfile ", out, " ", Quoted(bmpPath)}));
+      bench::RunCommand(Join({"cjpeg -outfile ", out, " ", bench::Quote(bmpPath)}));
     });
     codec::Image image;
     decodeOnly += bench::BestMs(runs, [&] { image = codec::DecodeBmp(bmp); });
