@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
   double oursBmp = 0, cjpeg = 0, decodeOnly = 0, encodeOnly = 0;
   for (size_t i = 0; i < bmpCount; ++i) {
     const std::filesystem::path bmpPath = scratch / "photo.bmp";
-    bench::RunCommand(Join({"djpeg -bmp -outfile ", bench::Quote(bmpPath), " ", bench::Quote(photos[i])}));
+    bench::RunCommand(
+        Join({"djpeg -bmp -outfile ", bench::Quote(bmpPath), " ", bench::Quote(photos[i])}));
     const std::vector<uint8_t> bmp = codec::ReadFileBytes(bmpPath);
     oursBmp += bench::BestMs(runs, [&] {
       bench::RunCommand(Join({cli, " convert ", bench::Quote(bmpPath), " ", out}));
