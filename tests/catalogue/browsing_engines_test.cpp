@@ -8,10 +8,10 @@
 #include "catalogue/codec_bridge.h"
 #include "catalogue/focused_record.h"
 #include "catalogue/size_text.h"
-#include "codec/jpeg.h"
 #include "gateways/catalogue_rows.h"
 #include "gateways/gateway_engines.h"
 #include "scripted_prompter.h"
+#include "support/pictures.h"
 
 namespace vemora {
 namespace {
@@ -19,15 +19,6 @@ namespace {
 using testing::GatewayEngineTest;
 using testing::InsertCatalogueRow;
 using testing::ScriptedPrompter;
-
-std::string Jpeg(int32_t width, int32_t height) {
-  codec::Image image;
-  image.width = width;
-  image.height = height;
-  image.pixels.assign(image.RowBytes() * static_cast<size_t>(height), 90);
-  const auto bytes = codec::EncodeJpeg(image);
-  return std::string(bytes.begin(), bytes.end());
-}
 
 class BrowsingEngineTest : public GatewayEngineTest {
  protected:
@@ -54,10 +45,10 @@ class BrowsingEngineTest : public GatewayEngineTest {
 };
 
 TEST_P(BrowsingEngineTest, FocusShowsTheStoredImageOrTheMissingImagePanel) {
-  const std::string big = Jpeg(300, 200);
+  const std::string big = testing::TestJpeg(300, 200);
   InsertCatalogueRow(gateway(), "gross", big, MakePreviewBytes(big), 10);
   InsertCatalogueRow(gateway(), "fehlt", "", "", 11);
-  InsertCatalogueRow(gateway(), "klein", Jpeg(40, 30), "", 12);
+  InsertCatalogueRow(gateway(), "klein", testing::TestJpeg(40, 30), "", 12);
   Load();
   ASSERT_EQ(grid.Count(), 3);
 

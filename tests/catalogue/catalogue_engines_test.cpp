@@ -9,12 +9,11 @@
 #include "catalogue/catalogue_load.h"
 #include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
-#include "codec/image.h"
-#include "codec/jpeg.h"
 #include "gateways/catalogue_rows.h"
 #include "gateways/gateway_engines.h"
 #include "host/take_over.h"
 #include "scripted_prompter.h"
+#include "support/pictures.h"
 
 namespace vemora {
 namespace {
@@ -22,17 +21,6 @@ namespace {
 using testing::ColumnValues;
 using testing::GatewayEngineTest;
 using testing::ScriptedPrompter;
-
-// A small real JPEG: what the catalogue mostly holds.
-std::string SmallJpeg(int32_t width, int32_t height) {
-  codec::Image image;
-  image.width = width;
-  image.height = height;
-  image.pixels.resize(image.RowBytes() * static_cast<size_t>(height));
-  for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>(i * 7);
-  const auto bytes = codec::EncodeJpeg(image);
-  return std::string(bytes.begin(), bytes.end());
-}
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -134,7 +122,7 @@ TEST_P(CatalogueEngineTest, UpdateReplaceAndDeleteChangeOnlyTheirRow) {
 }
 
 TEST_P(CatalogueEngineTest, ExportAndConvertWriteFilesAndWriteBack) {
-  const std::string jpeg = SmallJpeg(40, 30);
+  const std::string jpeg = testing::TestJpeg(40, 30);
   const int32_t key = Insert("Foto", jpeg);
   TRecCmdMDB command;
   command.command = kCmdExport;
@@ -161,7 +149,7 @@ TEST_P(CatalogueEngineTest, ExportAndConvertWriteFilesAndWriteBack) {
 }
 
 TEST_P(CatalogueEngineTest, LoadBuildsMissingPreviewsAndRestoresMarks) {
-  const std::string jpeg = SmallJpeg(300, 200);
+  const std::string jpeg = testing::TestJpeg(300, 200);
   const int32_t withPreview = Insert("mit", jpeg, -1, MakePreviewBytes(jpeg));
   // Rows as other programs leave them: no preview, no image, bytes of no known kind.
   testing::InsertCatalogueRow(gateway(), "ohne", jpeg, "", 900);
