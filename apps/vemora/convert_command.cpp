@@ -11,6 +11,7 @@
 #include "codec/image_file.h"
 #include "codec/image_kind.h"
 #include "command.h"
+#include "command_support.h"
 
 namespace vemora::cli {
 namespace {
@@ -23,23 +24,8 @@ constexpr const char* kHelp =
     ".tif or .tiff (Deflate, lossless). When IN already has that format it is copied\n"
     "unchanged. OUT is replaced only when the conversion succeeds.\n";
 
-codec::ImageKind TargetKind(const std::filesystem::path& out) {
-  std::string extension = out.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".bmp") return codec::ImageKind::Bmp;
-  if (extension == ".jpg" || extension == ".jpeg") return codec::ImageKind::Jpeg;
-  if (extension == ".tif" || extension == ".tiff") return codec::ImageKind::Tiff;
-  return codec::ImageKind::Unknown;
-}
-
-int Fail(const std::string& file, const std::string& reason) {
-  std::fprintf(stderr, "vemora convert: %s: %s\n", file.c_str(), reason.c_str());
-  return 1;
-}
-
 int RunConvert(const std::vector<std::string>& args) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (IsHelpRequest(args)) {
     std::fputs(kHelp, stdout);
     return 0;
   }
@@ -49,20 +35,21 @@ int RunConvert(const std::vector<std::string>& args) {
   }
   const std::string& in = args[0];
   const std::string& out = args[1];
-  const codec::ImageKind target = TargetKind(out);
+  const codec::ImageKind target = KindByExtension(out);
   if (target == codec::ImageKind::Unknown) {
-    return Fail(out, "unknown target format (use .bmp, .jpg, .jpeg, .tif or .tiff)");
+    return Fail("convert", out, "unknown target format (use .bmp, .jpg, .jpeg, .tif or .tiff)");
   }
   try {
     const codec::MappedFile file(in);
     const std::span<const uint8_t> bytes = file.bytes();
     const codec::ImageKind source = codec::SniffImageKind(bytes);
-    if (source == codec::ImageKind::Unknown) return Fail(in, "not an image format we read");
+    if (source == codec::ImageKind::Unknown)
+      return Fail("convert", in, "not an image format we read");
     std::vector<uint8_t> result;
     try {
       result = codec::ConvertImage(bytes, source, target);
     } catch (const codec::CodecError& error) {
-      return Fail(in, error.what());
+      return Fail("convert", in, error.what());
     }
     codec::WriteFileAtomically(out, result);
   } catch (const codec::CodecError& error) {

@@ -8,6 +8,7 @@
 #include "codec/image_kind.h"
 #include "codec/preview.h"
 #include "command.h"
+#include "command_support.h"
 
 namespace vemora::cli {
 namespace {
@@ -20,7 +21,7 @@ constexpr const char* kHelp =
     "'B' a bitmap, 'I' a TIFF, 0xFF a JPEG.\n";
 
 int RunPreview(const std::vector<std::string>& args) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (IsHelpRequest(args)) {
     std::fputs(kHelp, stdout);
     return 0;
   }

@@ -19,6 +19,7 @@
 #include "codec/resample.h"
 #include "codec/tiff.h"
 #include "command.h"
+#include "command_support.h"
 
 namespace vemora::cli {
 namespace {
@@ -97,16 +98,6 @@ std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Op
   return std::nullopt;
 }
 
-codec::ImageKind TargetKind(const std::filesystem::path& out) {
-  std::string extension = out.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".bmp") return codec::ImageKind::Bmp;
-  if (extension == ".jpg" || extension == ".jpeg") return codec::ImageKind::Jpeg;
-  if (extension == ".tif" || extension == ".tiff") return codec::ImageKind::Tiff;
-  return codec::ImageKind::Unknown;
-}
-
 // A JPEG well larger than the target decodes at a reduced DCT scale first: the DCT
 // reduction is itself a clean low-pass, and the filter does the rest, where its shape shows.
 // Only the halving scales (1/2, 1/4, 1/8) have SIMD code in libjpeg-turbo; the others are
@@ -141,13 +132,8 @@ std::vector<uint8_t> Encode(const codec::Image& image, codec::ImageKind kind) {
   }
 }
 
-int Fail(const std::string& file, const std::string& reason) {
-  std::fprintf(stderr, "vemora scale: %s: %s\n", file.c_str(), reason.c_str());
-  return 1;
-}
-
 int RunScale(const std::vector<std::string>& args) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (IsHelpRequest(args)) {
     std::fputs(kHelp, stdout);
     return 0;
   }
@@ -156,13 +142,15 @@ int RunScale(const std::vector<std::string>& args) {
     std::fprintf(stderr, "vemora scale: %s\n\n%s", error->c_str(), kHelp);
     return 2;
   }
-  const codec::ImageKind target = TargetKind(options.out);
+  const codec::ImageKind target = KindByExtension(options.out);
   if (target == codec::ImageKind::Unknown)
-    return Fail(options.out, "unknown target format (use .bmp, .jpg, .jpeg, .tif or .tiff)");
+    return Fail("scale", options.out,
+                "unknown target format (use .bmp, .jpg, .jpeg, .tif or .tiff)");
   try {
     const std::vector<uint8_t> bytes = codec::ReadFileBytes(options.in);
     const codec::ImageKind source = codec::SniffImageKind(bytes);
-    if (source == codec::ImageKind::Unknown) return Fail(options.in, "not an image format we read");
+    if (source == codec::ImageKind::Unknown)
+      return Fail("scale", options.in, "not an image format we read");
     std::vector<uint8_t> result;
     try {
       // The fit counts on the file's own size; only JPEG headers tell it without decoding.
@@ -193,7 +181,7 @@ int RunScale(const std::vector<std::string>& args) {
         result = Encode(image, target);
       }
     } catch (const codec::CodecError& error) {
-      return Fail(options.in, error.what());
+      return Fail("scale", options.in, error.what());
     }
     codec::WriteFileAtomically(options.out, result);
   } catch (const codec::CodecError& error) {

@@ -1,0 +1,23 @@
+// What the subcommands share: recognising a help request, reporting a failure as one line
+// naming the file, and the image format an output file's extension asks for.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codec/image_kind.h"
+
+namespace vemora::cli {
+
+// True for a lone "--help" or "-h".
+bool IsHelpRequest(const std::vector<std::string>& args);
+
+// Prints "vemora COMMAND: FILE: REASON" to stderr; returns the exit status 1.
+int Fail(std::string_view command, const std::string& file, const std::string& reason);
+
+// Bmp for .bmp, Jpeg for .jpg/.jpeg, Tiff for .tif/.tiff (any case), else Unknown.
+codec::ImageKind KindByExtension(const std::filesystem::path& path);
+
+}  // namespace vemora::cli
