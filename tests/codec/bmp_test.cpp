@@ -4,29 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
-#include "support/testdata.h"
+#include "test_pictures.h"
 
 namespace vemora::codec {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<uint8_t> ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+std::vector<uint8_t> Bmp(const std::string& relative) {
+  return testing::TestImageBytes("bmp/" + relative);
 }
 
-fs::path BmpDir() { return vemora::testing::TestDataDir() / "images" / "bmp"; }
-
-std::vector<fs::path> FilesIn(const fs::path& dir) {
+std::vector<fs::path> FilesIn(const std::string& relative) {
   std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(dir)) files.push_back(entry.path());
+  for (const auto& entry : fs::directory_iterator(testing::TestImage("bmp/" + relative)))
+    files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   return files;
 }
@@ -39,10 +34,10 @@ TEST(BmpSuite, GoodFilesDecodeToTheirSize) {
                                                             {"pal8w124.bmp", {124, 61}},
                                                             {"pal8w125.bmp", {125, 62}},
                                                             {"pal8w126.bmp", {126, 63}}};
-  for (const auto& path : FilesIn(BmpDir() / "bmpsuite" / "g")) {
+  for (const auto& path : FilesIn("bmpsuite/g")) {
     SCOPED_TRACE(path.filename().string());
     Image image;
-    ASSERT_NO_THROW(image = DecodeBmp(ReadFile(path)));
+    ASSERT_NO_THROW(image = DecodeBmp(ReadFileBytes(path)));
     const auto found = sizes.find(path.filename().string());
     const auto [w, h] = found != sizes.end() ? found->second : std::pair<int, int>{127, 64};
     EXPECT_EQ(image.width, w);
@@ -54,21 +49,21 @@ TEST(BmpSuite, GoodFilesDecodeToTheirSize) {
 
 TEST(BmpSuite, BadFilesAreRefused) {
   VEMORA_REQUIRE_TESTDATA();
-  for (const auto& path : FilesIn(BmpDir() / "bmpsuite" / "b")) {
+  for (const auto& path : FilesIn("bmpsuite/b")) {
     SCOPED_TRACE(path.filename().string());
-    EXPECT_THROW(DecodeBmp(ReadFile(path)), CodecError);
+    EXPECT_THROW(DecodeBmp(ReadFileBytes(path)), CodecError);
   }
-  EXPECT_THROW(DecodeBmp(ReadFile(BmpDir() / "fuzzed" / "fuzz_bmp_1.bmp")), CodecError);
+  EXPECT_THROW(DecodeBmp(Bmp("fuzzed/fuzz_bmp_1.bmp")), CodecError);
 }
 
 // Questionable files may go either way, but never anything other than a picture or a
 // CodecError.
 TEST(BmpSuite, QuestionableFilesDecodeOrFailCleanly) {
   VEMORA_REQUIRE_TESTDATA();
-  for (const auto& path : FilesIn(BmpDir() / "bmpsuite" / "q")) {
+  for (const auto& path : FilesIn("bmpsuite/q")) {
     SCOPED_TRACE(path.filename().string());
     try {
-      const Image image = DecodeBmp(ReadFile(path));
+      const Image image = DecodeBmp(ReadFileBytes(path));
       EXPECT_EQ(image.pixels.size(), image.RowBytes() * image.height);
     } catch (const CodecError&) {
     }
@@ -93,10 +88,10 @@ TEST(BmpSuite, VariantsOfOnePictureDecodeAlike) {
        "image-rs/V3_X8_R8_G8_B8_Top_Down.bmp"},
   };
   for (const auto& group : groups) {
-    const Image first = DecodeBmp(ReadFile(BmpDir() / group[0]));
+    const Image first = DecodeBmp(Bmp(group[0]));
     for (size_t i = 1; i < group.size(); ++i) {
       SCOPED_TRACE(group[i]);
-      const Image other = DecodeBmp(ReadFile(BmpDir() / group[i]));
+      const Image other = DecodeBmp(Bmp(group[i]));
       EXPECT_EQ(other.width, first.width);
       EXPECT_EQ(other.height, first.height);
       EXPECT_TRUE(other.pixels == first.pixels);
@@ -106,31 +101,23 @@ TEST(BmpSuite, VariantsOfOnePictureDecodeAlike) {
 
 TEST(BmpSuite, OtherSourcesDecode) {
   VEMORA_REQUIRE_TESTDATA();
-  const Image camera = DecodeBmp(ReadFile(BmpDir() / "real" / "Sony_FD71_MVC-004S.BMP"));
+  const Image camera = DecodeBmp(Bmp("real/Sony_FD71_MVC-004S.BMP"));
   EXPECT_EQ(camera.width, 640);
   EXPECT_EQ(camera.height, 480);
-  const Image os2 = DecodeBmp(ReadFile(BmpDir() / "libtiff" / "palette-1c-8b.bmp"));
+  const Image os2 = DecodeBmp(Bmp("libtiff/palette-1c-8b.bmp"));
   EXPECT_EQ(os2.width, 157);
   EXPECT_EQ(os2.height, 151);
-  const ImageInfo info = ReadBmpInfo(ReadFile(BmpDir() / "image-rs" / "Core_4_Bit.bmp"));
+  const ImageInfo info = ReadBmpInfo(Bmp("image-rs/Core_4_Bit.bmp"));
   EXPECT_EQ(info.width, 435);
   EXPECT_EQ(info.height, 353);
   EXPECT_EQ(info.bitsPerPixel, 4);
   // OS/2 bitmap arrays start "BA": not a bitmap file for us.
-  EXPECT_THROW(DecodeBmp(ReadFile(BmpDir() / "os2" / "SPADE.BMP")), CodecError);
-}
-
-Image TestPattern(int32_t width, int32_t height, PixelFormat format) {
-  Image image{width, height, format, {}};
-  image.pixels.resize(image.RowBytes() * height);
-  for (size_t i = 0; i < image.pixels.size(); ++i)
-    image.pixels[i] = static_cast<uint8_t>((i * 7919u) >> 3);
-  return image;
+  EXPECT_THROW(DecodeBmp(Bmp("os2/SPADE.BMP")), CodecError);
 }
 
 TEST(BmpEncode, RoundTripKeepsPixelsAtEveryRowPadding) {
   for (int32_t width : {1, 2, 3, 4, 5}) {
-    const Image original = TestPattern(width, 3, PixelFormat::Rgb24);
+    const Image original = testing::MakeTestPicture(width, 3, PixelFormat::Rgb24);
     const std::vector<uint8_t> file = EncodeBmp(original);
     EXPECT_EQ(file.size(), 54u + (width * 3u + 3u) / 4u * 4u * 3u);
     const Image decoded = DecodeBmp(file);
@@ -142,7 +129,7 @@ TEST(BmpEncode, RoundTripKeepsPixelsAtEveryRowPadding) {
 }
 
 TEST(BmpEncode, GreyBecomesEqualChannels) {
-  const Image grey = TestPattern(3, 2, PixelFormat::Gray8);
+  const Image grey = testing::MakeTestPicture(3, 2, PixelFormat::Gray8);
   const Image decoded = DecodeBmp(EncodeBmp(grey));
   for (size_t i = 0; i < grey.pixels.size(); ++i) {
     EXPECT_EQ(decoded.pixels[3 * i], grey.pixels[i]);
@@ -153,7 +140,7 @@ TEST(BmpEncode, GreyBecomesEqualChannels) {
 
 // A hand-made 8-bit run-length file: runs, a literal, a delta, end of line, end of bitmap.
 std::vector<uint8_t> Rle8File(int32_t width, int32_t height, std::vector<uint8_t> data) {
-  std::vector<uint8_t> file = EncodeBmp(TestPattern(1, 1, PixelFormat::Rgb24));
+  std::vector<uint8_t> file = EncodeBmp(testing::MakeTestPicture(1, 1, PixelFormat::Rgb24));
   file.resize(54);
   auto put32 = [&](size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(v >> (8 * i));

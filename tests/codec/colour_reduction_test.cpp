@@ -4,23 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "codec/bmp.h"
-#include "support/testdata.h"
+#include "test_pictures.h"
 
 namespace vemora::codec {
 namespace {
 
-Image Photo() {
-  std::ifstream in(
-      vemora::testing::TestDataDir() / "images" / "bmp" / "real" / "Sony_FD71_MVC-004S.BMP",
-      std::ios::binary);
-  return DecodeBmp(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
-}
+using testing::Psnr;
+
+Image Photo() { return DecodeBmp(testing::TestImageBytes("bmp/real/Sony_FD71_MVC-004S.BMP")); }
 
 size_t DistinctColours(const Image& image) {
   std::set<uint32_t> colours;
@@ -31,15 +25,6 @@ size_t DistinctColours(const Image& image) {
     colours.insert(key);
   }
   return colours.size();
-}
-
-double Psnr(const Image& a, const Image& b) {
-  double squared = 0;
-  for (size_t i = 0; i < a.pixels.size(); ++i) {
-    const double d = static_cast<double>(a.pixels[i]) - b.pixels[i];
-    squared += d * d;
-  }
-  return 10 * std::log10(255.0 * 255.0 * static_cast<double>(a.pixels.size()) / squared);
 }
 
 TEST(ColourReduction, EachFormatKeepsItsPromiseOnAPhoto) {

@@ -5,18 +5,13 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
-#include "support/testdata.h"
+#include "test_pictures.h"
 
 namespace vemora::codec {
 namespace {
 
 std::vector<uint8_t> ReadGif(const std::string& name) {
-  std::ifstream in(vemora::testing::TestDataDir() / "images" / "misc" / "gif" / name,
-                   std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return testing::TestImageBytes("misc/gif/" + name);
 }
 
 TEST(Gif, RealFilesDecodeToTheirSize) {

@@ -3,20 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
-#include "support/testdata.h"
+#include "test_pictures.h"
 
 namespace vemora::codec {
 namespace {
 
-namespace fs = std::filesystem;
-
 std::vector<uint8_t> ReadIcon(const std::string& name) {
-  std::ifstream in(vemora::testing::TestDataDir() / "images" / "misc" / "ico" / name,
-                   std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return testing::TestImageBytes("misc/ico/" + name);
 }
 
 std::vector<uint8_t> Pixel(const Image& image, int32_t x, int32_t y) {

@@ -13,26 +13,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <fstream>
-#include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "codec/bmp.h"
 #include "codec/stretch.h"
-#include "support/testdata.h"
+#include "test_pictures.h"
 
 namespace vemora::codec {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<uint8_t> ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::Psnr;
 
 Image ReadPpm(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -49,17 +42,6 @@ Image ReadPpm(const fs::path& path) {
   return image;
 }
 
-double Psnr(const Image& a, const Image& b) {
-  EXPECT_EQ(a.pixels.size(), b.pixels.size());
-  double squared = 0;
-  for (size_t i = 0; i < a.pixels.size(); ++i) {
-    const double d = static_cast<double>(a.pixels[i]) - b.pixels[i];
-    squared += d * d;
-  }
-  const double mse = squared / static_cast<double>(a.pixels.size());
-  return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
-}
-
 Image Crop(const Image& source, int32_t left, int32_t top, int32_t width, int32_t height) {
   Image out{width, height, source.format, {}};
   for (int32_t y = 0; y < height; ++y) {
@@ -71,8 +53,7 @@ Image Crop(const Image& source, int32_t left, int32_t top, int32_t width, int32_
 
 TEST(Resample, EachFilterMatchesAnIndependentReference) {
   VEMORA_REQUIRE_TESTDATA();
-  const Image photo = DecodeBmp(ReadFile(vemora::testing::TestDataDir() / "images" / "bmp" /
-                                         "real" / "Sony_FD71_MVC-004S.BMP"));
+  const Image photo = DecodeBmp(testing::TestImageBytes("bmp/real/Sony_FD71_MVC-004S.BMP"));
   const Image crop = Crop(photo, 300, 200, 24, 18);
   const fs::path data = fs::path(VEMORA_SOURCE_DIR) / "tests" / "codec" / "data";
   const std::pair<ResampleFilter, const char*> filters[] = {
@@ -135,9 +116,7 @@ TEST(Resample, RefusesEmptySourcesAndSizes) {
       CodecError);
 }
 
-TEST(ResampleFilters, NamesRoundTripAndIgnoreCase) {
-  for (size_t i = 0; i < kResampleFilterNames.size(); ++i)
-    EXPECT_EQ(ResampleFilterFromName(kResampleFilterNames[i]), static_cast<ResampleFilter>(i));
+TEST(ResampleFilters, NamesIgnoreCaseButMustBeWhole) {
   EXPECT_EQ(ResampleFilterFromName("b-spline"), ResampleFilter::BSpline);
   EXPECT_FALSE(ResampleFilterFromName("Lanczos").has_value());
 }
