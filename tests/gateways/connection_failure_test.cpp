@@ -88,23 +88,13 @@ class PostgresServerGoneTest : public ::testing::Test {
 
 TEST_F(PostgresServerGoneTest, NextCallRaisesAndEarlierRowsStay) {
   PostgresGateway gateway(address_);
-  InsertCatalogueRow(gateway, "vorher",
-                     "\xFF"
-                     "1",
-                     "", 1);
+  InsertCatalogueRow(gateway, "vorher", "\xFFimage1", "", 1);
   TerminateBackends();
 
-  EXPECT_THROW(InsertCatalogueRow(gateway, "danach",
-                                  "\xFF"
-                                  "2",
-                                  "", 2),
-               TDBError);
+  EXPECT_THROW(InsertCatalogueRow(gateway, "danach", "\xFFimage2", "", 2), TDBError);
   // The call after the failure connects again; the earlier row is there, the failed one not.
   EXPECT_EQ(ColumnValues(gateway, "Name"), std::vector<std::string>{"vorher"});
-  InsertCatalogueRow(gateway, "wieder",
-                     "\xFF"
-                     "3",
-                     "", 3);
+  InsertCatalogueRow(gateway, "wieder", "\xFFimage3", "", 3);
   EXPECT_EQ(ColumnValues(gateway, "Name", "SELECT Name FROM Bilder ORDER BY BildCtr2"),
             (std::vector<std::string>{"vorher", "wieder"}));
 }

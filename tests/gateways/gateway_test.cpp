@@ -259,28 +259,22 @@ TEST_P(GatewayTest, QueryOrderSurvivesUpdates) {
 }
 
 TEST_P(GatewayTest, QueryShapesReadTheSameValues) {
-  InsertCatalogueRow(gateway(), "eins",
-                     "\xFF"
-                     "eins",
-                     "v1", 1);
+  const std::string eins = std::string(1, '\xFF') + "eins";
+  InsertCatalogueRow(gateway(), "eins", eins, "v1", 1);
   InsertCatalogueRow(gateway(), "zwei", "", "v2", 2);
   gateway().ExecSQL("INSERT INTO Bilder (Name, BildCtr2) VALUES ('drei', 3)", 4);
 
   EXPECT_EQ(ColumnValues(gateway(), "Bild",
                          "Select BildCtr2,Bild,[File],VsBild from Bilder "
                          "ORDER BY BildCtr2"),
-            (std::vector<std::string>{"\xFF"
-                                      "eins",
-                                      "", ""}));
+            (std::vector<std::string>{eins, "", ""}));
   EXPECT_EQ(ColumnValues(gateway(), "VsBild", "SELECT * FROM Bilder ORDER BY BildCtr2 DESC"),
             (std::vector<std::string>{"", "v2", "v1"}));
   EXPECT_EQ(ColumnValues(gateway(), "Bild", "SELECT * FROM Bilder WHERE BildCtr2 = 1"),
-            std::vector<std::string>{"\xFF"
-                                     "eins"});
+            std::vector<std::string>{eins});
   EXPECT_EQ(
       ColumnValues(gateway(), "Bild", "SELECT b.Bild FROM Bilder b WHERE b.BildCtr2 IN (SELECT 1)"),
-      std::vector<std::string>{"\xFF"
-                               "eins"});
+      std::vector<std::string>{eins});
   EXPECT_EQ(ColumnValues(gateway(), "n", "SELECT count(*) AS n FROM Bilder"),
             std::vector<std::string>{"3"});
 }
