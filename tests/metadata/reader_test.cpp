@@ -2,11 +2,9 @@
 // both byte orders, the header fields, the 35 mm focal length, options and the TIFF path.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "exif_builder.h"
 #include "metadata/img_data.h"
+#include "settings/temp_folder.h"
 
 namespace vemora::metadata {
 namespace {
@@ -315,21 +313,12 @@ TEST(TiffPathTest, OnlyTheFirst256000BytesAfterTheHeaderAreRead) {
   EXPECT_EQ(data.ImageInfo->Length(), TimgData::kMaxTiffBytes);
 }
 
-class FileTest : public ::testing::Test {
+class FileTest : public testing::TempFolderTest {
  protected:
   std::string Write(const std::string& name, const std::string& bytes) {
-    const auto path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    PutFile(name, bytes);
+    return PathOf(name);
   }
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vemora-metadata-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
 };
 
 TEST_F(FileTest, ExtensionsChooseThePath) {
@@ -349,7 +338,7 @@ TEST_F(FileTest, ExtensionsChooseThePath) {
   EXPECT_FALSE(data.ProcessFile(Write("h.png", jpeg)));
   EXPECT_EQ(data.ErrStr, "Not an EXIF file");
   EXPECT_FALSE(data.ProcessFile(Write("i.nef", jpeg)));  // JPEG bytes under a TIFF name
-  EXPECT_FALSE(data.ProcessFile((dir_ / "missing.jpg").string()));
+  EXPECT_FALSE(data.ProcessFile(PathOf("missing.jpg")));
   EXPECT_EQ(data.ErrStr, "");
   EXPECT_TRUE(data.Filename.empty());
 }
@@ -360,7 +349,7 @@ TEST_F(FileTest, HasMetaDataForTheExifButton) {
   EXPECT_TRUE(HasMetaData(Write("camera.tif", CameraTiff(false))));
   EXPECT_FALSE(HasMetaData(Write("plain.jpg", MakeJpeg({{0xE0, "JFIF"}}))));
   EXPECT_FALSE(HasMetaData(Write("exif.bmp", "BM")));
-  EXPECT_FALSE(HasMetaData((dir_ / "missing.jpg").string()));
+  EXPECT_FALSE(HasMetaData(PathOf("missing.jpg")));
 }
 
 }  // namespace
