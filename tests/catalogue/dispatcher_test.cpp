@@ -90,13 +90,6 @@ TEST_F(DispatcherTest, InsertSendsFifteenValuesThenFixesTheKeyFromTheCounter) {
   EXPECT_EQ(gateway.calls[2].sql, "UPDATE Bilder SET BildCtr2 = 42 WHERE BildCtr = 42");
 }
 
-TEST_F(DispatcherTest, InsertKeepsAKeyTheCallerSupplies) {
-  record.BildCtr2 = 7;
-  gateway.scriptedResults.push_back({{{"BildCtr", "42"}}});
-  EXPECT_EQ(Run(kCmdInsert), 7);
-  EXPECT_EQ(gateway.calls[2].sql, "UPDATE Bilder SET BildCtr2 = 7 WHERE BildCtr = 42");
-}
-
 TEST_F(DispatcherTest, InsertNamesTheSettledFileColumn) {
   for (const std::string column : {"XFile", "FILE"}) {
     gateway.calls.clear();

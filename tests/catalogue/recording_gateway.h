@@ -3,6 +3,8 @@
 // which statements a command issues.
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <deque>
 #include <fstream>
 #include <map>
@@ -62,12 +64,8 @@ class ScriptedResultSet : public TDBResultSet {
 
  private:
   static bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-      if (std::tolower(static_cast<unsigned char>(a[i])) !=
-          std::tolower(static_cast<unsigned char>(b[i])))
-        return false;
-    return true;
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
   }
   std::vector<ScriptedRow> rows_;
   size_t position_ = 0;
