@@ -219,12 +219,9 @@ TEST_F(ExportTest, WritesUnderTheGivenNameIntoAnExistingFolder) {
   EXPECT_TRUE(gateway.openedResults[0]->closed);
 }
 
-TEST_F(ExportTest, FallsBackToTheImageFolderAndTheStoredName) {
+TEST_F(ExportTest, FallsBackToTheImageFolderTheStoredNameOrTmpFile1) {
   EXPECT_EQ(Export((root / "missing").string(), "", "alt.bmp"), 1);
   EXPECT_EQ(Read(root / "images" / "alt.bmp"), "BMbytes");
-}
-
-TEST_F(ExportTest, EmptyNamesWriteTmpFile1) {
   EXPECT_EQ(Export((root / "target").string(), "", ""), 1);
   EXPECT_EQ(Read(root / "target" / "tmpFile1"), "BMbytes");
 }
