@@ -99,6 +99,14 @@ void GridView::ForgetFittedRows() {
   fitted_.assign(model() ? static_cast<size_t>(model()->rowCount()) : 0, false);
 }
 
+void GridView::CommitPendingEdit() {
+  if (state() != QAbstractItemView::EditingState) return;
+  if (QWidget* editor = indexWidget(currentIndex())) {
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
+}
+
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
   if (current.column() != previous.column() || !previous.isValid())

@@ -302,6 +302,8 @@ void TForm1::SetSelectionPanelVisible(bool visible) {
 void TForm1::closeEvent(QCloseEvent* event) {
   if (QWidget* focus = QApplication::focusWidget(); focus && cxGrid1_->isAncestorOf(focus))
     setFocus();
+  // The window may close without ever having had the focus (a host closing it).
+  cxGrid1_->CommitPendingEdit();
   Guarded([this] {
     if (settingsIni_)
       settingsIni_->WriteInteger(kSectionGrid, kKeyLastFocusedRecord, grid_.focused);

@@ -1,16 +1,19 @@
 // A TForm1 over a real SQLite catalogue in a temp folder, shown offscreen, with every
-// message box the window raises recorded and dismissed instead of waiting for a user.
+// message box the window raises recorded and dismissed instead of waiting for a user; a
+// question takes the next scripted answer ("&Ja" or "&Nein"), else it is dismissed.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -35,16 +38,18 @@ inline std::string SmallJpeg(int32_t width, int32_t height, uint8_t shade = 120)
   return std::string(bytes.begin(), bytes.end());
 }
 
+inline void EnsureApplication() {
+  if (QApplication::instance() == nullptr) {
+    static int argc = 1;
+    static char name[] = "window_test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+}
+
 class WindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "window_test";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
+  static void SetUpTestSuite() { EnsureApplication(); }
 
   WindowTest()
       : root(std::filesystem::temp_directory_path() /
@@ -76,7 +81,7 @@ class WindowTest : public ::testing::Test {
     form = std::make_unique<ui::TForm1>(nullptr);
     form->InitialiseForCall(SettingsFolder(), imageFolder, TempFolder());
     form->ApplyPrompts(0, multiSelect);
-    form->SetGateway(gateway.get(), preselect);
+    form->SetGateway(windowGateway ? windowGateway : gateway.get(), preselect);
     WatchMessages();
     form->show();
     auto* count = Find<QLabel>("countLabel");
@@ -114,7 +119,9 @@ class WindowTest : public ::testing::Test {
   std::string imageFolder;
   std::unique_ptr<gateways::SqliteGateway> gateway;
   std::unique_ptr<ui::TForm1> form;
-  std::vector<std::string> messages;  // texts of the message boxes shown, in order
+  std::vector<std::string> messages;    // texts of the message boxes shown, in order
+  std::deque<std::string> answers;      // captions of the buttons to press in questions
+  TDBGateway* windowGateway = nullptr;  // the window's gateway when not `gateway`
 
  private:
   void WatchMessages() {
@@ -123,6 +130,15 @@ class WindowTest : public ::testing::Test {
     QObject::connect(watcher.get(), &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         messages.push_back(box->text().toStdString());
+        if (!answers.empty()) {
+          const QString wanted = QString::fromStdString(answers.front());
+          for (QAbstractButton* button : box->buttons()) {
+            if (button->text() != wanted) continue;
+            answers.pop_front();
+            button->click();
+            return;
+          }
+        }
         box->done(QMessageBox::Ok);
       }
     });

@@ -1,0 +1,237 @@
+// The dialogs of the changing commands, offscreen: the adding window, the delete dialog and
+// the picture file dialog's filters.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "catalogue/codec_bridge.h"
+#include "settings/ini_plus.h"
+#include "settings/settings_keys.h"
+#include "ui/add_window.h"
+#include "ui/delete_dialog.h"
+#include "ui/qt_catalogue_dialogs.h"
+#include "window_fixture.h"
+
+namespace vemora {
+namespace {
+
+std::vector<std::string> Texts(const QWidget& parent) {
+  std::vector<std::string> texts;
+  for (const QLabel* label : parent.findChildren<QLabel*>())
+    texts.push_back(label->text().toStdString());
+  for (const QGroupBox* box : parent.findChildren<QGroupBox*>())
+    texts.push_back(box->title().toStdString());
+  return texts;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+std::vector<std::string> Items(const QListWidget* list) {
+  std::vector<std::string> items;
+  for (int i = 0; i < list->count(); ++i) items.push_back(list->item(i)->text().toStdString());
+  return items;
+}
+
+class DialogTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { testing::EnsureApplication(); }
+  DialogTest()
+      : ini(std::filesystem::temp_directory_path() /
+            ("vemora_dialogs_" + std::to_string(::getpid()) + ".ini")) {
+    std::filesystem::remove(ini);
+    settings = std::make_unique<TIniPlus>(ini.string());
+  }
+  ~DialogTest() override { std::filesystem::remove(ini); }
+
+  std::filesystem::path ini;
+  std::unique_ptr<TIniPlus> settings;
+};
+
+TEST_F(DialogTest, AddWindowShowsEachFileAndTheTimes) {
+  ui::QtCatalogueDialogs dialogs(nullptr, *settings);
+  {
+    auto window = dialogs.OpenAddWindow(3, false);
+    auto* dialog = dynamic_cast<ui::TBilderAdd*>(window.get());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle().toStdString(), "Bilder hinzufügen");
+    EXPECT_EQ(dialog->size(), QSize(400, 281));  // the toolbar's window is the tall one
+    const auto texts = Texts(*dialog);
+    for (const char* text :
+         {"Bild", "Zeitdauer", "durchschnittliche Zeit pro Bild:", "verstrichene Zeit:"})
+      EXPECT_TRUE(Contains(texts, text)) << text;
+    auto* bar = dialog->findChild<QProgressBar*>();
+    EXPECT_EQ(bar->maximum(), 3);
+    EXPECT_EQ(bar->value(), 0);
+
+    const std::string preview = MakePreviewBytes(testing::SmallJpeg(300, 150));
+    window->FileAdded("/bilder/a.jpg", preview);
+    window->ShowTimes("1,5 Sekunden ", "0 Minuten 1,5 Sekunden");
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(dialog->findChild<QLabel*>("pathLabel")->text().toStdString(), "/bilder/a.jpg");
+    EXPECT_EQ(dialog->findChild<QLabel*>("preview")->pixmap().size(), QSize(200, 100));
+    EXPECT_EQ(dialog->findChild<QLabel*>("lastFileTime")->text().toStdString(), "1,5 Sekunden ");
+    EXPECT_EQ(dialog->findChild<QLabel*>("elapsedTime")->text().toStdString(),
+              "0 Minuten 1,5 Sekunden");
+  }
+  // Closed with its handle.
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    EXPECT_FALSE(widget->objectName() == "TBilderAdd" && widget->isVisible());
+
+  // A drop's window: the client area as designed, the bar one short of the file count.
+  auto dropWindow = dialogs.OpenAddWindow(3, true);
+  auto* dialog = dynamic_cast<ui::TBilderAdd*>(dropWindow.get());
+  EXPECT_EQ(dialog->size(), QSize(400, 245));
+  EXPECT_EQ(dialog->findChild<QProgressBar*>()->maximum(), 2);
+}
+
+class DeleteDialogTest : public DialogTest {
+ protected:
+  std::unique_ptr<ui::TBildDelete> Make() {
+    return std::make_unique<ui::TBildDelete>(
+        nullptr, *settings, "drittes", std::vector<std::string>{"fünftes", "<keine Bezeichnung>"});
+  }
+  int StoredMode() const {
+    return TIniPlus(ini.string()).ReadInteger(kSectionSettings, kKeyDeleteMode, -1);
+  }
+  static QPushButton* Button(const QWidget& dialog, const char* name) {
+    return dialog.findChild<QPushButton*>(name);
+  }
+};
+
+TEST_F(DeleteDialogTest, ShowsItsTextsAndListsAndStartsWithTheFocusedImage) {
+  auto dialog = Make();
+  dialog->show();
+  EXPECT_EQ(dialog->windowTitle().toStdString(), "Bilder löschen");
+  EXPECT_EQ(dialog->size(), QSize(443, 280));
+  const auto texts = Texts(*dialog);
+  EXPECT_TRUE(Contains(texts,
+                       "Sie haben ein oder mehrere Bilder ausgewählt. Wollen Sie alle ausgewählten "
+                       "Bilder löschen oder nur das aktuell markierte Bild?"));
+  EXPECT_TRUE(Contains(texts,
+                       "Hinweis: Es werden nur die Verweise aus der Galeriekasten gelöscht. Die "
+                       "tatsächliche Bilddatei wird nicht gelöscht."));
+  EXPECT_TRUE(Contains(texts, "Bild"));
+  EXPECT_TRUE(Contains(texts, "Bild(er)"));
+  EXPECT_EQ(Items(dialog->findChild<QListWidget*>("focusedList")),
+            std::vector<std::string>{"drittes"});
+  EXPECT_EQ(Items(dialog->findChild<QListWidget*>("markedList")),
+            (std::vector<std::string>{"fünftes", "<keine Bezeichnung>"}));
+  EXPECT_EQ(Button(*dialog, "cancelButton")->text().toStdString(), "Abbrechen");
+
+  // No DELMODE yet: the focused image, its list and its button.
+  auto* focusedMode = dialog->findChild<QRadioButton*>("focusedMode");
+  EXPECT_EQ(focusedMode->text().toStdString(), "aktuelles Bild löschen");
+  EXPECT_TRUE(focusedMode->isChecked());
+  EXPECT_TRUE(dialog->findChild<QListWidget*>("focusedList")->isEnabled());
+  EXPECT_FALSE(dialog->findChild<QListWidget*>("markedList")->isEnabled());
+  EXPECT_TRUE(Button(*dialog, "deleteFocusedButton")->isVisible());
+  EXPECT_FALSE(Button(*dialog, "deleteMarkedButton")->isVisible());
+  EXPECT_EQ(StoredMode(), -1);  // opening writes nothing
+
+  QTest::mouseClick(Button(*dialog, "deleteFocusedButton"), Qt::LeftButton);
+  EXPECT_FALSE(dialog->Choice().cancelled);
+  EXPECT_FALSE(dialog->Choice().deleteMarked);
+}
+
+TEST_F(DeleteDialogTest, ModeIsRememberedAndPreselected) {
+  {
+    auto dialog = Make();
+    dialog->show();
+    auto* markedMode = dialog->findChild<QRadioButton*>("markedMode");
+    EXPECT_EQ(markedMode->text().toStdString(), "alle ausgewählten Bilder löschen");
+    QTest::mouseClick(markedMode, Qt::LeftButton);
+    EXPECT_EQ(StoredMode(), 1);
+    EXPECT_TRUE(dialog->findChild<QListWidget*>("markedList")->isEnabled());
+    EXPECT_FALSE(dialog->findChild<QListWidget*>("focusedList")->isEnabled());
+    EXPECT_TRUE(Button(*dialog, "deleteMarkedButton")->isVisible());
+    EXPECT_FALSE(Button(*dialog, "deleteFocusedButton")->isVisible());
+    QTest::mouseClick(Button(*dialog, "deleteMarkedButton"), Qt::LeftButton);
+    EXPECT_TRUE(dialog->Choice().deleteMarked);
+    EXPECT_FALSE(dialog->Choice().cancelled);
+  }
+  auto dialog = Make();
+  dialog->show();
+  EXPECT_TRUE(dialog->findChild<QRadioButton*>("markedMode")->isChecked());
+  QTest::mouseClick(dialog->findChild<QRadioButton*>("focusedMode"), Qt::LeftButton);
+  EXPECT_EQ(StoredMode(), 0);
+}
+
+TEST_F(DeleteDialogTest, CancelAndEscapeNeverDelete) {
+  settings->WriteInteger(kSectionSettings, kKeyDeleteMode, 1);
+  {
+    auto dialog = Make();
+    dialog->show();
+    QTest::mouseClick(Button(*dialog, "cancelButton"), Qt::LeftButton);
+    EXPECT_TRUE(dialog->Choice().cancelled);
+    EXPECT_FALSE(dialog->isVisible());
+  }
+  auto dialog = Make();
+  dialog->show();
+  QTest::keyClick(dialog.get(), Qt::Key_Escape);
+  EXPECT_TRUE(dialog->Choice().cancelled);
+}
+
+TEST(PictureFileDialog, FiltersFollowTheListInItsOrder) {
+  const QStringList filters = ui::PictureNameFilters();
+  ASSERT_EQ(filters.size(), 5);
+  EXPECT_EQ(filters[0].toStdString(), "Alle (*.jpg;*.jpeg;*.bmp;*.ico) (*.jpg *.jpeg *.bmp *.ico)");
+  EXPECT_EQ(filters[1].toStdString(), "JPEG-Grafikdatei (*.jpg) (*.jpg)");
+  EXPECT_EQ(filters[2].toStdString(), "JPEG-Grafikdatei (*.jpeg) (*.jpeg)");
+  EXPECT_EQ(filters[3].toStdString(), "Bitmaps (*.bmp) (*.bmp)");
+  EXPECT_EQ(filters[4].toStdString(), "Symbole (*.ico) (*.ico)");
+}
+
+// The real file dialog, answered from a timer: its title, selection mode and filters, and
+// the files it hands back.
+TEST_F(DialogTest, PictureFileDialogAsksForOneOrManyFiles) {
+  const auto picked = std::filesystem::temp_directory_path() /
+                      ("vemora_pick_" + std::to_string(::getpid()) + ".jpg");
+  std::ofstream(picked) << "x";
+  struct Seen {
+    QString title;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QStringList filters;
+  } seen;
+  QTimer answerer;
+  bool accept = false;
+  answerer.setInterval(10);
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    seen = {dialog->windowTitle(), dialog->fileMode(), dialog->nameFilters()};
+    EXPECT_EQ(dialog->objectName(), "pictureFileDialog");
+    if (!accept) return dialog->reject();
+    dialog->selectFile(QString::fromStdString(picked.string()));
+    static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+  });
+  answerer.start();
+  ui::QtCatalogueDialogs dialogs(nullptr, *settings);
+  EXPECT_TRUE(dialogs.ChoosePictureFiles("Bilder hinzufügen", true).empty());
+  EXPECT_EQ(seen.title.toStdString(), "Bilder hinzufügen");
+  EXPECT_EQ(seen.mode, QFileDialog::ExistingFiles);
+  EXPECT_EQ(seen.filters, ui::PictureNameFilters());
+
+  accept = true;
+  EXPECT_EQ(dialogs.ChoosePictureFiles("Quelle ändern", false),
+            std::vector<std::string>{picked.string()});
+  EXPECT_EQ(seen.title.toStdString(), "Quelle ändern");
+  EXPECT_EQ(seen.mode, QFileDialog::ExistingFile);
+  std::filesystem::remove(picked);
+}
+
+}  // namespace
+}  // namespace vemora

@@ -1,0 +1,321 @@
+// The commands that change the catalogue, driven through the window end to end over a real
+// SQLite catalogue: the file and delete dialogs scripted, questions answered in their
+// message boxes, and a gateway that can fail on a chosen statement. After every command
+// the grid, its view and the table agree row for row.
+#include <QAction>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QUrl>
+
+#include "catalogue/failing_gateway.h"
+#include "catalogue/scripted_dialogs.h"
+#include "catalogue/size_text.h"
+#include "codec/tiff.h"
+#include "ui/single_image_panel.h"
+#include "ui/thumbnail_model.h"
+#include "ui/thumbnail_strip.h"
+#include "window_fixture.h"
+
+namespace vemora {
+namespace {
+
+using testing::ColumnValues;
+using testing::SmallJpeg;
+
+class ChangeTest : public testing::WindowTest {
+ protected:
+  ChangeTest() : failing(*gateway) {
+    windowGateway = &failing;
+    std::filesystem::create_directories(root / "pictures");
+  }
+
+  ui::TForm1& OpenScripted() {
+    ui::TForm1& window = Open();
+    window.SetCatalogueDialogs(&dialogs);
+    return window;
+  }
+
+  std::string File(const std::string& name, const std::string& bytes) {
+    const auto path = root / "pictures" / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+  std::string Jpeg(const std::string& name) { return File(name, SmallJpeg(120, 80)); }
+
+  QTableView* Grid() const { return Find<QTableView>("cxGrid1"); }
+  QAbstractItemModel* Thumbnails() const {
+    return Find<ui::ThumbnailListView>("thumbnailStrip")->model();
+  }
+  std::string CountText() const { return Find<QLabel>("countLabel")->text().toStdString(); }
+  std::string Cell(int row, int item) const {
+    return Grid()->model()->index(row, item).data().toString().toStdString();
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const GridRecord& record : form->grid().records) names.push_back(record.name);
+    return names;
+  }
+
+  // The records, the view and the table hold the same rows in the same order.
+  void ExpectGridMatchesTable() {
+    const auto keys = ColumnValues(*gateway, "BildCtr2");
+    const auto names = ColumnValues(*gateway, "Name");
+    const auto descriptions = ColumnValues(*gateway, "Beschreibung");
+    const auto& records = form->grid().records;
+    ASSERT_EQ(records.size(), keys.size());
+    EXPECT_EQ(Grid()->model()->rowCount(), static_cast<int>(records.size()));
+    for (size_t i = 0; i < keys.size(); ++i) {
+      EXPECT_EQ(std::to_string(records[i].key), keys[i]) << i;
+      EXPECT_EQ(records[i].name, names[i]) << i;
+      EXPECT_EQ(records[i].beschreibung, descriptions[i]) << i;
+      EXPECT_EQ(Cell(static_cast<int>(i), kItemName), names[i]) << i;
+    }
+    EXPECT_EQ(CountText(), "Anzahl Bilder: " + std::to_string(records.size()));
+  }
+
+  void WaitForMessages(size_t count) {
+    WaitFor([&] { return messages.size() >= count; });
+  }
+
+  testing::FailingGateway failing;
+  testing::ScriptedDialogs dialogs;
+};
+
+TEST_F(ChangeTest, AddingByDialogGoesOnAfterABadFileAndFocusesTheLast) {
+  Insert("alt", "", "", 7);
+  ui::TForm1& window = OpenScripted();
+  EXPECT_TRUE(window.actions().add->isEnabled());
+  const std::string first = Jpeg("erstes.jpg");
+  const std::string last = Jpeg("letztes.jpg");
+  dialogs.filesToChoose = {first, File("kaputt.jpg", "\xFF\xD8 kein Bild"), last};
+  window.actions().add->trigger();
+
+  EXPECT_EQ(dialogs.fileDialogTitle, "Bilder hinzufügen");
+  EXPECT_TRUE(dialogs.fileDialogMultiple);
+  EXPECT_EQ(messages, std::vector<std::string>{"Unbekanntes Dateiformat"});
+  EXPECT_EQ(Names(), (std::vector<std::string>{"alt", "erstes", "letztes"}));
+  EXPECT_EQ(window.grid().focused, 2);
+  EXPECT_EQ(Grid()->currentIndex().row(), 2);
+  EXPECT_FALSE(Find<ui::SingleImagePanel>("singleImagePanel")->picture().isNull());
+  EXPECT_EQ(Cell(2, kItemSize), RoundedSizeText(std::filesystem::file_size(last)));
+  ExpectGridMatchesTable();
+  // New thumbnails carry their file's path.
+  ASSERT_EQ(Thumbnails()->rowCount(), 3);
+  EXPECT_EQ(Thumbnails()->index(2, 0).data(Qt::ToolTipRole).toString().toStdString(), last);
+  EXPECT_TRUE(window.actions().deleteImage->isEnabled());
+
+  // A cancelled dialog adds nothing; the count is shown again all the same.
+  dialogs.filesToChoose.clear();
+  window.actions().add->trigger();
+  EXPECT_EQ(window.grid().Count(), 3);
+  EXPECT_EQ(CountText(), "Anzahl Bilder: 3");
+
+  // A failed insert is reported like a bad file and leaves no record behind.
+  dialogs.filesToChoose = {Jpeg("drittes.jpg")};
+  failing.FailOnStatement(1);
+  window.actions().add->trigger();
+  EXPECT_EQ(messages.back(), "Unbekanntes Dateiformat");
+  EXPECT_EQ(window.grid().Count(), 3);
+  ExpectGridMatchesTable();
+  EXPECT_EQ(Thumbnails()->rowCount(), 3);
+}
+
+TEST_F(ChangeTest, DroppedFilesAreAddedAndAFailureEndsTheDrop) {
+  ui::TForm1& window = OpenScripted();
+  codec::Image image;
+  image.width = 60;
+  image.height = 30;
+  image.pixels.assign(image.RowBytes() * 30, 90);
+  const auto tiffBytes = codec::EncodeTiff(image);
+  const std::string tiff = File("scan.tif", std::string(tiffBytes.begin(), tiffBytes.end()));
+  const std::string jpeg = Jpeg("foto.jpg");
+
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(tiff)),
+                QUrl(QStringLiteral("https://example.org/fremd.jpg")),
+                QUrl::fromLocalFile(QString::fromStdString(jpeg))});
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+
+  EXPECT_EQ(Names(), (std::vector<std::string>{"scan", "foto"}));
+  EXPECT_FALSE(window.grid().records[0].preview.empty());  // TIFF, though the filter has none
+  EXPECT_EQ(dialogs.addedPaths, (std::vector<std::string>{tiff, jpeg}));
+  EXPECT_TRUE(messages.empty());
+  ExpectGridMatchesTable();
+  ASSERT_EQ(Thumbnails()->rowCount(), 2);
+  EXPECT_EQ(Thumbnails()->index(1, 0).data().toString().toStdString(), "foto");
+
+  // Nothing local: the drag is refused.
+  QMimeData remote;
+  remote.setUrls({QUrl(QStringLiteral("https://example.org/fremd.jpg"))});
+  QDragEnterEvent refused(QPoint(20, 20), Qt::CopyAction, &remote, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+
+  // The second file's key cannot be read back (statement 5; an insert takes three): its
+  // row goes again, the first stays, the third is not tried.
+  failing.FailOnStatement(5);
+  window.DropFiles({Jpeg("a.jpg"), Jpeg("b.jpg"), Jpeg("c.jpg")});
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("injected"), std::string::npos);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"scan", "foto", "a"}));
+  ExpectGridMatchesTable();
+  EXPECT_EQ(Thumbnails()->rowCount(), 3);
+}
+
+TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceAndSurviveARefresh) {
+  Insert("erstes", "", "", 21);
+  Insert("zweites", "", "", 22);
+  ui::TForm1& window = OpenScripted();
+  QTableView* grid = Grid();
+  EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, kItemPath)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, kItemSize)) & Qt::ItemIsEditable);
+
+  // A single-line cell commits with Return.
+  const QModelIndex name = grid->model()->index(1, kItemName);
+  grid->setCurrentIndex(name);
+  grid->edit(name);
+  auto* line = grid->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  line->setText(QStringLiteral("Zweites Bild"));
+  QTest::keyClick(line, Qt::Key_Return);
+  Pump(20);  // the view commits on its next turn
+  EXPECT_EQ(ColumnValues(*gateway, "Name")[1], "Zweites Bild");
+
+  // A multi-line cell keeps Return for a new line; closing the window commits it.
+  const QModelIndex description = grid->model()->index(0, kItemBeschreibung);
+  grid->setCurrentIndex(description);
+  grid->edit(description);
+  auto* text = grid->findChild<QPlainTextEdit*>("multiLineCellEditor");
+  ASSERT_NE(text, nullptr);
+  text->setPlainText(QStringLiteral("zwei"));
+  text->moveCursor(QTextCursor::End);
+  QTest::keyClick(text, Qt::Key_Return);
+  QTest::keyClicks(text, QStringLiteral("Zeilen"));
+  Pump(20);
+  EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "Beschreibung von erstes");
+  window.close();
+  EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "zwei\nZeilen");
+
+  // After "Aktualisieren" the grid shows what the table holds.
+  window.show();
+  window.FocusRecord(1);
+  window.actions().refresh->trigger();
+  EXPECT_EQ(Cell(1, kItemName), "Zweites Bild");
+  EXPECT_EQ(Cell(0, kItemBeschreibung), "zwei\nZeilen");
+  EXPECT_EQ(window.grid().focused, 1);
+  ExpectGridMatchesTable();
+
+  // A failed write is reported and the cell shows its old text again.
+  failing.FailOnStatement(1);
+  const QModelIndex top = grid->model()->index(0, kItemTextTop);
+  grid->setCurrentIndex(top);
+  grid->edit(top);
+  line = grid->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  line->setText(QStringLiteral("neu oben"));
+  QTest::keyClick(line, Qt::Key_Return);
+  Pump(20);
+  WaitForMessages(1);
+  EXPECT_NE(messages[0].find("injected"), std::string::npos);
+  EXPECT_EQ(Cell(0, kItemTextTop), "oben");
+  EXPECT_EQ(ColumnValues(*gateway, "TextTop")[0], "oben");
+  ExpectGridMatchesTable();
+}
+
+TEST_F(ChangeTest, NewSourceKeepsTheKeyAndAsksAboutTheName) {
+  Insert("ohne", "", "", 22);
+  ui::TForm1& window = OpenScripted();
+  window.FocusRecord(0);
+  auto* singleImage = Find<ui::SingleImagePanel>("singleImagePanel");
+  ASSERT_TRUE(singleImage->missingImageShown());
+
+  const std::string neu = Jpeg("neu.jpg");
+  dialogs.filesToChoose = {neu};
+  answers = {"&Ja"};
+  QTest::mouseClick(Find<QPushButton>("missingImageNewSource"), Qt::LeftButton);
+  EXPECT_EQ(dialogs.fileDialogTitle, "Quelle ändern");
+  EXPECT_FALSE(dialogs.fileDialogMultiple);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0],
+            "Soll die Bildbeschreibung\r\nvon \"ohne\"\r\nin \"neu\"\r\ngeändert werden ?");
+  EXPECT_EQ(Cell(0, kItemName), "neu");
+  EXPECT_EQ(Cell(0, kItemPath), neu);
+  EXPECT_FALSE(singleImage->missingImageShown());
+  EXPECT_FALSE(singleImage->picture().isNull());
+  EXPECT_EQ(ColumnValues(*gateway, "BildCtr2"), std::vector<std::string>{"22"});
+  EXPECT_EQ(Thumbnails()->rowCount(), 1);
+
+  // No keeps the designation; the file still changes.
+  const std::string other = Jpeg("anders.jpg");
+  dialogs.filesToChoose = {other};
+  answers = {"&Nein"};
+  window.actions().changeSource->trigger();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(Cell(0, kItemName), "neu");
+  EXPECT_EQ(Cell(0, kItemPath), other);
+  EXPECT_EQ(ColumnValues(*gateway, "File"), std::vector<std::string>{"anders.jpg"});
+  EXPECT_EQ(ColumnValues(*gateway, "Beschreibung"),
+            std::vector<std::string>{"Beschreibung von ohne"});
+  ExpectGridMatchesTable();
+}
+
+TEST_F(ChangeTest, DeletingAsksPlainlyOrWithTheDialogAndStopsAtAFailure) {
+  for (int i = 0; i < 6; ++i) Insert("bild" + std::to_string(i), "", "", 30 + i);
+  ui::TForm1& window = OpenScripted();
+  const std::string kept = Jpeg("bleibt.jpg");
+
+  // No marks: the plain question; No keeps everything (asked from the strip's Delete key).
+  window.FocusRecord(1);
+  answers = {"&Nein"};
+  QTest::keyClick(Find<ui::ThumbnailListView>("thumbnailStrip"), Qt::Key_Delete);
+  EXPECT_EQ(messages, std::vector<std::string>{"Wollen Sie wirklich das Bild löschen?"});
+  EXPECT_EQ(window.grid().Count(), 6);
+  answers = {"&Ja"};
+  window.actions().deleteImage->trigger();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"bild0", "bild2", "bild3", "bild4", "bild5"}));
+  ExpectGridMatchesTable();
+  EXPECT_EQ(Thumbnails()->rowCount(), 5);
+  EXPECT_FALSE(dialogs.deleteDialogShown);
+
+  // Marks on other records: the dialog, the marked ones deleted from the highest down.
+  window.SetMark(0, true);
+  window.SetMark(3, true);
+  window.FocusRecord(1);
+  dialogs.deleteChoice = {false, true};
+  window.actions().deleteImage->trigger();
+  EXPECT_TRUE(dialogs.deleteDialogShown);
+  EXPECT_EQ(dialogs.deleteDialogLeft, "bild2");
+  EXPECT_EQ(dialogs.deleteDialogRight, (std::vector<std::string>{"bild4", "bild0"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"bild2", "bild3", "bild5"}));
+  ExpectGridMatchesTable();
+
+  // The second delete fails: the first stays done, the failing record stays.
+  window.SetMark(0, true);
+  window.SetMark(2, true);
+  failing.FailOnStatement(2);
+  window.actions().deleteImage->trigger();
+  ASSERT_EQ(messages.size(), 3u);  // two questions, the error
+  EXPECT_NE(messages[2].find("injected"), std::string::npos);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"bild2", "bild3"}));
+  ExpectGridMatchesTable();
+
+  // "Bild Löschen..." on a record without image: no question.
+  window.FocusRecord(0);
+  QTest::mouseClick(Find<QPushButton>("missingImageDelete"), Qt::LeftButton);
+  EXPECT_EQ(messages.size(), 3u);
+  EXPECT_EQ(Names(), std::vector<std::string>{"bild3"});
+  ExpectGridMatchesTable();
+  EXPECT_TRUE(std::filesystem::exists(kept));
+}
+
+}  // namespace
+}  // namespace vemora
