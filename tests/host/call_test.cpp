@@ -7,7 +7,7 @@
 #include "host/call_state.h"
 #include "host/selection_file.h"
 #include "settings/executable_folder.h"
-#include "settings/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace vemora {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "exif_builder.h"
 #include "metadata/img_data.h"
-#include "settings/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace vemora::metadata {
 namespace {

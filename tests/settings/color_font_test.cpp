@@ -7,7 +7,7 @@
 #include "settings/font.h"
 #include "settings/ini_plus.h"
 #include "settings/settings_errors.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace vemora {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/ini_plus.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace vemora {
 namespace {

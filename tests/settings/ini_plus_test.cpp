@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "settings/settings_errors.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace vemora {
 namespace {

@@ -16,7 +16,7 @@ class TempFolderTest : public ::testing::Test {
   void SetUp() override {
     std::random_device seed;
     folder_ = std::filesystem::temp_directory_path() /
-              ("vemora-settings-" + std::to_string(seed()) + std::to_string(seed()));
+              ("vemora-test-" + std::to_string(seed()) + std::to_string(seed()));
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
