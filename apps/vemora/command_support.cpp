@@ -10,6 +10,19 @@ bool IsHelpRequest(const std::vector<std::string>& args) {
   return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
 }
 
+std::optional<int> HandleUsage(const std::vector<std::string>& args, size_t count,
+                               const char* help) {
+  if (IsHelpRequest(args)) {
+    std::fputs(help, stdout);
+    return 0;
+  }
+  if (args.size() != count) {
+    std::fputs(help, stderr);
+    return 2;
+  }
+  return std::nullopt;
+}
+
 int Fail(std::string_view command, const std::string& file, const std::string& reason) {
   std::fprintf(stderr, "vemora %.*s: %s: %s\n", static_cast<int>(command.size()), command.data(),
                file.c_str(), reason.c_str());

@@ -25,14 +25,7 @@ constexpr const char* kHelp =
     "unchanged. OUT is replaced only when the conversion succeeds.\n";
 
 int RunConvert(const std::vector<std::string>& args) {
-  if (IsHelpRequest(args)) {
-    std::fputs(kHelp, stdout);
-    return 0;
-  }
-  if (args.size() != 2) {
-    std::fputs(kHelp, stderr);
-    return 2;
-  }
+  if (const auto status = HandleUsage(args, 2, kHelp)) return *status;
   const std::string& in = args[0];
   const std::string& out = args[1];
   const codec::ImageKind target = KindByExtension(out);

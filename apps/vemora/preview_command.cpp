@@ -21,14 +21,7 @@ constexpr const char* kHelp =
     "'B' a bitmap, 'I' a TIFF, 0xFF a JPEG.\n";
 
 int RunPreview(const std::vector<std::string>& args) {
-  if (IsHelpRequest(args)) {
-    std::fputs(kHelp, stdout);
-    return 0;
-  }
-  if (args.size() != 2) {
-    std::fputs(kHelp, stderr);
-    return 2;
-  }
+  if (const auto status = HandleUsage(args, 2, kHelp)) return *status;
   const std::string& in = args[0];
   const std::string& out = args[1];
   try {
