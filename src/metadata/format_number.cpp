@@ -54,21 +54,21 @@ void RationalAt(std::string_view raw, int format, std::size_t index, bool motoro
 }
 
 // "%W.Pf" without flags, which is all the tables use, without printf's cost; the digits are
-// the same (both round the exact binary value). False when the spec needs printf.
-bool AppendFixed(std::string& out, std::string_view spec, double value) {
+// the same (both round the exact binary value). False when the conversion needs printf.
+bool AppendFixed(std::string& out, std::string_view conversion, double value) {
   if (!std::isfinite(value) || std::fabs(value) >= 1e15) return false;
   int width = 0, precision = 6;
   std::size_t i = 0;
-  for (; i < spec.size() && spec[i] >= '0' && spec[i] <= '9'; ++i) {
-    if (i == 0 && spec[i] == '0') return false;  // zero padding: leave it to printf
-    width = width * 10 + (spec[i] - '0');
+  for (; i < conversion.size() && conversion[i] >= '0' && conversion[i] <= '9'; ++i) {
+    if (i == 0 && conversion[i] == '0') return false;  // zero padding: leave it to printf
+    width = width * 10 + (conversion[i] - '0');
   }
-  if (i < spec.size()) {
-    if (spec[i] != '.') return false;
+  if (i < conversion.size()) {
+    if (conversion[i] != '.') return false;
     precision = 0;
-    for (++i; i < spec.size(); ++i) {
-      if (spec[i] < '0' || spec[i] > '9') return false;
-      precision = precision * 10 + (spec[i] - '0');
+    for (++i; i < conversion.size(); ++i) {
+      if (conversion[i] < '0' || conversion[i] > '9') return false;
+      precision = precision * 10 + (conversion[i] - '0');
     }
   }
   char digits[64];
@@ -167,15 +167,15 @@ std::string FormatDouble(std::string_view format, double value) {
   }
   // The specification is rebuilt from checked characters only, so the table text can never
   // smuggle a second conversion into snprintf.
-  const std::string spec(format.substr(percent, i - percent + 1));
+  const std::string conversion(format.substr(percent, i - percent + 1));
   char buffer[128];
   int written;
   if (conversion == 'f' || conversion == 'e' || conversion == 'g') {
-    written = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    written = std::snprintf(buffer, sizeof buffer, conversion.c_str(), value);
   } else if (conversion == 'd' || conversion == 'x' || conversion == 'X') {
     const double clamped =
         std::isfinite(value) ? std::fmax(-2147483648.0, std::fmin(value, 2147483647.0)) : 0.0;
-    written = std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<int>(clamped));
+    written = std::snprintf(buffer, sizeof buffer, conversion.c_str(), static_cast<int>(clamped));
   } else {
     return std::string(format);
   }
