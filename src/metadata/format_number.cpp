@@ -165,17 +165,17 @@ std::string FormatDouble(std::string_view format, double value) {
     result += format.substr(i + 1);
     return result;
   }
-  // The specification is rebuilt from checked characters only, so the table text can never
+  // The directive is rebuilt from checked characters only, so the table text can never
   // smuggle a second conversion into snprintf.
-  const std::string conversion(format.substr(percent, i - percent + 1));
+  const std::string directive(format.substr(percent, i - percent + 1));
   char buffer[128];
   int written;
   if (conversion == 'f' || conversion == 'e' || conversion == 'g') {
-    written = std::snprintf(buffer, sizeof buffer, conversion.c_str(), value);
+    written = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
   } else if (conversion == 'd' || conversion == 'x' || conversion == 'X') {
     const double clamped =
         std::isfinite(value) ? std::fmax(-2147483648.0, std::fmin(value, 2147483647.0)) : 0.0;
-    written = std::snprintf(buffer, sizeof buffer, conversion.c_str(), static_cast<int>(clamped));
+    written = std::snprintf(buffer, sizeof buffer, directive.c_str(), static_cast<int>(clamped));
   } else {
     return std::string(format);
   }
