@@ -20,6 +20,16 @@ inline codec::Image TestPicture(int32_t width, int32_t height, uint8_t seed = 0)
   return image;
 }
 
+// One grey level all over, as JPEG bytes.
+inline std::string FlatJpeg(int32_t width, int32_t height, uint8_t shade = 120) {
+  codec::Image image;
+  image.width = width;
+  image.height = height;
+  image.pixels.assign(image.RowBytes() * static_cast<size_t>(height), shade);
+  const auto bytes = codec::EncodeJpeg(image);
+  return std::string(bytes.begin(), bytes.end());
+}
+
 // The picture as JPEG bytes, one per char, as the catalogue holds them.
 inline std::string TestJpeg(int32_t width, int32_t height, uint8_t seed = 0) {
   const auto bytes = codec::EncodeJpeg(TestPicture(width, height, seed));

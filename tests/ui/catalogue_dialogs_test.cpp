@@ -77,7 +77,7 @@ TEST_F(DialogTest, AddWindowShowsEachFileAndTheTimes) {
     EXPECT_EQ(bar->maximum(), 3);
     EXPECT_EQ(bar->value(), 0);
 
-    const std::string preview = MakePreviewBytes(testing::SmallJpeg(300, 150));
+    const std::string preview = MakePreviewBytes(testing::FlatJpeg(300, 150));
     window->FileAdded("/bilder/a.jpg", preview);
     window->ShowTimes("1,5 Sekunden ", "0 Minuten 1,5 Sekunden");
     EXPECT_EQ(bar->value(), 1);

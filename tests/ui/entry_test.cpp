@@ -19,22 +19,14 @@
 #include <sstream>
 
 #include "catalogue/dispatcher.h"
-#include "codec/jpeg.h"
 #include "settings/ini_plus.h"
 #include "sqlite/sqlite_gateway.h"
+#include "support/pictures.h"
+#include "support/qt_application.h"
 #include "vemora/vemora.h"
 
 namespace vemora {
 namespace {
-
-std::string SmallJpeg(uint8_t shade) {
-  codec::Image image;
-  image.width = 60;
-  image.height = 40;
-  image.pixels.assign(image.RowBytes() * 40, shade);
-  const auto bytes = codec::EncodeJpeg(image);
-  return std::string(bytes.begin(), bytes.end());
-}
 
 std::u16string U16(const std::string& text) {
   const QString converted = QString::fromStdString(text);
@@ -71,14 +63,7 @@ struct Window {
 
 class EntryTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "entry_test";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
+  static void SetUpTestSuite() { testing::EnsureApplication(); }
 
   EntryTest()
       : root(std::filesystem::temp_directory_path() /
@@ -94,7 +79,7 @@ class EntryTest : public ::testing::Test {
       TRecDSBilder record;
       record.Name = name;
       record.File = std::string(name) + ".jpg";
-      record.Bild = SmallJpeg(static_cast<uint8_t>(keys.size() * 80));
+      record.Bild = testing::FlatJpeg(60, 40, static_cast<uint8_t>(keys.size() * 80));
       TRecCmdMDB insert;
       insert.command = kCmdInsert;
       keys.push_back(RunCmdMDB(session, insert, record));

@@ -22,13 +22,13 @@
 namespace vemora {
 namespace {
 
-using testing::SmallJpeg;
+using testing::FlatJpeg;
 
 class BrowseTest : public testing::WindowTest {
  protected:
   // Three rows: a picture, a row without image, another picture.
   void InsertThree() {
-    picture = SmallJpeg(320, 240, 60);
+    picture = FlatJpeg(320, 240, 60);
     Insert("erstes", picture, MakePreviewBytes(picture), 21);
     Insert("ohne", "", "", 22);
     Insert("drittes", picture, MakePreviewBytes(picture), 23);
@@ -87,7 +87,7 @@ TEST_F(BrowseTest, FocusFillsTheSingleImageAndInformationPanels) {
 TEST_F(BrowseTest, ExifButtonShowsForFilesWithMetadataOnly) {
   VEMORA_REQUIRE_TESTDATA();
   imageFolder = (::vemora::testing::TestDataDir() / "images" / "exif" / "canon").string();
-  const std::string jpeg = SmallJpeg(40, 30);
+  const std::string jpeg = FlatJpeg(40, 30);
   testing::InsertCatalogueRow(*gateway, "Canon_40D", jpeg, MakePreviewBytes(jpeg), 1);
   testing::InsertCatalogueRow(*gateway, "fehlt", jpeg, MakePreviewBytes(jpeg), 2);
   ui::TForm1& window = Open();

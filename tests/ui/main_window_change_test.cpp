@@ -25,7 +25,7 @@ namespace vemora {
 namespace {
 
 using testing::ColumnValues;
-using testing::SmallJpeg;
+using testing::FlatJpeg;
 
 class ChangeTest : public testing::WindowTest {
  protected:
@@ -45,7 +45,7 @@ class ChangeTest : public testing::WindowTest {
     std::ofstream(path, std::ios::binary) << bytes;
     return path.string();
   }
-  std::string Jpeg(const std::string& name) { return File(name, SmallJpeg(120, 80)); }
+  std::string Jpeg(const std::string& name) { return File(name, FlatJpeg(120, 80)); }
 
   QTableView* Grid() const { return Find<QTableView>("cxGrid1"); }
   QAbstractItemModel* Thumbnails() const {

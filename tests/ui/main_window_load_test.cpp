@@ -17,7 +17,7 @@ namespace vemora {
 namespace {
 
 using testing::ColumnValues;
-using testing::SmallJpeg;
+using testing::FlatJpeg;
 
 class LoadTest : public testing::WindowTest {
  protected:
@@ -31,7 +31,7 @@ class LoadTest : public testing::WindowTest {
 };
 
 TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
-  const std::string jpeg = SmallJpeg(300, 200);
+  const std::string jpeg = FlatJpeg(300, 200);
   Insert("mit Vorschau", jpeg, MakePreviewBytes(jpeg), 11);
   Insert("ohne Vorschau", jpeg, "", 12);
   Insert("kein Bild", "", "", 13);
@@ -151,7 +151,7 @@ TEST_F(LoadTest, CatalogueWithoutFileColumnReportsTheDatabaseErrorAndStaysOpen) 
 }
 
 TEST_F(LoadTest, MissingPreviewColumnIsAddedAndFilledAndDiagnosticsReportIt) {
-  const std::string jpeg = SmallJpeg(200, 100);
+  const std::string jpeg = FlatJpeg(200, 100);
   Insert("a", jpeg, "", 1);
   Insert("b", jpeg, "", 2);
   gateway->ExecSQL("ALTER TABLE Bilder DROP COLUMN VsBild", 4);
@@ -179,7 +179,7 @@ TEST_F(LoadTest, MissingPreviewColumnIsAddedAndFilledAndDiagnosticsReportIt) {
 }
 
 TEST_F(LoadTest, RefreshReloadsAndKeepsTheFocusedIndex) {
-  const std::string jpeg = SmallJpeg(60, 40);
+  const std::string jpeg = FlatJpeg(60, 40);
   for (int key = 1; key <= 3; ++key)
     Insert("bild" + std::to_string(key), jpeg, MakePreviewBytes(jpeg), key);
   ui::TForm1& window = Open();

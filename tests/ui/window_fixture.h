@@ -22,30 +22,13 @@
 #include <vector>
 
 #include "catalogue/codec_bridge.h"
-#include "codec/jpeg.h"
 #include "gateways/catalogue_rows.h"
 #include "sqlite/sqlite_gateway.h"
+#include "support/pictures.h"
+#include "support/qt_application.h"
 #include "ui/main_window.h"
 
 namespace vemora::testing {
-
-inline std::string SmallJpeg(int32_t width, int32_t height, uint8_t shade = 120) {
-  codec::Image image;
-  image.width = width;
-  image.height = height;
-  image.pixels.assign(image.RowBytes() * static_cast<size_t>(height), shade);
-  const auto bytes = codec::EncodeJpeg(image);
-  return std::string(bytes.begin(), bytes.end());
-}
-
-inline void EnsureApplication() {
-  if (QApplication::instance() == nullptr) {
-    static int argc = 1;
-    static char name[] = "window_test";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
-}
 
 class WindowTest : public ::testing::Test {
  protected:
