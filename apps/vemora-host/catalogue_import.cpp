@@ -23,13 +23,16 @@ bool IsImageFile(const std::filesystem::path& file) {
 
 }  // namespace
 
-int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file) {
+int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file,
+                   const std::string& description, const std::string& keywords) {
   CatalogueSession session;
   session.gateway = &gateway;
   TRecDSBilder record;
   record.Bild = platform::ReadWholeFile(file.string());
   record.VsBild = MakePreviewBytes(record.Bild);
   record.Name = file.stem().string();
+  record.Beschreibung = description;
+  record.Suchbegriffe = keywords;
   record.File = file.filename().string();
   record.Path = platform::WithTrailingSeparator(file.parent_path().string());
   TRecCmdMDB command;

@@ -3,13 +3,16 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "vemora/gateway.h"
 
 namespace vemora::demo {
 
-// Adds one file; returns its new key. Throws when the file cannot be read.
-int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file);
+// Adds one file with an optional description and keywords; returns its new key. Throws
+// when the file cannot be read.
+int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file,
+                   const std::string& description = "", const std::string& keywords = "");
 
 // Adds every .jpg/.jpeg/.bmp/.tif/.tiff file in the folder, in name order; returns how many.
 int ImportFolder(TDBGateway& gateway, const std::filesystem::path& folder);

@@ -201,9 +201,10 @@ int Run(int argc, char** argv) {
     std::cout << "imported " << added << " images from " << options.importFolder->string() << '\n';
   }
   if (options.samples > 0 && vemora::demo::CountRows(*gateway) == 0) {
-    const auto files = vemora::demo::WriteSampleImages(imageFolder, options.samples);
-    for (const auto& file : files) vemora::demo::ImportFile(*gateway, file);
-    std::cout << "added " << files.size() << " sample images to the new catalogue\n";
+    const auto samples = vemora::demo::WriteSampleImages(imageFolder, options.samples);
+    for (const auto& sample : samples)
+      vemora::demo::ImportFile(*gateway, sample.path, sample.description, sample.keywords);
+    std::cout << "added " << samples.size() << " sample images to the new catalogue\n";
   }
   if (!options.window) return 0;
 

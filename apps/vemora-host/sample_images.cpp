@@ -22,12 +22,16 @@ Colour Mix(Colour a, Colour b, float t) {
 
 struct Scene {
   const char* name;
+  const char* description;
+  const char* keywords;
   Colour skyTop, skyBottom, ground, sun;
   float sunX, sunY, hills;
 };
 
 constexpr std::array<Scene, 8> kScenes = {{
     {"Sonnenuntergang",
+     "Abendrot über den Hügeln, die Sonne knapp über dem Horizont.",
+     "Abend;Sonne;Hügel",
      {0.25f, 0.1f, 0.35f},
      {1.0f, 0.55f, 0.2f},
      {0.15f, 0.1f, 0.1f},
@@ -36,6 +40,8 @@ constexpr std::array<Scene, 8> kScenes = {{
      0.62f,
      0.7f},
     {"Alpenwiese",
+     "Sommerwiese im Gebirge unter klarem Himmel.",
+     "Sommer;Wiese;Berge",
      {0.3f, 0.55f, 0.95f},
      {0.75f, 0.88f, 1.0f},
      {0.25f, 0.6f, 0.2f},
@@ -44,6 +50,8 @@ constexpr std::array<Scene, 8> kScenes = {{
      0.2f,
      0.6f},
     {"Meeresblick",
+     "Ruhige See am Vormittag, der Horizont fast gerade.",
+     "Meer;Wasser;Vormittag",
      {0.1f, 0.35f, 0.7f},
      {0.6f, 0.8f, 0.95f},
      {0.05f, 0.3f, 0.5f},
@@ -52,6 +60,8 @@ constexpr std::array<Scene, 8> kScenes = {{
      0.3f,
      0.1f},
     {"Herbstwald",
+     "Sanfte Hügel in Herbstfarben im warmen Licht.",
+     "Herbst;Wald;Hügel",
      {0.5f, 0.6f, 0.75f},
      {0.9f, 0.85f, 0.7f},
      {0.55f, 0.3f, 0.1f},
@@ -60,6 +70,8 @@ constexpr std::array<Scene, 8> kScenes = {{
      0.35f,
      0.9f},
     {"Winternacht",
+     "Mondnacht über verschneiten Dünen.",
+     "Winter;Nacht;Mond;Schnee",
      {0.02f, 0.03f, 0.12f},
      {0.15f, 0.2f, 0.4f},
      {0.85f, 0.88f, 0.95f},
@@ -68,6 +80,8 @@ constexpr std::array<Scene, 8> kScenes = {{
      0.2f,
      0.5f},
     {"Wüste",
+     "Sanddünen in der Mittagssonne.",
+     "Wüste;Sand;Sonne",
      {0.55f, 0.75f, 0.95f},
      {0.95f, 0.9f, 0.8f},
      {0.85f, 0.65f, 0.35f},
@@ -76,6 +90,8 @@ constexpr std::array<Scene, 8> kScenes = {{
      0.15f,
      0.4f},
     {"Morgennebel",
+     "Nebel liegt am frühen Morgen über den Feldern.",
+     "Morgen;Nebel;Felder",
      {0.7f, 0.72f, 0.78f},
      {0.95f, 0.9f, 0.85f},
      {0.4f, 0.5f, 0.4f},
@@ -84,6 +100,8 @@ constexpr std::array<Scene, 8> kScenes = {{
      0.45f,
      0.8f},
     {"Lavendelfeld",
+     "Blühendes Lavendelfeld im Abendlicht.",
+     "Sommer;Lavendel;Felder",
      {0.45f, 0.6f, 0.9f},
      {0.95f, 0.8f, 0.75f},
      {0.5f, 0.35f, 0.7f},
@@ -133,10 +151,9 @@ codec::Image DrawScene(const Scene& scene, int variant, int32_t width, int32_t h
 
 }  // namespace
 
-std::vector<std::filesystem::path> WriteSampleImages(const std::filesystem::path& folder,
-                                                     int count) {
+std::vector<SampleImage> WriteSampleImages(const std::filesystem::path& folder, int count) {
   std::filesystem::create_directories(folder);
-  std::vector<std::filesystem::path> paths;
+  std::vector<SampleImage> samples;
   for (int i = 0; i < count; ++i) {
     const Scene& scene = kScenes[static_cast<size_t>(i) % kScenes.size()];
     const int variant = i / static_cast<int>(kScenes.size());
@@ -151,9 +168,9 @@ std::vector<std::filesystem::path> WriteSampleImages(const std::filesystem::path
           .write(reinterpret_cast<const char*>(bytes.data()),
                  static_cast<std::streamsize>(bytes.size()));
     }
-    paths.push_back(path);
+    samples.push_back({path, scene.description, scene.keywords});
   }
-  return paths;
+  return samples;
 }
 
 }  // namespace vemora::demo

@@ -3,13 +3,19 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace vemora::demo {
 
-// Writes `count` JPEG files into `folder` (created when missing) and returns their paths.
-// Files that already exist are kept.
-std::vector<std::filesystem::path> WriteSampleImages(const std::filesystem::path& folder,
-                                                     int count);
+struct SampleImage {
+  std::filesystem::path path;
+  std::string description;
+  std::string keywords;
+};
+
+// Writes `count` JPEG files into `folder` (created when missing) and returns them with a
+// description and keywords each. Files that already exist are kept.
+std::vector<SampleImage> WriteSampleImages(const std::filesystem::path& folder, int count);
 
 }  // namespace vemora::demo
