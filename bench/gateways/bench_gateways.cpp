@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "gateways/catalogue_rows.h"
 #include "postgres/postgres_gateway.h"
 #include "sqlite/sqlite_gateway.h"
 
@@ -24,7 +25,7 @@ namespace {
 
 using vemora::TDBGateway;
 using vemora::TDBResultSet;
-using vemora::TDBValue;
+using vemora::testing::InsertCatalogueRow;
 
 constexpr int kRuns = 5;
 constexpr size_t kImageBytes = 64 << 10;
@@ -63,19 +64,7 @@ void Fill(TDBGateway& gateway, int rows) {
   gateway.ExecSQL("BEGIN", 4);
   for (int i = 0; i < rows; ++i) {
     const std::string name = "Bild " + std::to_string(i);
-    gateway.ExecSQLParams(
-        "INSERT INTO [Bilder] (Name, Beschreibung, TextTop, TextLeft, TextRight, TextBottom, "
-        "Path, [FILE], Suchbegriffe, Bild, VsBild, ProjektNr, Typ, FilePath, BildCtr2) values "
-        "(:Name, :Beschreibung, :TextTop, :TextLeft, :TextRight, :TextBottom, :Path, :FILE, "
-        ":Suchbegriffe, :Bild, :VsBild,:ProjektNr,:Typ,:FilePath, :BildCtr2)",
-        {TDBValue::Text(name), TDBValue::Text("Eine Beschreibung des Bildes " + name),
-         TDBValue::Text("oben"), TDBValue::Text("links"), TDBValue::Text("rechts"),
-         TDBValue::Text("unten"), TDBValue::Text("/home/bilder/urlaub/"),
-         TDBValue::Text(name + ".jpg"), TDBValue::Text("Urlaub Meer Strand"),
-         TDBValue::Bytes(std::string(vemora::kBlobMarker) + Bytes(kImageBytes, i)),
-         TDBValue::Bytes(std::string(vemora::kBlobMarker) + Bytes(kPreviewBytes, i + 7)),
-         TDBValue::Integer(0), TDBValue::Text(""), TDBValue::Text(""), TDBValue::Integer(i + 1)},
-        1, 4);
+    InsertCatalogueRow(gateway, name, Bytes(kImageBytes, i), Bytes(kPreviewBytes, i + 7), i + 1);
   }
   gateway.ExecSQL("COMMIT", 4);
 }

@@ -35,6 +35,7 @@
 #include "catalogue/catalogue_load.h"
 #include "catalogue/codec_bridge.h"
 #include "codec/jpeg.h"
+#include "gateways/catalogue_rows.h"
 #include "sqlite/sqlite_gateway.h"
 #include "ui/main_window.h"
 #include "ui/thumbnail_strip.h"
@@ -108,19 +109,7 @@ void Fill(vemora::TDBGateway& gateway, int rows) {
   for (int i = 0; i < rows; ++i) {
     const std::string name = "Bild " + std::to_string(i);
     const size_t which = static_cast<size_t>(i % kDistinctImages);
-    gateway.ExecSQLParams(
-        "INSERT INTO [Bilder] (Name, Beschreibung, TextTop, TextLeft, TextRight, TextBottom, "
-        "Path, [FILE], Suchbegriffe, Bild, VsBild, ProjektNr, Typ, FilePath, BildCtr2) values "
-        "(:Name, :Beschreibung, :TextTop, :TextLeft, :TextRight, :TextBottom, :Path, :FILE, "
-        ":Suchbegriffe, :Bild, :VsBild,:ProjektNr,:Typ,:FilePath, :BildCtr2)",
-        {TDBValue::Text(name), TDBValue::Text("Eine Beschreibung des Bildes " + name),
-         TDBValue::Text("oben"), TDBValue::Text("links"), TDBValue::Text("rechts"),
-         TDBValue::Text("unten"), TDBValue::Text("/home/bilder/urlaub/"),
-         TDBValue::Text(name + ".jpg"), TDBValue::Text("Urlaub Meer Strand"),
-         TDBValue::Bytes(std::string(vemora::kBlobMarker) + images[which]),
-         TDBValue::Bytes(std::string(vemora::kBlobMarker) + previews[which]), TDBValue::Integer(0),
-         TDBValue::Text(""), TDBValue::Text(""), TDBValue::Integer(i + 1)},
-        1, 4);
+    vemora::testing::InsertCatalogueRow(gateway, name, images[which], previews[which], i + 1);
   }
   gateway.ExecSQL("COMMIT", 4);
 }
