@@ -28,17 +28,12 @@ class SilentPrompter : public vemora::Prompter {
 
 int main() {
   using namespace vemora;
-  const auto photos = bench::BenchPhotos();
-  if (photos.empty()) {
-    std::fprintf(stderr, "no photos in %s\n", bench::BenchPhotoDir().string().c_str());
-    return 1;
-  }
+  const auto photos = bench::RequireBenchPhotos();
   constexpr int kFiles = 100;
   std::vector<std::string> files;
   for (int i = 0; i < kFiles; ++i) files.push_back(photos[i % photos.size()].string());
 
-  const auto work = std::filesystem::temp_directory_path() /
-                    ("vemora_bench_adding_" + std::to_string(::getpid()));
+  const auto work = bench::ScratchFolder("adding");
   std::filesystem::create_directories(work / "thumbs");
 
   SilentPrompter prompter;
@@ -60,7 +55,7 @@ int main() {
   if (bench::HaveTool("vipsthumbnail")) {
     std::string command =
         "vipsthumbnail --size x100 -o " + bench::Quote(work / "thumbs") + "/%s_t.jpg";
-    for (const std::string& file : files) command += " " + bench::Quote(file);
+    for (const std::string& file : files) command.append(" ").append(bench::Quote(file));
     peer = bench::BestMs(3, [&] { bench::RunCommand(command); });
   }
   std::filesystem::remove_all(work);

@@ -16,14 +16,8 @@ using namespace vemora;
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 3;
-  const auto photos = bench::BenchPhotos();
-  if (photos.empty()) {
-    std::fprintf(stderr, "no photos in %s\n", bench::BenchPhotoDir().c_str());
-    return 1;
-  }
-  const std::filesystem::path scratch =
-      std::filesystem::temp_directory_path() / ("vemora_bench_codecs_" + std::to_string(getpid()));
-  std::filesystem::create_directories(scratch);
+  const auto photos = bench::RequireBenchPhotos();
+  const std::filesystem::path scratch = bench::ScratchFolder("codecs");
 
   // JPEG decode + BMP encode over every photo.
   double ours = 0, oursCli = 0, djpeg = 0;

@@ -15,14 +15,8 @@ using namespace vemora;
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 3;
-  const auto photos = bench::BenchPhotos();
-  if (photos.empty()) {
-    std::fprintf(stderr, "no photos in %s\n", bench::BenchPhotoDir().c_str());
-    return 1;
-  }
-  const std::filesystem::path scratch =
-      std::filesystem::temp_directory_path() / ("vemora_bench_preview_" + std::to_string(getpid()));
-  std::filesystem::create_directories(scratch);
+  const auto photos = bench::RequireBenchPhotos();
+  const std::filesystem::path scratch = bench::ScratchFolder("preview");
   const std::string out = bench::Quote(scratch / "preview.jpg");
 
   double ours = 0, oursCli = 0, vips = 0, djpeg = 0, accurate = 0, fast = 0;

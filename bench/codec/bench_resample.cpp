@@ -33,12 +33,8 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 3;
-  auto photos = bench::BenchPhotos();
-  if (argc > 2) photos.resize(std::min<size_t>(photos.size(), std::atoi(argv[2])));
-  if (photos.empty()) {
-    std::fprintf(stderr, "no photos in %s\n", bench::BenchPhotoDir().c_str());
-    return 1;
-  }
+  auto photos = bench::RequireBenchPhotos();
+  if (argc > 2) photos.resize(std::min<size_t>(photos.size(), std::max(1, std::atoi(argv[2]))));
 #ifndef VEMORA_CLI
   std::fprintf(stderr, "built without the vemora tool\n");
   return 1;
@@ -46,9 +42,7 @@ int main(int argc, char** argv) {
   const std::string cli = VEMORA_CLI;
   const bool haveVips = bench::HaveTool("vips");
   const bool haveMagick = bench::HaveTool("convert");
-  const std::filesystem::path scratch = std::filesystem::temp_directory_path() /
-                                        ("vemora_bench_resample_" + std::to_string(getpid()));
-  std::filesystem::create_directories(scratch);
+  const std::filesystem::path scratch = bench::ScratchFolder("resample");
   const std::string out = bench::Quote(scratch / "out.jpg");
 
   double ours = 0, oursFull = 0, inProcess = 0, vips = 0, magick = 0;

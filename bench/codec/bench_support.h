@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace vemora::bench {
 
 inline std::filesystem::path BenchPhotoDir() {
@@ -30,6 +32,25 @@ inline std::vector<std::filesystem::path> BenchPhotos() {
   }
   std::sort(photos.begin(), photos.end());
   return photos;
+}
+
+// The bench photos; a run without them stops here with a message.
+inline std::vector<std::filesystem::path> RequireBenchPhotos() {
+  auto photos = BenchPhotos();
+  if (photos.empty()) {
+    std::fprintf(stderr, "no photos in %s\n", BenchPhotoDir().string().c_str());
+    std::exit(1);
+  }
+  return photos;
+}
+
+// A fresh folder for one benchmark's files, named after it and the process.
+inline std::filesystem::path ScratchFolder(const std::string& name) {
+  std::string leaf = "vemora_bench_";
+  leaf.append(name).append("_").append(std::to_string(::getpid()));
+  const auto folder = std::filesystem::temp_directory_path() / leaf;
+  std::filesystem::create_directories(folder);
+  return folder;
 }
 
 // Fastest of `runs` timings of `step`, in milliseconds.
