@@ -8,25 +8,19 @@
 #include "catalogue/codec_bridge.h"
 #include "catalogue/focused_record.h"
 #include "catalogue/size_text.h"
+#include "catalogue_engine_fixture.h"
 #include "gateways/catalogue_rows.h"
-#include "gateways/gateway_engines.h"
-#include "scripted_prompter.h"
 #include "support/pictures.h"
 
 namespace vemora {
 namespace {
 
-using testing::GatewayEngineTest;
 using testing::InsertCatalogueRow;
-using testing::ScriptedPrompter;
 
-class BrowsingEngineTest : public GatewayEngineTest {
+class BrowsingEngineTest : public testing::CatalogueEngineFixture {
  protected:
   void SetUp() override {
-    GatewayEngineTest::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
-    session.gateway = &gateway();
-    session.prompter = &prompter;
+    CatalogueEngineFixture::SetUp();
     session.imageFolder = "/bilder";
   }
 
@@ -37,9 +31,6 @@ class BrowsingEngineTest : public GatewayEngineTest {
     return ShowFocusedRecord(gateway(), grid, state, selectedFileName, fileNamesOnly);
   }
 
-  ScriptedPrompter prompter;
-  CatalogueSession session;
-  CatalogueGrid grid;
   SingleImageState state;
   std::string selectedFileName = "vorher.jpg";
 };

@@ -9,45 +9,18 @@
 #include "catalogue/catalogue_load.h"
 #include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
+#include "catalogue_engine_fixture.h"
 #include "gateways/catalogue_rows.h"
-#include "gateways/gateway_engines.h"
 #include "host/take_over.h"
-#include "scripted_prompter.h"
 #include "support/pictures.h"
 
 namespace vemora {
 namespace {
 
 using testing::ColumnValues;
-using testing::GatewayEngineTest;
-using testing::ScriptedPrompter;
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-class CatalogueEngineTest : public GatewayEngineTest {
+class CatalogueEngineTest : public testing::CatalogueEngineFixture {
  protected:
-  void SetUp() override {
-    GatewayEngineTest::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
-    session.gateway = &gateway();
-    session.prompter = &prompter;
-    folder = std::filesystem::temp_directory_path() /
-             ("vemora_engine_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    session.imageFolder = folder.string();
-  }
-  void TearDown() override {
-    std::filesystem::remove_all(folder);
-    GatewayEngineTest::TearDown();
-  }
-
   int32_t Insert(const std::string& name, const std::string& image, int32_t key = -1,
                  const std::string& preview = "") {
     TRecDSBilder record;
@@ -62,10 +35,6 @@ class CatalogueEngineTest : public GatewayEngineTest {
     command.command = kCmdInsert;
     return RunCmdMDB(session, command, record);
   }
-
-  ScriptedPrompter prompter;
-  CatalogueSession session;
-  std::filesystem::path folder;
 };
 
 TEST_P(CatalogueEngineTest, InsertedRowsReadBackWithTheirKeys) {
@@ -130,7 +99,7 @@ TEST_P(CatalogueEngineTest, ExportAndConvertWriteFilesAndWriteBack) {
   command.folder = folder.string();
   command.fileName = "kopie.jpg";
   EXPECT_EQ(RunCmdMDB(session, command, {}), 0);
-  EXPECT_TRUE(ReadFile(folder / "kopie.jpg") == jpeg);
+  EXPECT_TRUE(ReadFile("kopie.jpg") == jpeg);
 
   std::string source, destination;
   command.command = kCmdConvert;
@@ -143,7 +112,7 @@ TEST_P(CatalogueEngineTest, ExportAndConvertWriteFilesAndWriteBack) {
   EXPECT_EQ(RunCmdMDB(session, command, {}), 1);
   EXPECT_TRUE(source == jpeg);
   ASSERT_TRUE(destination.starts_with("BM"));
-  EXPECT_TRUE(ReadFile(folder / "Foto.BMP") == destination);
+  EXPECT_TRUE(ReadFile("Foto.BMP") == destination);
   EXPECT_TRUE(ColumnValues(gateway(), "Bild")[0] == destination);
   EXPECT_EQ(ColumnValues(gateway(), "File")[0], "Foto.BMP");
 }
@@ -158,7 +127,6 @@ TEST_P(CatalogueEngineTest, LoadBuildsMissingPreviewsAndRestoresMarks) {
   testing::InsertCatalogueRow(gateway(), "kaputt", jpeg.substr(0, 40), "", 903);
   std::ofstream(folder / "mit.jpg") << std::string(2048, 'x');
 
-  CatalogueGrid grid;
   LoadOptions options;
   options.markedKeys = {"900", "902", "99999", "junk"};
   LoadCatalogue(session, grid, options);

@@ -11,59 +11,29 @@
 #include "catalogue/deleting.h"
 #include "catalogue/editing.h"
 #include "catalogue/records.h"
+#include "catalogue_engine_fixture.h"
 #include "codec/bmp.h"
-#include "codec/jpeg.h"
 #include "codec/tiff.h"
 #include "failing_gateway.h"
 #include "gateways/catalogue_rows.h"
-#include "gateways/gateway_engines.h"
 #include "scripted_dialogs.h"
-#include "scripted_prompter.h"
+#include "support/pictures.h"
 
 namespace vemora {
 namespace {
 
 using testing::ColumnValues;
 
-codec::Image Picture(int32_t width, int32_t height) {
-  codec::Image image;
-  image.width = width;
-  image.height = height;
-  image.pixels.resize(image.RowBytes() * static_cast<size_t>(height));
-  for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>(i % 251);
-  return image;
-}
-
-class ChangingTest : public testing::GatewayEngineTest {
+class ChangingTest : public testing::CatalogueEngineFixture {
  protected:
   void SetUp() override {
-    GatewayEngineTest::SetUp();
+    CatalogueEngineFixture::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     failing = std::make_unique<testing::FailingGateway>(gateway());
     session.gateway = failing.get();
-    session.prompter = &prompter;
-    folder = std::filesystem::temp_directory_path() /
-             ("vemora_changing_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override {
-    std::filesystem::remove_all(folder);
-    GatewayEngineTest::TearDown();
   }
 
-  std::string File(const std::string& name, const std::vector<uint8_t>& bytes) {
-    return File(name, std::string(bytes.begin(), bytes.end()));
-  }
-  std::string File(const std::string& name, const std::string& bytes) {
-    const auto path = folder / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-  std::string Jpeg(const std::string& name) {
-    return File(name, codec::EncodeJpeg(Picture(64, 48)));
-  }
+  std::string Jpeg(const std::string& name) { return WriteFile(name, testing::TestJpeg(64, 48)); }
 
   // The grid and the table hold the same rows, in the same order.
   void ExpectGridMatchesTable() {
@@ -79,21 +49,17 @@ class ChangingTest : public testing::GatewayEngineTest {
   }
 
   std::unique_ptr<testing::FailingGateway> failing;
-  testing::ScriptedPrompter prompter;
   testing::ScriptedDialogs dialogs;
-  CatalogueSession session;
-  CatalogueGrid grid;
-  std::filesystem::path folder;
 };
 
 TEST_P(ChangingTest, AddingReadsEveryKindAndGoesOnAfterABadFile) {
   dialogs.filesToChoose = {
       Jpeg("haus.jpg"),
-      File("plan.bmp", codec::EncodeBmp(Picture(30, 20))),
-      File("scan.tif", codec::EncodeTiff(Picture(20, 30))),
-      File("kaputt.jpg", std::string("\xFF\xD8\xFF\xE0 not really", 16)),
-      File("symbol.ico", std::string("\0\0\1\0\1\0icon", 10)),
-      File("foto.png", std::string("\x89PNG\r\n\x1A\n", 8)),
+      WriteFile("plan.bmp", codec::EncodeBmp(testing::TestPicture(30, 20))),
+      WriteFile("scan.tif", codec::EncodeTiff(testing::TestPicture(20, 30))),
+      WriteFile("kaputt.jpg", std::string("\xFF\xD8\xFF\xE0 not really", 16)),
+      WriteFile("symbol.ico", std::string("\0\0\1\0\1\0icon", 10)),
+      WriteFile("foto.png", std::string("\x89PNG\r\n\x1A\n", 8)),
   };
   EXPECT_EQ(AddImagesFromDialog(session, grid, dialogs), 5);
   EXPECT_EQ(dialogs.fileDialogTitle, "Bilder hinzufügen");
@@ -164,7 +130,8 @@ TEST_P(ChangingTest, ReplacingTheSourceKeepsKeyAndTextsAndAsksAboutTheName) {
   AddImageFile(session, grid, Jpeg("alt.jpg"));
   CommitCellEdit(session, grid, 0, kFieldBeschreibung, "bleibt");
   const int32_t key = grid.records[0].key;
-  const std::string replacement = File("neu.bmp", codec::EncodeBmp(Picture(40, 40)));
+  const std::string replacement =
+      WriteFile("neu.bmp", codec::EncodeBmp(testing::TestPicture(40, 40)));
 
   prompter.answers = {Answer::No};
   ReplaceImageSource(session, grid, replacement);

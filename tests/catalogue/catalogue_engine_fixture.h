@@ -1,0 +1,61 @@
+// A catalogue on one engine, ready for commands: a session over the test's gateway with a
+// scripted prompter, an empty grid, and a fresh folder for image files.
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue_session.h"
+#include "catalogue/grid_record.h"
+#include "gateways/gateway_engines.h"
+#include "scripted_prompter.h"
+
+namespace vemora::testing {
+
+class CatalogueEngineFixture : public GatewayEngineTest {
+ protected:
+  void SetUp() override {
+    GatewayEngineTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    session.gateway = &gateway();
+    session.prompter = &prompter;
+    folder = std::filesystem::temp_directory_path() /
+             ("vemora_catalogue_" + std::to_string(::getpid()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    session.imageFolder = folder.string();
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(folder);
+    GatewayEngineTest::TearDown();
+  }
+
+  // Writes a file into the folder; returns its path.
+  std::string WriteFile(const std::string& name, const std::string& bytes) const {
+    const auto path = folder / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+  std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    return WriteFile(name, std::string(bytes.begin(), bytes.end()));
+  }
+  std::string ReadFile(const std::string& name) const {
+    std::ifstream in(folder / name, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+
+  ScriptedPrompter prompter;
+  CatalogueSession session;
+  CatalogueGrid grid;
+  std::filesystem::path folder;
+};
+
+}  // namespace vemora::testing
