@@ -4,9 +4,9 @@
 #include <iostream>
 #include <vector>
 
-#include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
 #include "catalogue/result_set_guard.h"
+#include "codec/preview.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 
@@ -29,7 +29,7 @@ int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file,
   session.gateway = &gateway;
   TRecDSBilder record;
   record.Bild = platform::ReadWholeFile(file.string());
-  record.VsBild = MakePreviewBytes(record.Bild);
+  record.VsBild = codec::MakePreviewJpeg(record.Bild);
   record.Name = file.stem().string();
   record.Beschreibung = description;
   record.Suchbegriffe = keywords;

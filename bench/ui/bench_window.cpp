@@ -33,8 +33,8 @@
 #include <vector>
 
 #include "catalogue/catalogue_load.h"
-#include "catalogue/codec_bridge.h"
 #include "codec/jpeg.h"
+#include "codec/preview.h"
 #include "gateways/catalogue_rows.h"
 #include "sqlite/sqlite_gateway.h"
 #include "ui/main_window.h"
@@ -103,7 +103,7 @@ void Fill(vemora::TDBGateway& gateway, int rows) {
   std::vector<std::string> images, previews;
   for (int i = 0; i < kDistinctImages; ++i) {
     images.push_back(Picture(240, 160, i));
-    previews.push_back(vemora::MakePreviewBytes(images.back()));
+    previews.push_back(vemora::codec::MakePreviewJpeg(images.back()));
   }
   gateway.ExecSQL("BEGIN", 4);
   for (int i = 0; i < rows; ++i) {

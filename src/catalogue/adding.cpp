@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
+#include "codec/preview.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 
@@ -19,7 +19,7 @@ using Clock = std::chrono::steady_clock;
 // are; other bytes of no known kind get none.
 std::string PreviewForNewRow(const std::string& bytes) {
   if (!bytes.empty() && bytes.front() == '\0') return bytes;
-  return MakePreviewBytes(bytes);
+  return codec::MakePreviewJpeg(bytes);
 }
 
 std::chrono::milliseconds Since(Clock::time_point start) {

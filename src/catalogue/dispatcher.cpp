@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "catalogue/codec_bridge.h"
 #include "catalogue/preview_column.h"
 #include "catalogue/result_set_guard.h"
+#include "codec/convert.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 
@@ -194,7 +194,7 @@ int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
     case kConvertToBmp:
     case kConvertToJpeg:
     case kConvertToTiff: {
-      ConvertStoredImage(convert.targetFormat + 1, source, destination);
+      codec::ConvertImageStream(convert.targetFormat + 1, source, destination);
       // Bytes of no known kind convert to nothing; the stored image must not be replaced
       // by an empty one, so such a row is left as it is.
       if (destination.empty()) return 1;

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "catalogue/adding.h"
-#include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
+#include "codec/preview.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 
@@ -84,7 +84,7 @@ void ReplaceImageSource(CatalogueSession& session, CatalogueGrid& grid,
   GridRecord& record = grid.records[static_cast<size_t>(grid.focused)];
   TRecDSBilder row;
   row.Bild = platform::ReadWholeFile(newPath);
-  row.VsBild = MakePreviewBytes(row.Bild);
+  row.VsBild = codec::MakePreviewJpeg(row.Bild);
   row.File = platform::FileNamePart(newPath);
   row.Path = platform::FolderPart(newPath);
   const std::string newName = std::filesystem::path(newPath).stem().string();

@@ -2,15 +2,15 @@
 
 #include <exception>
 
-#include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
 #include "catalogue/result_set_guard.h"
+#include "codec/preview.h"
 
 namespace vemora {
 namespace {
 
 std::string StorePreviewOfCurrentRow(CatalogueSession& session, TDBResultSet& rows) {
-  std::string preview = MakePreviewBytes(rows.FieldByName("Bild").AsString());
+  std::string preview = codec::MakePreviewJpeg(rows.FieldByName("Bild").AsString());
   session.gateway->ExecSQLParams(
       "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
       {AsBlobParam(preview), TDBValue::Integer(rows.FieldByName("BildCtr2").AsInteger())}, 1, 4);

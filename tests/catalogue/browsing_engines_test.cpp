@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "catalogue/catalogue_load.h"
-#include "catalogue/codec_bridge.h"
 #include "catalogue/focused_record.h"
 #include "catalogue/size_text.h"
 #include "catalogue_engine_fixture.h"
+#include "codec/preview.h"
 #include "gateways/catalogue_rows.h"
 #include "support/pictures.h"
 
@@ -37,7 +37,7 @@ class BrowsingEngineTest : public testing::CatalogueEngineFixture {
 
 TEST_P(BrowsingEngineTest, FocusShowsTheStoredImageOrTheMissingImagePanel) {
   const std::string big = testing::TestJpeg(300, 200);
-  InsertCatalogueRow(gateway(), "gross", big, MakePreviewBytes(big), 10);
+  InsertCatalogueRow(gateway(), "gross", big, codec::MakePreviewJpeg(big), 10);
   InsertCatalogueRow(gateway(), "fehlt", "", "", 11);
   InsertCatalogueRow(gateway(), "klein", testing::TestJpeg(40, 30), "", 12);
   Load();

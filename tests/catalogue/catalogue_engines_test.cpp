@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "catalogue/catalogue_load.h"
-#include "catalogue/codec_bridge.h"
 #include "catalogue/dispatcher.h"
 #include "catalogue_engine_fixture.h"
+#include "codec/preview.h"
 #include "gateways/catalogue_rows.h"
 #include "host/take_over.h"
 #include "support/pictures.h"
@@ -119,7 +119,7 @@ TEST_P(CatalogueEngineTest, ExportAndConvertWriteFilesAndWriteBack) {
 
 TEST_P(CatalogueEngineTest, LoadBuildsMissingPreviewsAndRestoresMarks) {
   const std::string jpeg = testing::TestJpeg(300, 200);
-  const int32_t withPreview = Insert("mit", jpeg, -1, MakePreviewBytes(jpeg));
+  const int32_t withPreview = Insert("mit", jpeg, -1, codec::MakePreviewJpeg(jpeg));
   // Rows as other programs leave them: no preview, no image, bytes of no known kind.
   testing::InsertCatalogueRow(gateway(), "ohne", jpeg, "", 900);
   testing::InsertCatalogueRow(gateway(), "leer", "", "", 901);

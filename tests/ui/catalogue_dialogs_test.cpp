@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "catalogue/codec_bridge.h"
+#include "codec/preview.h"
 #include "settings/ini_plus.h"
 #include "settings/settings_keys.h"
 #include "ui/add_window.h"
@@ -77,7 +77,7 @@ TEST_F(DialogTest, AddWindowShowsEachFileAndTheTimes) {
     EXPECT_EQ(bar->maximum(), 3);
     EXPECT_EQ(bar->value(), 0);
 
-    const std::string preview = MakePreviewBytes(testing::FlatJpeg(300, 150));
+    const std::string preview = codec::MakePreviewJpeg(testing::FlatJpeg(300, 150));
     window->FileAdded("/bilder/a.jpg", preview);
     window->ShowTimes("1,5 Sekunden ", "0 Minuten 1,5 Sekunden");
     EXPECT_EQ(bar->value(), 1);

@@ -29,9 +29,9 @@ class BrowseTest : public testing::WindowTest {
   // Three rows: a picture, a row without image, another picture.
   void InsertThree() {
     picture = FlatJpeg(320, 240, 60);
-    Insert("erstes", picture, MakePreviewBytes(picture), 21);
+    Insert("erstes", picture, codec::MakePreviewJpeg(picture), 21);
     Insert("ohne", "", "", 22);
-    Insert("drittes", picture, MakePreviewBytes(picture), 23);
+    Insert("drittes", picture, codec::MakePreviewJpeg(picture), 23);
   }
   QTableView* Grid() const { return Find<QTableView>("cxGrid1"); }
   ui::InformationPanel* Information() const {
@@ -88,8 +88,8 @@ TEST_F(BrowseTest, ExifButtonShowsForFilesWithMetadataOnly) {
   VEMORA_REQUIRE_TESTDATA();
   imageFolder = (::vemora::testing::TestDataDir() / "images" / "exif" / "canon").string();
   const std::string jpeg = FlatJpeg(40, 30);
-  testing::InsertCatalogueRow(*gateway, "Canon_40D", jpeg, MakePreviewBytes(jpeg), 1);
-  testing::InsertCatalogueRow(*gateway, "fehlt", jpeg, MakePreviewBytes(jpeg), 2);
+  testing::InsertCatalogueRow(*gateway, "Canon_40D", jpeg, codec::MakePreviewJpeg(jpeg), 1);
+  testing::InsertCatalogueRow(*gateway, "fehlt", jpeg, codec::MakePreviewJpeg(jpeg), 2);
   ui::TForm1& window = Open();
   window.FocusRecord(0);
   EXPECT_FALSE(Information()->exifButton()->isHidden());

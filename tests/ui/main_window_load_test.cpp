@@ -32,7 +32,7 @@ class LoadTest : public testing::WindowTest {
 
 TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
   const std::string jpeg = FlatJpeg(300, 200);
-  Insert("mit Vorschau", jpeg, MakePreviewBytes(jpeg), 11);
+  Insert("mit Vorschau", jpeg, codec::MakePreviewJpeg(jpeg), 11);
   Insert("ohne Vorschau", jpeg, "", 12);
   Insert("kein Bild", "", "", 13);
   Insert("png", "\x89PNG\r\n\x1a\n", "\x89PNG\r\n\x1a\n", 14);
@@ -181,13 +181,13 @@ TEST_F(LoadTest, MissingPreviewColumnIsAddedAndFilledAndDiagnosticsReportIt) {
 TEST_F(LoadTest, RefreshReloadsAndKeepsTheFocusedIndex) {
   const std::string jpeg = FlatJpeg(60, 40);
   for (int key = 1; key <= 3; ++key)
-    Insert("bild" + std::to_string(key), jpeg, MakePreviewBytes(jpeg), key);
+    Insert("bild" + std::to_string(key), jpeg, codec::MakePreviewJpeg(jpeg), key);
   ui::TForm1& window = Open();
   QAction* refresh = window.actions().refresh;
   EXPECT_EQ(refresh->shortcut(), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(refresh->toolTip().toStdString(), "Galeriekasten aktualisieren");
   refresh->trigger();  // nothing focused: nothing happens
-  Insert("neu", jpeg, MakePreviewBytes(jpeg), 4);
+  Insert("neu", jpeg, codec::MakePreviewJpeg(jpeg), 4);
   EXPECT_EQ(window.grid().Count(), 3);
 
   window.FocusRecord(1);

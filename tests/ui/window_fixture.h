@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/codec_bridge.h"
+#include "codec/preview.h"
 #include "gateways/catalogue_rows.h"
 #include "sqlite/sqlite_gateway.h"
 #include "support/pictures.h"
