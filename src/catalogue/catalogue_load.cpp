@@ -11,8 +11,8 @@
 namespace vemora {
 namespace {
 
-// The row's preview: the stored one, or one built now and written back. A row whose
-// preview cannot be built simply has none.
+// The row's preview: the stored one, or one built now and written back when the preview
+// column is there to take it. A row whose preview cannot be built simply has none.
 std::string PreviewOf(CatalogueSession& session, TDBResultSet& rows, TDBField* storedPreview,
                       bool buildMissing) {
   if (storedPreview != nullptr) {
@@ -62,8 +62,8 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
     TDBField* image = rows->FindField("Bild");
     if (image != nullptr && !image->IsNull())
       record.filePath = folder + rows->FieldByName(session.fileColumn).AsString();
-    record.preview = PreviewOf(session, *rows, rows->FindField("VsBild"),
-                               options.buildMissingPreviews && session.previewColumnAvailable);
+    record.preview =
+        PreviewOf(session, *rows, rows->FindField("VsBild"), session.previewColumnAvailable);
     record.name = rows->FieldByName("Name").AsString();
     record.beschreibung = rows->FieldByName("Beschreibung").AsString();
     record.textTop = rows->FieldByName("TextTop").AsString();

@@ -16,7 +16,6 @@ namespace vemora {
 struct LoadOptions {
   // Lines of the hand-back file: a row whose key in decimal is one of them starts marked.
   std::set<std::string> markedKeys;
-  bool buildMissingPreviews = true;
 };
 
 // Replaces grid.records. On an error the records read so far stay and the error passes

@@ -12,8 +12,6 @@
 
 namespace vemora {
 
-inline constexpr const char* kSelectionFileName = "bdselect.txt";
-
 // Overwrites the file whole. Throws std::runtime_error naming the file when it cannot be
 // written.
 void WriteSelectionFile(const std::string& path, const std::vector<int32_t>& keys);
