@@ -132,7 +132,10 @@ bool TForm1::CommitText(int row, int item, const std::string& text) {
   }
   committingText_ = false;
   if (error.empty()) {
-    if (item == kItemName) RefreshMarksList();
+    if (item == kItemName) {
+      RefreshMarksList();
+      thumbnailModel_->SetCaption(row, text);
+    }
     return true;
   }
   // Reported once the editor has closed, outside the view's commit.

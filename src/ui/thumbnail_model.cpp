@@ -39,6 +39,15 @@ void ThumbnailModel::SetCaptionsShown(bool shown) {
   endResetModel();
 }
 
+void ThumbnailModel::SetCaption(int recordIndex, const std::string& caption) {
+  for (size_t row = 0; row < entries_.size(); ++row) {
+    if (entries_[row].recordIndex != recordIndex) continue;
+    entries_[row].caption = caption;
+    const QModelIndex changed = index(static_cast<int>(row));
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::ToolTipRole});
+  }
+}
+
 int ThumbnailModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }

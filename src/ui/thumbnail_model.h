@@ -30,6 +30,8 @@ class ThumbnailModel : public QAbstractListModel {
   void SetThumbnailSize(int size);
   int thumbnailSize() const { return size_; }
   void SetCaptionsShown(bool shown);
+  // A renamed record's caption, without rebuilding the strip.
+  void SetCaption(int recordIndex, const std::string& caption);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
