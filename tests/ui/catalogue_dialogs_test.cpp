@@ -101,21 +101,32 @@ TEST_F(DialogTest, AddWindowShowsEachFileAndTheTimes) {
 
 class DeleteDialogTest : public DialogTest {
  protected:
-  std::unique_ptr<ui::TBildDelete> Make() {
-    return std::make_unique<ui::TBildDelete>(
+  void Open() {
+    dialog = std::make_unique<ui::TBildDelete>(
         nullptr, *settings, "drittes", std::vector<std::string>{"fünftes", "<keine Bezeichnung>"});
+    dialog->show();
+  }
+  template <typename T>
+  T* Child(const char* name) const {
+    return dialog->findChild<T*>(name);
   }
   int StoredMode() const {
     return TIniPlus(ini.string()).ReadInteger(kSectionSettings, kKeyDeleteMode, -1);
   }
-  static QPushButton* Button(const QWidget& dialog, const char* name) {
-    return dialog.findChild<QPushButton*>(name);
+  // The chosen mode's list is enabled and its button shown; the other mode's are not.
+  void ExpectMode(bool marked) const {
+    EXPECT_EQ(Child<QRadioButton>("markedMode")->isChecked(), marked);
+    EXPECT_EQ(Child<QListWidget>("markedList")->isEnabled(), marked);
+    EXPECT_EQ(Child<QListWidget>("focusedList")->isEnabled(), !marked);
+    EXPECT_EQ(Child<QPushButton>("deleteMarkedButton")->isVisible(), marked);
+    EXPECT_EQ(Child<QPushButton>("deleteFocusedButton")->isVisible(), !marked);
   }
+
+  std::unique_ptr<ui::TBildDelete> dialog;
 };
 
 TEST_F(DeleteDialogTest, ShowsItsTextsAndListsAndStartsWithTheFocusedImage) {
-  auto dialog = Make();
-  dialog->show();
+  Open();
   EXPECT_EQ(dialog->windowTitle().toStdString(), "Bilder löschen");
   EXPECT_EQ(dialog->size(), QSize(443, 280));
   const auto texts = Texts(*dialog);
@@ -127,73 +138,47 @@ TEST_F(DeleteDialogTest, ShowsItsTextsAndListsAndStartsWithTheFocusedImage) {
                        "tatsächliche Bilddatei wird nicht gelöscht."));
   EXPECT_TRUE(Contains(texts, "Bild"));
   EXPECT_TRUE(Contains(texts, "Bild(er)"));
-  EXPECT_EQ(Items(dialog->findChild<QListWidget*>("focusedList")),
-            std::vector<std::string>{"drittes"});
-  EXPECT_EQ(Items(dialog->findChild<QListWidget*>("markedList")),
+  EXPECT_EQ(Items(Child<QListWidget>("focusedList")), std::vector<std::string>{"drittes"});
+  EXPECT_EQ(Items(Child<QListWidget>("markedList")),
             (std::vector<std::string>{"fünftes", "<keine Bezeichnung>"}));
-  EXPECT_EQ(Button(*dialog, "cancelButton")->text().toStdString(), "Abbrechen");
+  EXPECT_EQ(Child<QPushButton>("cancelButton")->text().toStdString(), "Abbrechen");
+  EXPECT_EQ(Child<QRadioButton>("focusedMode")->text().toStdString(), "aktuelles Bild löschen");
+  EXPECT_EQ(Child<QRadioButton>("markedMode")->text().toStdString(),
+            "alle ausgewählten Bilder löschen");
 
-  // No DELMODE yet: the focused image, its list and its button.
-  auto* focusedMode = dialog->findChild<QRadioButton*>("focusedMode");
-  EXPECT_EQ(focusedMode->text().toStdString(), "aktuelles Bild löschen");
-  EXPECT_TRUE(focusedMode->isChecked());
-  EXPECT_TRUE(dialog->findChild<QListWidget*>("focusedList")->isEnabled());
-  EXPECT_FALSE(dialog->findChild<QListWidget*>("markedList")->isEnabled());
-  EXPECT_TRUE(Button(*dialog, "deleteFocusedButton")->isVisible());
-  EXPECT_FALSE(Button(*dialog, "deleteMarkedButton")->isVisible());
-  EXPECT_EQ(StoredMode(), -1);  // opening writes nothing
-
-  QTest::mouseClick(Button(*dialog, "deleteFocusedButton"), Qt::LeftButton);
+  // No DELMODE yet: the focused image; opening writes nothing.
+  ExpectMode(false);
+  EXPECT_EQ(StoredMode(), -1);
+  QTest::mouseClick(Child<QPushButton>("deleteFocusedButton"), Qt::LeftButton);
   EXPECT_FALSE(dialog->Choice().cancelled);
   EXPECT_FALSE(dialog->Choice().deleteMarked);
 }
 
 TEST_F(DeleteDialogTest, ModeIsRememberedAndPreselected) {
-  {
-    auto dialog = Make();
-    dialog->show();
-    auto* markedMode = dialog->findChild<QRadioButton*>("markedMode");
-    EXPECT_EQ(markedMode->text().toStdString(), "alle ausgewählten Bilder löschen");
-    QTest::mouseClick(markedMode, Qt::LeftButton);
-    EXPECT_EQ(StoredMode(), 1);
-    EXPECT_TRUE(dialog->findChild<QListWidget*>("markedList")->isEnabled());
-    EXPECT_FALSE(dialog->findChild<QListWidget*>("focusedList")->isEnabled());
-    EXPECT_TRUE(Button(*dialog, "deleteMarkedButton")->isVisible());
-    EXPECT_FALSE(Button(*dialog, "deleteFocusedButton")->isVisible());
-    QTest::mouseClick(Button(*dialog, "deleteMarkedButton"), Qt::LeftButton);
-    EXPECT_TRUE(dialog->Choice().deleteMarked);
-    EXPECT_FALSE(dialog->Choice().cancelled);
-  }
-  auto dialog = Make();
-  dialog->show();
-  EXPECT_TRUE(dialog->findChild<QRadioButton*>("markedMode")->isChecked());
-  QTest::mouseClick(dialog->findChild<QRadioButton*>("focusedMode"), Qt::LeftButton);
+  Open();
+  QTest::mouseClick(Child<QRadioButton>("markedMode"), Qt::LeftButton);
+  EXPECT_EQ(StoredMode(), 1);
+  ExpectMode(true);
+  QTest::mouseClick(Child<QPushButton>("deleteMarkedButton"), Qt::LeftButton);
+  EXPECT_TRUE(dialog->Choice().deleteMarked);
+  EXPECT_FALSE(dialog->Choice().cancelled);
+
+  Open();
+  ExpectMode(true);
+  QTest::mouseClick(Child<QRadioButton>("focusedMode"), Qt::LeftButton);
   EXPECT_EQ(StoredMode(), 0);
+  ExpectMode(false);
 }
 
 TEST_F(DeleteDialogTest, CancelAndEscapeNeverDelete) {
   settings->WriteInteger(kSectionSettings, kKeyDeleteMode, 1);
-  {
-    auto dialog = Make();
-    dialog->show();
-    QTest::mouseClick(Button(*dialog, "cancelButton"), Qt::LeftButton);
-    EXPECT_TRUE(dialog->Choice().cancelled);
-    EXPECT_FALSE(dialog->isVisible());
-  }
-  auto dialog = Make();
-  dialog->show();
+  Open();
+  QTest::mouseClick(Child<QPushButton>("cancelButton"), Qt::LeftButton);
+  EXPECT_TRUE(dialog->Choice().cancelled);
+  EXPECT_FALSE(dialog->isVisible());
+  Open();
   QTest::keyClick(dialog.get(), Qt::Key_Escape);
   EXPECT_TRUE(dialog->Choice().cancelled);
-}
-
-TEST(PictureFileDialog, FiltersFollowTheListInItsOrder) {
-  const QStringList filters = ui::PictureNameFilters();
-  ASSERT_EQ(filters.size(), 5);
-  EXPECT_EQ(filters[0].toStdString(), "Alle (*.jpg;*.jpeg;*.bmp;*.ico) (*.jpg *.jpeg *.bmp *.ico)");
-  EXPECT_EQ(filters[1].toStdString(), "JPEG-Grafikdatei (*.jpg) (*.jpg)");
-  EXPECT_EQ(filters[2].toStdString(), "JPEG-Grafikdatei (*.jpeg) (*.jpeg)");
-  EXPECT_EQ(filters[3].toStdString(), "Bitmaps (*.bmp) (*.bmp)");
-  EXPECT_EQ(filters[4].toStdString(), "Symbole (*.ico) (*.ico)");
 }
 
 // The real file dialog, answered from a timer: its title, selection mode and filters, and
@@ -228,7 +213,10 @@ TEST_F(DialogTest, PictureFileDialogAsksForOneOrManyFiles) {
   EXPECT_TRUE(dialogs.ChoosePictureFiles("Bilder hinzufügen", true).empty());
   EXPECT_EQ(seen.title.toStdString(), "Bilder hinzufügen");
   EXPECT_EQ(seen.mode, QFileDialog::ExistingFiles);
-  EXPECT_EQ(seen.filters, ui::PictureNameFilters());
+  EXPECT_EQ(seen.filters.join("|").toStdString(),
+            "Alle (*.jpg;*.jpeg;*.bmp;*.ico) (*.jpg *.jpeg *.bmp *.ico)|"
+            "JPEG-Grafikdatei (*.jpg) (*.jpg)|JPEG-Grafikdatei (*.jpeg) (*.jpeg)|"
+            "Bitmaps (*.bmp) (*.bmp)|Symbole (*.ico) (*.ico)");
 
   accept = true;
   EXPECT_EQ(dialogs.ChoosePictureFiles("Quelle ändern", false),

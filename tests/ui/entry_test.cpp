@@ -18,7 +18,7 @@
 #include <functional>
 #include <sstream>
 
-#include "catalogue/dispatcher.h"
+#include "gateways/catalogue_rows.h"
 #include "settings/ini_plus.h"
 #include "sqlite/sqlite_gateway.h"
 #include "support/pictures.h"
@@ -73,17 +73,9 @@ class EntryTest : public ::testing::Test {
     std::filesystem::create_directories(root / "images");
     gateway = std::make_unique<gateways::SqliteGateway>((root / "catalogue.db").string());
     gateway->CreateCatalogueTables();
-    CatalogueSession session;
-    session.gateway = gateway.get();
-    for (const char* name : {"Haus", "Garten", "Meer"}) {
-      TRecDSBilder record;
-      record.Name = name;
-      record.File = std::string(name) + ".jpg";
-      record.Bild = testing::FlatJpeg(60, 40, static_cast<uint8_t>(keys.size() * 80));
-      TRecCmdMDB insert;
-      insert.command = kCmdInsert;
-      keys.push_back(RunCmdMDB(session, insert, record));
-    }
+    const std::string picture = testing::FlatJpeg(60, 40);
+    for (const int32_t key : keys)
+      testing::InsertCatalogueRow(*gateway, "Bild" + std::to_string(key), picture, "", key);
   }
   ~EntryTest() override {
     gateway.reset();
@@ -135,7 +127,7 @@ class EntryTest : public ::testing::Test {
 
   std::filesystem::path root;
   std::unique_ptr<gateways::SqliteGateway> gateway;
-  std::vector<int32_t> keys;
+  const std::vector<int32_t> keys = {31, 32, 33};
 };
 
 TEST_F(EntryTest, MultiSelectionHandsBackTheMarkedKeysAndTheNextCallStartsWithThem) {
@@ -148,7 +140,6 @@ TEST_F(EntryTest, MultiSelectionHandsBackTheMarkedKeysAndTheNextCallStartsWithTh
                  }),
             -1);
   EXPECT_EQ(SelectionFile(), std::to_string(keys[0]) + "\r\n" + std::to_string(keys[2]) + "\r\n");
-  EXPECT_TRUE(std::filesystem::is_directory(root / "settings" / "Temp" / "Vemora"));
 
   Call(true, [](const Window& window) {
     EXPECT_TRUE(window.Marked(0));
@@ -195,48 +186,33 @@ TEST_F(EntryTest, SingleSelectionReturnsTheKeyTakenOverLast) {
   EXPECT_EQ(settings.ReadInteger("GRID", "LASTFRI", -7), -1);
 }
 
-TEST_F(EntryTest, PreselectedKeyIsFocusedInSingleSelectionOnly) {
-  const int32_t wanted = keys[2];
-  Call(
-      false,
-      [](const Window& window) {
-        EXPECT_EQ(window.Focused(), 2);
-        window.form->close();
-      },
-      0, nullptr, wanted);
-  Call(
-      true,
-      [](const Window& window) {
-        EXPECT_EQ(window.Focused(), -1);
-        window.form->close();
-      },
-      0, nullptr, wanted);
-}
-
-TEST_F(EntryTest, PromptFollowsHostAndCaption) {
-  Call(
-      false,
-      [](const Window& window) {
-        EXPECT_EQ(window.Prompt().toStdString(), "Bitte wählen Sie für die Brevik ein Bild aus.");
-        EXPECT_EQ(window.Find<QDockWidget>("selectionPanel")->windowTitle().toStdString(),
-                  "ausgewähltes Bild");
-        window.form->close();
-      },
-      4);
-  Call(
-      true,
-      [](const Window& window) {
-        EXPECT_EQ(window.Prompt(), QString());
-        window.form->close();
-      },
-      7);
-  Call(
-      true,
-      [](const Window& window) {
-        EXPECT_EQ(window.Prompt().toStdString(), "Eigener Text");
-        window.form->close();
-      },
-      7, u"Eigener Text");
+// The prompt follows the host number unless the host gives its own; a preselected key is
+// focused in single selection only; the caption "hide" takes the selection panel away.
+TEST_F(EntryTest, PromptPreselectionAndSelectionPanelFollowTheCall) {
+  const struct {
+    int32_t host;
+    bool multiSelect;
+    const char16_t* caption;
+    const char* prompt;
+    int focused;
+    const char* panelTitle;
+  } calls[] = {
+      {4, false, nullptr, "Bitte wählen Sie für die Brevik ein Bild aus.", 2, "ausgewähltes Bild"},
+      {7, true, nullptr, "", -1, "ausgewählte Bilder"},
+      {7, true, u"Eigener Text", "Eigener Text", -1, "ausgewählte Bilder"},
+  };
+  for (const auto& call : calls) {
+    Call(
+        call.multiSelect,
+        [&](const Window& window) {
+          EXPECT_EQ(window.Prompt().toStdString(), call.prompt);
+          EXPECT_EQ(window.Focused(), call.focused) << call.prompt;
+          EXPECT_EQ(window.Find<QDockWidget>("selectionPanel")->windowTitle().toStdString(),
+                    call.panelTitle);
+          window.form->close();
+        },
+        call.host, call.caption, keys[2]);
+  }
   Call(
       false,
       [](const Window& window) {
