@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTableView>
 #include <QTimer>
 #include <deque>
 #include <filesystem>
@@ -27,6 +28,7 @@
 #include "support/pictures.h"
 #include "support/qt_application.h"
 #include "ui/main_window.h"
+#include "ui/thumbnail_strip.h"
 
 namespace vemora::testing {
 
@@ -78,6 +80,14 @@ class WindowTest : public ::testing::Test {
     EXPECT_NE(child, nullptr) << name;
     return child;
   }
+
+  QTableView* Grid() const { return Find<QTableView>("cxGrid1"); }
+  // A grid cell by record item, as the view shows it.
+  QVariant Cell(int row, int item, int role = Qt::DisplayRole) const {
+    return Grid()->model()->index(row, item).data(role);
+  }
+  ui::ThumbnailListView* Strip() const { return Find<ui::ThumbnailListView>("thumbnailStrip"); }
+  std::string CountText() const { return Find<QLabel>("countLabel")->text().toStdString(); }
 
   // Runs the event loop until `done` or 10 s.
   static void WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
