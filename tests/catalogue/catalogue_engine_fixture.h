@@ -1,17 +1,20 @@
-// A catalogue on one engine, ready for commands: a session over the test's gateway with a
-// scripted prompter, an empty grid, and a fresh folder for image files.
+// A catalogue on one engine, ready for commands: a session over the test's gateway (through
+// a FailingGateway, so a test can make any statement fail) with a scripted prompter, an
+// empty grid, and a fresh folder for image files.
 #pragma once
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "catalogue/catalogue_session.h"
 #include "catalogue/grid_record.h"
+#include "failing_gateway.h"
 #include "gateways/gateway_engines.h"
 #include "scripted_prompter.h"
 
@@ -22,7 +25,8 @@ class CatalogueEngineFixture : public GatewayEngineTest {
   void SetUp() override {
     GatewayEngineTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    session.gateway = &gateway();
+    failing = std::make_unique<FailingGateway>(gateway());
+    session.gateway = failing.get();
     session.prompter = &prompter;
     folder = std::filesystem::temp_directory_path() /
              ("vemora_catalogue_" + std::to_string(::getpid()) + "_" +
@@ -33,6 +37,7 @@ class CatalogueEngineFixture : public GatewayEngineTest {
   }
   void TearDown() override {
     std::filesystem::remove_all(folder);
+    failing.reset();
     GatewayEngineTest::TearDown();
   }
 
@@ -45,13 +50,12 @@ class CatalogueEngineFixture : public GatewayEngineTest {
   std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
     return WriteFile(name, std::string(bytes.begin(), bytes.end()));
   }
-  std::string ReadFile(const std::string& name) const {
-    std::ifstream in(folder / name, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
+  std::string ReadFile(const std::filesystem::path& path) const {
+    std::ifstream in(folder / path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
+  std::unique_ptr<FailingGateway> failing;
   ScriptedPrompter prompter;
   CatalogueSession session;
   CatalogueGrid grid;

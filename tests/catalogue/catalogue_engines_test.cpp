@@ -1,10 +1,10 @@
-// The dispatcher, the load and the take-over on real engines (SQLite and PostgreSQL): what
-// the commands write is what a fresh query reads back.
+// The dispatcher, the preview column, the load and the take-over on real engines (SQLite
+// and PostgreSQL): what the commands write is what a fresh query reads back.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <tuple>
 
 #include "catalogue/catalogue_load.h"
 #include "catalogue/dispatcher.h"
@@ -19,89 +19,152 @@ namespace {
 
 using testing::ColumnValues;
 
+// Every field set, each to a value that no other field and no row of Insert() has.
+TRecDSBilder EveryField() {
+  TRecDSBilder record;
+  record.ProjektNr = 7;
+  record.Bild = std::string("\xFF\xD8\0\0binary\xFF", 11);
+  record.Name = "Grüße aus Köln";
+  record.Beschreibung = "zwei\r\nZeilen";
+  record.Typ = "typ";
+  record.File = "haus.jpg";
+  record.Path = "/bilder/";
+  record.FilePath = "fp";
+  record.TextTop = "oben";
+  record.TextBottom = "unten";
+  record.TextLeft = "links";
+  record.TextRight = "rechts";
+  record.Suchbegriffe = "Haus;Garten";
+  record.VsBild = std::string("\0vs", 3);
+  return record;
+}
+
+// The hosts' selector numbers, the columns they name and the column's value for EveryField():
+// a mix-up writes into the wrong column.
+const std::tuple<int32_t, const char*, std::string> kColumns[] = {
+    {1, "ProjektNr", "7"},
+    {2, "Bild", EveryField().Bild},
+    {3, "Name", EveryField().Name},
+    {4, "Beschreibung", EveryField().Beschreibung},
+    {5, "Typ", "typ"},
+    {6, "File", "haus.jpg"},
+    {7, "Path", "/bilder/"},
+    {8, "FilePath", "fp"},
+    {9, "TextTop", "oben"},
+    {10, "TextBottom", "unten"},
+    {11, "TextLeft", "links"},
+    {12, "TextRight", "rechts"},
+    {14, "Suchbegriffe", "Haus;Garten"},
+    {15, "VsBild", EveryField().VsBild},
+};
+
 class CatalogueEngineTest : public testing::CatalogueEngineFixture {
  protected:
-  int32_t Insert(const std::string& name, const std::string& image, int32_t key = -1,
+  int32_t Run(int32_t code, const TRecDSBilder& record, int32_t key = 0, int32_t selector = 0) {
+    TRecCmdMDB command;
+    command.command = code;
+    command.key = key;
+    command.selector = selector;
+    return RunCmdMDB(session, command, record);
+  }
+  int32_t Insert(const std::string& name, const std::string& image,
                  const std::string& preview = "") {
     TRecDSBilder record;
     record.Name = name;
-    record.Beschreibung = "Beschreibung von " + name;
     record.File = name + ".jpg";
     record.Path = folder.string() + "/";
     record.Bild = image;
     record.VsBild = preview;
-    record.BildCtr2 = key;
-    TRecCmdMDB command;
-    command.command = kCmdInsert;
-    return RunCmdMDB(session, command, record);
+    return Run(kCmdInsert, record);
   }
+  void EnsurePreviewColumn() { Run(kCmdEnsurePreviewColumn, {}, 0, kFieldVsBild); }
 };
 
-TEST_P(CatalogueEngineTest, InsertedRowsReadBackWithTheirKeys) {
-  const std::string image = std::string("\xFF\xD8\0\0binary\xFF", 11);
-  const int32_t first = Insert("Haus", image);
-  const int32_t second = Insert("Grüße aus Köln", image);
-  const int32_t supplied = Insert("Garten", image, 4711);
+TEST_P(CatalogueEngineTest, InsertWritesEveryFieldAndKeysTheRowByItsCounter) {
+  TRecDSBilder record = EveryField();
+  const int32_t first = Run(kCmdInsert, record);
+  const int32_t second = Run(kCmdInsert, record);
+  record.BildCtr2 = 4711;
+  EXPECT_EQ(Run(kCmdInsert, record), 4711);
   EXPECT_GT(first, 0);
   EXPECT_NE(first, second);
-  EXPECT_EQ(supplied, 4711);
   EXPECT_EQ(ColumnValues(gateway(), "BildCtr2"),
             (std::vector<std::string>{std::to_string(first), std::to_string(second), "4711"}));
-  // The key of an inserted row is its database counter.
-  EXPECT_EQ(ColumnValues(gateway(), "BildCtr")[0], std::to_string(first));
-  EXPECT_EQ(ColumnValues(gateway(), "Name")[1], "Grüße aus Köln");
-  EXPECT_TRUE(ColumnValues(gateway(), "Bild")[2] == image);
-  EXPECT_EQ(ColumnValues(gateway(), "File")[0], "Haus.jpg");
+  EXPECT_EQ(ColumnValues(gateway(), "BildCtr")[1], std::to_string(second));
+  for (const auto& [selector, column, value] : kColumns)
+    EXPECT_TRUE(ColumnValues(gateway(), column)[0] == value) << column;
 }
 
-TEST_P(CatalogueEngineTest, UpdateReplaceAndDeleteChangeOnlyTheirRow) {
-  const int32_t keep = Insert("Bleibt", "B1");
-  const int32_t key = Insert("Alt", "B2");
-  TRecDSBilder record;
-  record.Beschreibung = "neue\r\nBeschreibung";
-  record.TextTop = "Oben";
-  record.Suchbegriffe = "Meer;Strand";
-  TRecCmdMDB command;
-  command.command = kCmdUpdateColumn;
-  command.key = key;
-  for (int32_t selector : {kFieldBeschreibung, kFieldTextTop, kFieldSuchbegriffe}) {
-    command.selector = selector;
-    RunCmdMDB(session, command, record);
+TEST_P(CatalogueEngineTest, UpdateColumnWritesTheSelectedColumnOfItsRowOnly) {
+  Insert("anderes", "B0");
+  const int32_t key = Insert("alt", "B1");
+  for (const auto& [selector, column, value] : kColumns) {
+    EXPECT_EQ(Run(kCmdUpdateColumn, EveryField(), key, selector), 0);
+    EXPECT_TRUE(ColumnValues(gateway(), column)[1] == value) << column;
   }
-  EXPECT_EQ(ColumnValues(gateway(), "Beschreibung")[1], "neue\r\nBeschreibung");
-  EXPECT_EQ(ColumnValues(gateway(), "TextTop")[1], "Oben");
-  EXPECT_EQ(ColumnValues(gateway(), "Suchbegriffe")[1], "Meer;Strand");
-  EXPECT_EQ(ColumnValues(gateway(), "Beschreibung")[0], "Beschreibung von Bleibt");
+  EXPECT_EQ(ColumnValues(gateway(), "Name")[0], "anderes");
+  EXPECT_EQ(ColumnValues(gateway(), "Bild")[0], "B0");
+}
 
+TEST_P(CatalogueEngineTest, ReplaceAndDeleteTouchOnlyTheirRowAndOtherCommandsNothing) {
+  const int32_t keep = Insert("bleibt", "B0");
+  const int32_t key = Insert("alt", "B1");
+  TRecDSBilder record;
   record.Bild = "BMneu";
   record.VsBild = std::string("\xFF\0vs", 4);
   record.Name = "Neu";
   record.File = "neu.bmp";
   record.Path = "/anderswo/";
-  command.command = kCmdReplaceImage;
-  RunCmdMDB(session, command, record);
-  EXPECT_EQ(ColumnValues(gateway(), "Bild")[1], "BMneu");
-  EXPECT_EQ(ColumnValues(gateway(), "VsBild")[1], record.VsBild);
-  EXPECT_EQ(ColumnValues(gateway(), "File")[1], "neu.bmp");
-  EXPECT_EQ(ColumnValues(gateway(), "Path")[1], "/anderswo/");
+  record.Beschreibung = "nicht mit ersetzt";
+  EXPECT_EQ(Run(kCmdReplaceImage, record, key), 0);
+  const std::pair<const char*, std::string> replaced[] = {
+      {"Bild", "BMneu"},   {"VsBild", record.VsBild}, {"Name", "Neu"},
+      {"File", "neu.bmp"}, {"Path", "/anderswo/"},    {"Beschreibung", ""}};
+  for (const auto& [column, value] : replaced)
+    EXPECT_TRUE(ColumnValues(gateway(), column)[1] == value) << column;
+  EXPECT_EQ(ColumnValues(gateway(), "Name")[0], "bleibt");
 
-  command.command = kCmdDelete;
-  RunCmdMDB(session, command, record);
+  // Any statement would fail now: neither of these may send one.
+  failing->FailOnStatement(1);
+  EXPECT_EQ(Run(kCmdNothing, record, key), 0);
+  EXPECT_EQ(Run(99, record, key), 0);
+  for (int32_t selector : {0, 13, 16, -1}) Run(kCmdUpdateColumn, record, key, selector);
+  failing->FailOnStatement(0);
+
+  EXPECT_EQ(Run(kCmdDelete, record, key), 0);
   EXPECT_EQ(ColumnValues(gateway(), "BildCtr2"), std::vector<std::string>{std::to_string(keep)});
 }
 
-TEST_P(CatalogueEngineTest, ExportAndConvertWriteFilesAndWriteBack) {
+TEST_P(CatalogueEngineTest, ExportWritesTheStoredBytesAndFallsBack) {
   const std::string jpeg = testing::TestJpeg(40, 30);
   const int32_t key = Insert("Foto", jpeg);
+  std::filesystem::create_directories(folder / "ziel");
   TRecCmdMDB command;
   command.command = kCmdExport;
   command.key = key;
-  command.folder = folder.string();
+  command.folder = (folder / "ziel").string();
   command.fileName = "kopie.jpg";
   EXPECT_EQ(RunCmdMDB(session, command, {}), 0);
-  EXPECT_TRUE(ReadFile("kopie.jpg") == jpeg);
+  EXPECT_TRUE(ReadFile("ziel/kopie.jpg") == jpeg);
 
+  // No name: the stored one, else tmpFile1; a missing folder: the image folder.
+  command.fileName = "";
+  command.folder = (folder / "fehlt").string();
+  EXPECT_EQ(RunCmdMDB(session, command, {}), 1);
+  EXPECT_TRUE(ReadFile("Foto.jpg") == jpeg);
+  gateway().ExecSQL("UPDATE Bilder SET File = '' WHERE BildCtr2 = " + std::to_string(key), 4);
+  command.folder = (folder / "ziel").string();
+  EXPECT_EQ(RunCmdMDB(session, command, {}), 1);
+  EXPECT_TRUE(ReadFile("ziel/tmpFile1") == jpeg);
+}
+
+TEST_P(CatalogueEngineTest, ConversionWritesBackOnlyWhatItCouldConvert) {
+  const std::string jpeg = testing::TestJpeg(40, 30);
+  const std::string unknown = "\x89PNG\r\n";
+  const int32_t key = Insert("Foto", jpeg);
+  const int32_t unknownKey = Insert("Grafik", unknown);
   std::string source, destination;
+  TRecCmdMDB command;
   command.command = kCmdConvert;
   command.convert.key = key;
   command.convert.targetFormat = kConvertToBmp;
@@ -115,11 +178,73 @@ TEST_P(CatalogueEngineTest, ExportAndConvertWriteFilesAndWriteBack) {
   EXPECT_TRUE(ReadFile("Foto.BMP") == destination);
   EXPECT_TRUE(ColumnValues(gateway(), "Bild")[0] == destination);
   EXPECT_EQ(ColumnValues(gateway(), "File")[0], "Foto.BMP");
+
+  // Bytes of no known kind: no file, and the stored image is never replaced by nothing.
+  std::filesystem::create_directories(folder / "ziel");
+  command.convert.key = unknownKey;
+  command.convert.targetFormat = kConvertToJpeg;
+  command.convert.targetFolder = (folder / "ziel").string();
+  EXPECT_EQ(RunCmdMDB(session, command, {}), 1);
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "ziel"));
+  EXPECT_EQ(ColumnValues(gateway(), "Bild")[1], unknown);
+
+  // Unchanged: the stored bytes under the stored name.
+  command.convert.targetFormat = kConvertUnchanged;
+  EXPECT_EQ(RunCmdMDB(session, command, {}), 0);
+  EXPECT_EQ(ReadFile("ziel/Grafik.jpg"), unknown);
+  EXPECT_EQ(destination, "");
+}
+
+TEST_P(CatalogueEngineTest, PresentPreviewColumnIsLeftAlone) {
+  Insert("ohne Vorschau", testing::TestJpeg(40, 30));
+  failing->FailOnStatement(1);  // a rebuild would fail
+  Run(kCmdEnsurePreviewColumn, {}, 0, kFieldSuchbegriffe);
+  EXPECT_FALSE(session.previewColumnAvailable);  // other selectors do not even look
+  EnsurePreviewColumn();
+  EXPECT_TRUE(session.previewColumnAvailable);
+  EXPECT_TRUE(session.previewColumnWasPresent);
+  EXPECT_EQ(prompter.waitWindowsOpened, 0);
+}
+
+TEST_P(CatalogueEngineTest, MissingPreviewColumnIsAddedAndEveryRowGetsAPreview) {
+  Insert("foto", testing::TestJpeg(300, 200));
+  Insert("fremd", "\x89PNG\r\n");
+  Insert("leer", "");
+  gateway().ExecSQL("ALTER TABLE Bilder DROP COLUMN VsBild", 4);
+  failing->FailOnStatement(1);  // adding the column
+  EnsurePreviewColumn();
+  EXPECT_FALSE(session.previewColumnAvailable);
+  EXPECT_EQ(prompter.shown,
+            (std::vector<std::string>{"Es trat ein Fehler beim Initialisieren der Datenbank auf "
+                                      "(Bilder.VsBild).",
+                                      "Vorschaubild kann nicht hinzugefügt werden!"}));
+  EXPECT_EQ(prompter.waitWindowsOpened, 0);
+
+  prompter.shown.clear();
+  EnsurePreviewColumn();
+  EXPECT_TRUE(session.previewColumnAvailable);
+  EXPECT_FALSE(session.previewColumnWasPresent);
+  const auto previews = ColumnValues(gateway(), "VsBild");
+  ASSERT_EQ(previews.size(), 3u);
+  EXPECT_TRUE(previews[0].starts_with("\xFF\xD8"));
+  EXPECT_EQ(previews[1], "");
+  EXPECT_EQ(previews[2], "");
+  EXPECT_EQ(prompter.shown, std::vector<std::string>{"Alle Vorschaubilder werden erzeugt..."});
+  EXPECT_EQ(prompter.lastMaximum, 3);
+  EXPECT_EQ(prompter.steps, 3);
+
+  // A rebuild that fails on the second row stops there and keeps the first row's preview.
+  gateway().ExecSQL("ALTER TABLE Bilder DROP COLUMN VsBild", 4);
+  prompter.steps = 0;
+  failing->FailOnStatement(4);  // add, query, first row, second row
+  EXPECT_THROW(EnsurePreviewColumn(), TDBError);
+  EXPECT_EQ(prompter.steps, 1);
+  EXPECT_TRUE(ColumnValues(gateway(), "VsBild")[0].starts_with("\xFF\xD8"));
 }
 
 TEST_P(CatalogueEngineTest, LoadBuildsMissingPreviewsAndRestoresMarks) {
   const std::string jpeg = testing::TestJpeg(300, 200);
-  const int32_t withPreview = Insert("mit", jpeg, -1, codec::MakePreviewJpeg(jpeg));
+  const int32_t withPreview = Insert("mit", jpeg, codec::MakePreviewJpeg(jpeg));
   // Rows as other programs leave them: no preview, no image, bytes of no known kind.
   testing::InsertCatalogueRow(gateway(), "ohne", jpeg, "", 900);
   testing::InsertCatalogueRow(gateway(), "leer", "", "", 901);
@@ -136,16 +261,15 @@ TEST_P(CatalogueEngineTest, LoadBuildsMissingPreviewsAndRestoresMarks) {
   EXPECT_EQ(grid.records[0].key, withPreview);
   EXPECT_EQ(grid.records[0].sizeText, "2 KByte");
   EXPECT_EQ(grid.records[0].filePath, folder.string() + "/mit.jpg");
-  EXPECT_FALSE(grid.records[0].marked);
-  EXPECT_TRUE(grid.records[1].marked);
-  EXPECT_TRUE(grid.records[3].marked);
+  std::vector<bool> marks;
+  for (const GridRecord& record : grid.records) marks.push_back(record.marked);
+  EXPECT_EQ(marks, (std::vector<bool>{false, true, false, true, false}));
   // The missing preview was built and stored; the others could not be.
   EXPECT_TRUE(grid.records[1].preview.starts_with("\xFF\xD8"));
   EXPECT_TRUE(ColumnValues(gateway(), "VsBild")[1] == grid.records[1].preview);
   EXPECT_TRUE(grid.records[3].preview.empty());
   EXPECT_TRUE(grid.records[4].preview.empty());
   EXPECT_EQ(prompter.steps, 5);
-  EXPECT_EQ(prompter.lastMaximum, 5);
 }
 
 TEST_P(CatalogueEngineTest, TakeOverPairsQueryRowsWithGridRecords) {

@@ -18,9 +18,7 @@ class ScriptedDialogs : public CatalogueDialogs {
   bool deleteDialogShown = false;
   std::string deleteDialogLeft;
   std::vector<std::string> deleteDialogRight;
-  int addWindowFileCount = -1;
   std::vector<std::string> addedPaths;
-  std::vector<std::string> shownTimes;
 
   std::vector<std::string> ChoosePictureFiles(const std::string& title, bool multiple) override {
     fileDialogTitle = title;
@@ -34,8 +32,7 @@ class ScriptedDialogs : public CatalogueDialogs {
     deleteDialogRight = markedNames;
     return deleteChoice;
   }
-  std::unique_ptr<AddProgressWindow> OpenAddWindow(int fileCount, bool) override {
-    addWindowFileCount = fileCount;
+  std::unique_ptr<AddProgressWindow> OpenAddWindow(int, bool) override {
     return std::make_unique<Window>(*this);
   }
 
@@ -46,9 +43,7 @@ class ScriptedDialogs : public CatalogueDialogs {
     void FileAdded(const std::string& path, const std::string&) override {
       owner_.addedPaths.push_back(path);
     }
-    void ShowTimes(const std::string& lastFile, const std::string& elapsed) override {
-      owner_.shownTimes.push_back(lastFile + "|" + elapsed);
-    }
+    void ShowTimes(const std::string&, const std::string&) override {}
 
    private:
     ScriptedDialogs& owner_;
