@@ -198,7 +198,6 @@ TEST_F(EntryTest, PromptPreselectionAndSelectionPanelFollowTheCall) {
     const char* panelTitle;
   } calls[] = {
       {4, false, nullptr, "Bitte wählen Sie für die Brevik ein Bild aus.", 2, "ausgewähltes Bild"},
-      {7, true, nullptr, "", -1, "ausgewählte Bilder"},
       {7, true, u"Eigener Text", "Eigener Text", -1, "ausgewählte Bilder"},
   };
   for (const auto& call : calls) {

@@ -83,6 +83,8 @@ TEST_F(ChangeTest, AddingByDialogGoesOnAfterABadFileAndFocusesTheLast) {
   dialogs.filesToChoose = {first, File("kaputt.jpg", "\xFF\xD8 kein Bild"), last};
   window.actions().add->trigger();
 
+  EXPECT_EQ(dialogs.fileDialogTitle, "Bilder hinzufügen");
+  EXPECT_TRUE(dialogs.fileDialogMultiple);
   EXPECT_EQ(messages, std::vector<std::string>{"Unbekanntes Dateiformat"});
   EXPECT_EQ(Names(), (std::vector<std::string>{"alt", "erstes", "letztes"}));
   EXPECT_EQ(window.grid().focused, 2);
@@ -94,6 +96,11 @@ TEST_F(ChangeTest, AddingByDialogGoesOnAfterABadFileAndFocusesTheLast) {
   ASSERT_EQ(Strip()->model()->rowCount(), 3);
   EXPECT_EQ(Strip()->model()->index(2, 0).data(Qt::ToolTipRole).toString().toStdString(), last);
   EXPECT_TRUE(window.actions().deleteImage->isEnabled());
+
+  dialogs.filesToChoose.clear();  // cancelled: nothing is added
+  window.actions().add->trigger();
+  EXPECT_EQ(window.grid().Count(), 3);
+  ExpectGridMatchesTable();
 }
 
 TEST_F(ChangeTest, DroppedFilesAreAddedAndAFailureEndsTheDrop) {
