@@ -1,13 +1,14 @@
-// The dispatcher, the preview column, the load and the take-over on real engines (SQLite
-// and PostgreSQL): what the commands write is what a fresh query reads back.
+// The dispatcher, the preview column, the load, the focused record and the take-over on real
+// engines (SQLite and PostgreSQL): what the commands write is what a fresh query reads back.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <tuple>
 
 #include "catalogue/catalogue_load.h"
 #include "catalogue/dispatcher.h"
+#include "catalogue/focused_record.h"
+#include "catalogue/size_text.h"
 #include "catalogue_engine_fixture.h"
 #include "codec/preview.h"
 #include "gateways/catalogue_rows.h"
@@ -18,6 +19,7 @@ namespace vemora {
 namespace {
 
 using testing::ColumnValues;
+using testing::InsertCatalogueRow;
 
 // Every field set, each to a value that no other field and no row of Insert() has.
 TRecDSBilder EveryField() {
@@ -106,32 +108,15 @@ TEST_P(CatalogueEngineTest, UpdateColumnWritesTheSelectedColumnOfItsRowOnly) {
   EXPECT_EQ(ColumnValues(gateway(), "Bild")[0], "B0");
 }
 
-TEST_P(CatalogueEngineTest, ReplaceAndDeleteTouchOnlyTheirRowAndOtherCommandsNothing) {
+TEST_P(CatalogueEngineTest, DeleteTakesOnlyItsRowAndOtherCommandsSendNothing) {
   const int32_t keep = Insert("bleibt", "B0");
-  const int32_t key = Insert("alt", "B1");
-  TRecDSBilder record;
-  record.Bild = "BMneu";
-  record.VsBild = std::string("\xFF\0vs", 4);
-  record.Name = "Neu";
-  record.File = "neu.bmp";
-  record.Path = "/anderswo/";
-  record.Beschreibung = "nicht mit ersetzt";
-  EXPECT_EQ(Run(kCmdReplaceImage, record, key), 0);
-  const std::pair<const char*, std::string> replaced[] = {
-      {"Bild", "BMneu"},   {"VsBild", record.VsBild}, {"Name", "Neu"},
-      {"File", "neu.bmp"}, {"Path", "/anderswo/"},    {"Beschreibung", ""}};
-  for (const auto& [column, value] : replaced)
-    EXPECT_TRUE(ColumnValues(gateway(), column)[1] == value) << column;
-  EXPECT_EQ(ColumnValues(gateway(), "Name")[0], "bleibt");
-
-  // Any statement would fail now: neither of these may send one.
-  failing->FailOnStatement(1);
-  EXPECT_EQ(Run(kCmdNothing, record, key), 0);
-  EXPECT_EQ(Run(99, record, key), 0);
-  for (int32_t selector : {0, 13, 16, -1}) Run(kCmdUpdateColumn, record, key, selector);
+  const int32_t key = Insert("weg", "B1");
+  failing->FailOnStatement(1);  // any statement would fail now
+  EXPECT_EQ(Run(kCmdNothing, EveryField(), key), 0);
+  EXPECT_EQ(Run(99, EveryField(), key), 0);
+  for (int32_t selector : {0, 13, 16, -1}) Run(kCmdUpdateColumn, EveryField(), key, selector);
   failing->FailOnStatement(0);
-
-  EXPECT_EQ(Run(kCmdDelete, record, key), 0);
+  EXPECT_EQ(Run(kCmdDelete, {}, key), 0);
   EXPECT_EQ(ColumnValues(gateway(), "BildCtr2"), std::vector<std::string>{std::to_string(keep)});
 }
 
@@ -242,34 +227,68 @@ TEST_P(CatalogueEngineTest, MissingPreviewColumnIsAddedAndEveryRowGetsAPreview) 
   EXPECT_TRUE(ColumnValues(gateway(), "VsBild")[0].starts_with("\xFF\xD8"));
 }
 
-TEST_P(CatalogueEngineTest, LoadBuildsMissingPreviewsAndRestoresMarks) {
-  const std::string jpeg = testing::TestJpeg(300, 200);
-  const int32_t withPreview = Insert("mit", jpeg, codec::MakePreviewJpeg(jpeg));
-  // Rows as other programs leave them: no preview, no image, bytes of no known kind.
-  testing::InsertCatalogueRow(gateway(), "ohne", jpeg, "", 900);
-  testing::InsertCatalogueRow(gateway(), "leer", "", "", 901);
-  testing::InsertCatalogueRow(gateway(), "png", "\x89PNG\r\n", "", 902);
-  testing::InsertCatalogueRow(gateway(), "kaputt", jpeg.substr(0, 40), "", 903);
-  std::ofstream(folder / "mit.jpg") << std::string(2048, 'x');
+TEST_P(CatalogueEngineTest, FocusShowsTheStoredImageAndKeepsItWhenTheRowIsGone) {
+  const std::string big = testing::TestJpeg(300, 200);
+  InsertCatalogueRow(gateway(), "gross", big, codec::MakePreviewJpeg(big), 10);
+  InsertCatalogueRow(gateway(), "fehlt", "", "", 11);
+  InsertCatalogueRow(gateway(), "klein", testing::TestJpeg(40, 30), "", 12);
+  session.imageFolder = "/bilder";
+  LoadCatalogue(session, grid, LoadOptions{});
+  SingleImageState state;
+  std::string selectedFileName = "vorher.jpg";
+  auto focus = [&](int index, bool fileNamesOnly = false) {
+    grid.focused = index;
+    return ShowFocusedRecord(gateway(), grid, state, selectedFileName, fileNamesOnly);
+  };
+  EXPECT_EQ(focus(-1).kind, FocusedRecordView::Kind::None);
 
-  LoadOptions options;
-  options.markedKeys = {"900", "902", "99999", "junk"};
-  LoadCatalogue(session, grid, options);
+  FocusedRecordView view = focus(0);
+  ASSERT_EQ(view.kind, FocusedRecordView::Kind::Picture);
+  ASSERT_TRUE(view.imageBytes.has_value());
+  EXPECT_TRUE(*view.imageBytes == big);
+  EXPECT_EQ(view.sizeText, PixelSizeText(300, 200, StoredSizeKiB(big.size())));
+  EXPECT_EQ(view.fileText, "/bilder/gross.jpg");
+  EXPECT_EQ(focus(0, true).fileText, "gross.jpg");
 
-  ASSERT_EQ(grid.records.size(), 5u);
-  EXPECT_EQ(session.fileColumn, "FILE");
-  EXPECT_EQ(grid.records[0].key, withPreview);
-  EXPECT_EQ(grid.records[0].sizeText, "2 KByte");
-  EXPECT_EQ(grid.records[0].filePath, folder.string() + "/mit.jpg");
-  std::vector<bool> marks;
-  for (const GridRecord& record : grid.records) marks.push_back(record.marked);
-  EXPECT_EQ(marks, (std::vector<bool>{false, true, false, true, false}));
-  // The missing preview was built and stored; the others could not be.
-  EXPECT_TRUE(grid.records[1].preview.starts_with("\xFF\xD8"));
-  EXPECT_TRUE(ColumnValues(gateway(), "VsBild")[1] == grid.records[1].preview);
-  EXPECT_TRUE(grid.records[3].preview.empty());
-  EXPECT_TRUE(grid.records[4].preview.empty());
-  EXPECT_EQ(prompter.steps, 5);
+  // No image: the missing-image panel; the chosen file name stays.
+  EXPECT_EQ(focus(1).kind, FocusedRecordView::Kind::MissingImage);
+  EXPECT_EQ(selectedFileName, "gross.jpg");
+
+  // Its preview was built during the load, so the small one shows as a picture.
+  view = focus(2);
+  EXPECT_EQ(view.kind, FocusedRecordView::Kind::Picture);
+  EXPECT_EQ(view.sizeText.substr(0, 14), "40 x 30 Pixel ");
+
+  // A key that finds no row leaves the picture (and its size) as it was.
+  gateway().ExecSQL("DELETE FROM Bilder WHERE BildCtr2 = 10", 4);
+  view = focus(0);
+  EXPECT_FALSE(view.imageBytes.has_value());
+  EXPECT_EQ(view.sizeText.substr(0, 14), "40 x 30 Pixel ");
+}
+
+TEST_P(CatalogueEngineTest, LoadFindsTheFileNameColumnOrStopsWithTheDatabaseError) {
+  // Both rows carry previews, so the load writes nothing and the row order stays put.
+  InsertCatalogueRow(gateway(), "ohne Bild", "", "\xFF\xD8", 1);
+  InsertCatalogueRow(gateway(), "mit Bild", "\xFF\xD8\xFF", "\xFF\xD8", 2);
+  gateway().ExecSQL("ALTER TABLE Bilder RENAME COLUMN File TO XFile", 4);
+  session.imageFolder = "/bilder";
+  LoadCatalogue(session, grid, LoadOptions{});
+  EXPECT_EQ(session.fileColumn, "XFile");
+  ASSERT_EQ(grid.Count(), 2);
+  EXPECT_EQ(grid.records[0].filePath, std::nullopt);
+  EXPECT_EQ(grid.records[1].filePath, "/bilder/mit Bild.jpg");
+  // Adding afterwards writes the file name into the column the load settled on.
+  TRecDSBilder record;
+  record.File = "neu.jpg";
+  Run(kCmdInsert, record);
+  EXPECT_EQ(ColumnValues(gateway(), "XFile")[2], "neu.jpg");
+  gateway().ExecSQL("DELETE FROM Bilder WHERE XFile = 'neu.jpg'", 4);
+
+  // Without either column the first row with image bytes fails; the rows before it stay.
+  gateway().ExecSQL("ALTER TABLE Bilder RENAME COLUMN XFile TO Datei", 4);
+  EXPECT_THROW(LoadCatalogue(session, grid, LoadOptions{}), TDBError);
+  EXPECT_EQ(grid.Count(), 1);
+  EXPECT_EQ(grid.records[0].name, "ohne Bild");
 }
 
 TEST_P(CatalogueEngineTest, TakeOverPairsQueryRowsWithGridRecords) {
