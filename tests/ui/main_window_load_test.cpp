@@ -1,5 +1,6 @@
-// Loading the catalogue into the window: the grid's shape, rows of every kind, previews
-// built on the way, bad catalogues, "Aktualisieren" and the diagnostics panel.
+// Loading the catalogue into the window: the grid's shape, rows of every kind, marks handed
+// back last time, previews built on the way, bad catalogues, "Aktualisieren" and the
+// diagnostics panel.
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QDockWidget>
@@ -26,25 +27,34 @@ TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
   Insert("ohne Vorschau", jpeg, "", 12);
   Insert("kein Bild", "", "", 13);
   Insert("png", "\x89PNG\r\n\x1a\n", "\x89PNG\r\n\x1a\n", 14);
+  Insert("kaputt", jpeg.substr(0, 60), "", 15);
   std::ofstream(root / "images" / "mit Vorschau.jpg") << std::string(3000, 'x');
+  // The hand-back file of the last call: junk and unknown keys are ignored.
+  std::ofstream(root / "settings" / "bdselect.txt") << "12\r\nMüll\r\n15\r\n12\r\n99999\r\n";
 
-  Open();
+  Open(true);
   QAbstractItemModelTester tester(Grid()->model(),
                                   QAbstractItemModelTester::FailureReportingMode::Warning);
   EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(CountText(), "Anzahl Bilder: 4");
-  ASSERT_EQ(Grid()->model()->rowCount(), 4);
+  EXPECT_EQ(CountText(), "Anzahl Bilder: 5");
+  ASSERT_EQ(Grid()->model()->rowCount(), 5);
 
-  // Previews: the stored one and the one built on the way show; none for the rest.
+  // Previews: the stored one, and one built on the way and written back; none for the rest.
   EXPECT_FALSE(Cell(0, kItemPreview, Qt::DecorationRole).value<QImage>().isNull());
   EXPECT_FALSE(Cell(1, kItemPreview, Qt::DecorationRole).value<QImage>().isNull());
-  for (int row : {2, 3}) EXPECT_FALSE(Cell(row, kItemPreview, Qt::DecorationRole).isValid());
+  EXPECT_TRUE(ColumnValues(*gateway, "VsBild")[1].starts_with("\xFF\xD8"));
+  for (int row : {2, 3, 4}) EXPECT_FALSE(Cell(row, kItemPreview, Qt::DecorationRole).isValid());
 
   // Texts by item; an "unassigned" path stays empty.
   EXPECT_EQ(Cell(0, kItemName).toString().toStdString(), "mit Vorschau");
   EXPECT_EQ(Cell(0, kItemPath).toString().toStdString(), imageFolder + "/mit Vorschau.jpg");
   EXPECT_EQ(Cell(0, kItemSize).toString().toStdString(), "2 KByte");
   EXPECT_EQ(Cell(2, kItemPath).toString(), QString());
+
+  std::vector<bool> marks;
+  for (int row = 0; row < 5; ++row)
+    marks.push_back(Cell(row, kItemMark, Qt::CheckStateRole).toInt() == Qt::Checked);
+  EXPECT_EQ(marks, (std::vector<bool>{false, true, false, false, true}));
 
   // The wait window is gone and the cursor is back.
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
