@@ -32,38 +32,30 @@ TEST(SqliteOpenTest, FailureNamesTheFileAndReason) {
 }
 
 TEST(PostgresConnectTest, FailureNamesServerDatabaseAndReason) {
-  const std::string socket =
-      ConnectError("host=/nonexistent/vemora dbname=katalog user=postgres", 2);
-  EXPECT_NE(socket.find("/nonexistent/vemora"), std::string::npos) << socket;
-  EXPECT_NE(socket.find("katalog"), std::string::npos) << socket;
-  EXPECT_NE(socket.find("No such file or directory"), std::string::npos) << socket;
-
-  // A closed TCP port is refused at once.
-  const std::string refused = ConnectError("host=127.0.0.1 port=9 dbname=katalog", 2);
-  EXPECT_NE(refused.find("127.0.0.1"), std::string::npos) << refused;
-  EXPECT_NE(refused.find("port 9"), std::string::npos) << refused;
-
-  const std::string malformed = ConnectError("host=", 2);
-  EXPECT_NE(malformed.find("cannot connect"), std::string::npos) << malformed;
-}
-
-TEST(PostgresConnectTest, UnansweredServerGivesUpAfterTheTimeout) {
-  // A non-routable address: the packets go nowhere, so only the timeout ends the attempt.
-  const std::string silent = ConnectError("host=10.255.255.1 dbname=katalog", 2);
-  EXPECT_NE(silent.find("10.255.255.1"), std::string::npos) << silent;
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"host=/nonexistent/vemora dbname=katalog user=postgres",
+       {"/nonexistent/vemora", "katalog", "No such file or directory"}},
+      // A closed TCP port is refused at once.
+      {"host=127.0.0.1 port=9 dbname=katalog", {"127.0.0.1", "port 9"}},
+      // A non-routable address: the packets go nowhere, so only the timeout ends the attempt.
+      {"host=10.255.255.1 dbname=katalog", {"10.255.255.1"}},
+      {"host=", {"cannot connect"}},
+  };
+  for (const auto& [conninfo, parts] : cases) {
+    const std::string message = ConnectError(conninfo, 2);
+    for (const std::string& part : parts)
+      EXPECT_NE(message.find(part), std::string::npos) << message;
+  }
 }
 
 class PostgresServerGoneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const GatewayEngine& engine : AllGatewayEngines()) {
-      if (engine.name != "PostgreSQL") continue;
-      std::string why;
-      catalogue_ = engine.createCatalogue(why);
-      if (!catalogue_) {
-        if (PostgresRequired()) GTEST_FAIL() << why;
-        GTEST_SKIP() << why;
-      }
+    std::string why;
+    catalogue_ = AllGatewayEngines()[1].createCatalogue(why);  // PostgreSQL
+    if (!catalogue_) {
+      if (PostgresRequired()) GTEST_FAIL() << why;
+      GTEST_SKIP() << why;
     }
     catalogue_->CreateCatalogueTables();
     address_ = catalogue_->Address().substr(std::string("postgres:").size());

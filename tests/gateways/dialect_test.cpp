@@ -49,18 +49,5 @@ TEST(DialectTest, MalformedTextIsReportedOrPassedToTheEngine) {
   EXPECT_EQ(TranslateStatement("SELECT 1 : 2", SqlEngine::Sqlite).markerCount, 0);
 }
 
-TEST(DialectTest, CountQueryWrapsTheQueryWithoutItsTerminator) {
-  EXPECT_EQ(CountQuery("SELECT * FROM Bilder ; \n"),
-            "SELECT count(*) FROM (SELECT * FROM Bilder\n) AS vemora_count");
-}
-
-TEST(DialectTest, NamesCompareWithoutCase) {
-  EXPECT_TRUE(SameName("BildCtr2", "bildctr2"));
-  EXPECT_FALSE(SameName("File", "XFile"));
-  EXPECT_EQ(BareName("[Bilder]"), "Bilder");
-  EXPECT_EQ(BareName("\"File\""), "File");
-  EXPECT_EQ(BareName("Path"), "Path");
-}
-
 }  // namespace
 }  // namespace vemora::gateways

