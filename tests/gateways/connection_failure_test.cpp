@@ -52,7 +52,7 @@ class PostgresServerGoneTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string why;
-    catalogue_ = AllGatewayEngines()[1].createCatalogue(why);  // PostgreSQL
+    catalogue_ = CreateScratchCatalogue("PostgreSQL", why);
     if (!catalogue_) {
       if (PostgresRequired()) GTEST_FAIL() << why;
       GTEST_SKIP() << why;

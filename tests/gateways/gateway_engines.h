@@ -20,103 +20,15 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <memory>
-#include <ostream>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "postgres/postgres_gateway.h"
 #include "sqlite/sqlite_gateway.h"
 #include "vemora/gateway.h"
 
 namespace vemora::testing {
-
-// One fresh, empty database on one engine; dropped when destroyed.
-class ScratchCatalogue {
- public:
-  virtual ~ScratchCatalogue() = default;
-  // A new gateway over this database; every call is a connection of its own.
-  virtual std::unique_ptr<TDBGateway> Connect() const = 0;
-  // Creates `Bilder` and `BildFilt` through a connection of its own.
-  virtual void CreateCatalogueTables() const = 0;
-  // What another process passes to ConnectToAddress to reach the same database.
-  virtual std::string Address() const = 0;
-};
-
-struct GatewayEngine {
-  std::string name;  // "SQLite" or "PostgreSQL"; also the test name suffix
-  // A fresh catalogue, or nullptr with `why` set when the engine cannot run here.
-  std::function<std::unique_ptr<ScratchCatalogue>(std::string& why)> createCatalogue;
-};
-
-// Failure messages name the engine, not the parameter's bytes.
-inline void PrintTo(const GatewayEngine& engine, std::ostream* out) { *out << engine.name; }
-
-namespace engines_detail {
-
-inline std::string UniqueSuffix() {
-  static std::atomic<int> counter{0};
-  std::random_device random;
-  return std::to_string(::getpid()) + "_" + std::to_string(counter++) + "_" +
-         std::to_string(random() % 1000000);
-}
-
-class SqliteScratch final : public ScratchCatalogue {
- public:
-  SqliteScratch()
-      : folder_(std::filesystem::temp_directory_path() / ("vemora_gw_" + UniqueSuffix())) {
-    std::filesystem::create_directories(folder_);
-  }
-  ~SqliteScratch() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  std::unique_ptr<TDBGateway> Connect() const override {
-    return std::make_unique<gateways::SqliteGateway>(File());
-  }
-  void CreateCatalogueTables() const override {
-    gateways::SqliteGateway(File()).CreateCatalogueTables();
-  }
-  std::string Address() const override { return "sqlite:" + File(); }
-
- private:
-  std::string File() const { return (folder_ / "catalogue.db").string(); }
-  std::filesystem::path folder_;
-};
-
-class PostgresScratch final : public ScratchCatalogue {
- public:
-  explicit PostgresScratch(std::string baseConninfo)
-      : base_(std::move(baseConninfo)), schema_("vemora_t" + UniqueSuffix()) {
-    gateways::PostgresGateway(base_).ExecSQL("CREATE SCHEMA " + schema_, 4);
-  }
-  ~PostgresScratch() override {
-    try {
-      gateways::PostgresGateway(base_).ExecSQL("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE", 4);
-    } catch (const std::exception&) {
-      // A test that stopped the server leaves the schema; the server is a scratch one too.
-    }
-  }
-  std::unique_ptr<TDBGateway> Connect() const override {
-    return std::make_unique<gateways::PostgresGateway>(Conninfo());
-  }
-  void CreateCatalogueTables() const override {
-    gateways::PostgresGateway(Conninfo()).CreateCatalogueTables();
-  }
-  std::string Address() const override { return "postgres:" + Conninfo(); }
-
- private:
-  // The schema doubles as application_name, so a test can find this catalogue's backends.
-  std::string Conninfo() const {
-    return base_ + " options='-c search_path=" + schema_ + "' application_name=" + schema_;
-  }
-  std::string base_;
-  std::string schema_;
-};
-
-}  // namespace engines_detail
 
 // Opens a gateway from a ScratchCatalogue::Address(), e.g. in a worker process.
 inline std::unique_ptr<TDBGateway> ConnectToAddress(const std::string& address) {
@@ -129,24 +41,73 @@ inline std::unique_ptr<TDBGateway> ConnectToAddress(const std::string& address) 
   throw TDBError("unknown catalogue address: " + address);
 }
 
-inline std::vector<GatewayEngine> AllGatewayEngines() {
-  return {
-      {"SQLite",
-       [](std::string&) -> std::unique_ptr<ScratchCatalogue> {
-         return std::make_unique<engines_detail::SqliteScratch>();
-       }},
-      {"PostgreSQL",
-       [](std::string& why) -> std::unique_ptr<ScratchCatalogue> {
-         const char* conninfo = std::getenv("VEMORA_PG_CONNINFO");
-         if (conninfo == nullptr || *conninfo == '\0') {
-           why =
-               "PostgreSQL cases skipped: VEMORA_PG_CONNINFO is not set (start a server with "
-               "scripts/pg-test-server.sh start DIR and export its output)";
-           return nullptr;
-         }
-         return std::make_unique<engines_detail::PostgresScratch>(conninfo);
-       }},
-  };
+// One fresh, empty database on one engine ("SQLite" or "PostgreSQL"); dropped when destroyed.
+class ScratchCatalogue {
+ public:
+  // `serverConninfo` is the PostgreSQL server's; empty for SQLite.
+  explicit ScratchCatalogue(std::string serverConninfo) : server_(std::move(serverConninfo)) {
+    static std::atomic<int> counter{0};
+    std::random_device random;
+    const std::string suffix = std::to_string(::getpid()) + "_" + std::to_string(counter++) + "_" +
+                               std::to_string(random() % 1000000);
+    if (server_.empty()) {
+      folder_ = std::filesystem::temp_directory_path() / ("vemora_gw_" + suffix);
+      std::filesystem::create_directories(folder_);
+      address_ = "sqlite:" + (folder_ / "catalogue.db").string();
+    } else {
+      schema_ = "vemora_t" + suffix;
+      gateways::PostgresGateway(server_).ExecSQL("CREATE SCHEMA " + schema_, 4);
+      address_ = "postgres:" + server_ + " options='-c search_path=" + schema_ +
+                 "' application_name=" + schema_;
+    }
+  }
+  ~ScratchCatalogue() {
+    try {
+      if (!schema_.empty()) {
+        gateways::PostgresGateway(server_).ExecSQL("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE",
+                                                   4);
+      }
+    } catch (const std::exception&) {
+      // A test that stopped the server leaves the schema; the server is a scratch one too.
+    }
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+  }
+  ScratchCatalogue(const ScratchCatalogue&) = delete;
+  ScratchCatalogue& operator=(const ScratchCatalogue&) = delete;
+
+  // A new gateway over this database; every call is a connection of its own.
+  std::unique_ptr<TDBGateway> Connect() const { return ConnectToAddress(address_); }
+  // Creates `Bilder` and `BildFilt` through a connection of its own.
+  void CreateCatalogueTables() const {
+    if (schema_.empty()) {
+      gateways::SqliteGateway(address_.substr(7)).CreateCatalogueTables();
+    } else {
+      gateways::PostgresGateway(address_.substr(9)).CreateCatalogueTables();
+    }
+  }
+  // What another process passes to ConnectToAddress to reach the same database.
+  const std::string& Address() const { return address_; }
+
+ private:
+  std::string server_;
+  std::filesystem::path folder_;
+  std::string schema_;
+  std::string address_;
+};
+
+// A fresh catalogue on `engine`, or nullptr with `why` set when the engine cannot run here.
+inline std::unique_ptr<ScratchCatalogue> CreateScratchCatalogue(const std::string& engine,
+                                                                std::string& why) {
+  if (engine == "SQLite") return std::make_unique<ScratchCatalogue>("");
+  const char* conninfo = std::getenv("VEMORA_PG_CONNINFO");
+  if (conninfo == nullptr || *conninfo == '\0') {
+    why =
+        "PostgreSQL cases skipped: VEMORA_PG_CONNINFO is not set (start a server with "
+        "scripts/pg-test-server.sh start DIR and export its output)";
+    return nullptr;
+  }
+  return std::make_unique<ScratchCatalogue>(conninfo);
 }
 
 inline bool PostgresRequired() {
@@ -154,16 +115,13 @@ inline bool PostgresRequired() {
   return required != nullptr && std::string(required) == "1";
 }
 
-inline std::string GatewayEngineName(const ::testing::TestParamInfo<GatewayEngine>& info) {
-  return info.param.name;
-}
-
-// Fixture: a fresh catalogue with empty tables and one gateway over it, per test.
-class GatewayEngineTest : public ::testing::TestWithParam<GatewayEngine> {
+// Fixture: a fresh catalogue with empty tables and one gateway over it, per test. The
+// parameter is the engine's name.
+class GatewayEngineTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     std::string why;
-    catalogue_ = GetParam().createCatalogue(why);
+    catalogue_ = CreateScratchCatalogue(GetParam(), why);
     if (!catalogue_) {
       if (PostgresRequired()) GTEST_FAIL() << why << " (VEMORA_PG_REQUIRED=1)";
       GTEST_SKIP() << why;
@@ -179,7 +137,7 @@ class GatewayEngineTest : public ::testing::TestWithParam<GatewayEngine> {
 
   TDBGateway& gateway() { return *gateway_; }
   ScratchCatalogue& catalogue() { return *catalogue_; }
-  bool IsPostgres() const { return GetParam().name == "PostgreSQL"; }
+  bool IsPostgres() const { return GetParam() == "PostgreSQL"; }
 
   std::unique_ptr<ScratchCatalogue> catalogue_;
   std::unique_ptr<TDBGateway> gateway_;
@@ -187,7 +145,6 @@ class GatewayEngineTest : public ::testing::TestWithParam<GatewayEngine> {
 
 }  // namespace vemora::testing
 
-#define VEMORA_INSTANTIATE_FOR_ALL_ENGINES(suite)                                       \
-  INSTANTIATE_TEST_SUITE_P(Engines, suite,                                              \
-                           ::testing::ValuesIn(::vemora::testing::AllGatewayEngines()), \
-                           ::vemora::testing::GatewayEngineName)
+#define VEMORA_INSTANTIATE_FOR_ALL_ENGINES(suite)                                     \
+  INSTANTIATE_TEST_SUITE_P(Engines, suite, ::testing::Values("SQLite", "PostgreSQL"), \
+                           [](const auto& info) { return info.param; })

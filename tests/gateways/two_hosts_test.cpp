@@ -24,7 +24,7 @@ class TwoHostsTest : public GatewayEngineTest {
     GatewayEngineTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     folder_ = std::filesystem::temp_directory_path() /
-              ("vemora_two_hosts_" + std::to_string(::getpid()) + "_" + GetParam().name);
+              ("vemora_two_hosts_" + std::to_string(::getpid()) + "_" + GetParam());
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override {
