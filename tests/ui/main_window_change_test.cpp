@@ -54,6 +54,18 @@ class ChangeTest : public testing::WindowTest {
     return names;
   }
 
+  // Opens the cell's editor. Editors closed before wait hidden for their deletion beside it.
+  template <typename Editor>
+  Editor* EditCell(int row, int item) {
+    const QModelIndex index = Grid()->model()->index(row, item);
+    Grid()->setCurrentIndex(index);
+    Grid()->edit(index);
+    for (Editor* editor : Grid()->findChildren<Editor*>())
+      if (editor->isVisible()) return editor;
+    ADD_FAILURE() << "no editor open in row " << row << ", item " << item;
+    return nullptr;
+  }
+
   // The records, the view and the table hold the same rows in the same order.
   void ExpectGridMatchesTable() {
     const auto keys = ColumnValues(*gateway, "BildCtr2");
@@ -153,10 +165,7 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
   EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, kItemSize)) & Qt::ItemIsEditable);
 
   // A single-line cell commits with Return.
-  const QModelIndex name = grid->model()->index(1, kItemName);
-  grid->setCurrentIndex(name);
-  grid->edit(name);
-  auto* line = grid->findChild<QLineEdit*>();
+  auto* line = EditCell<QLineEdit>(1, kItemName);
   ASSERT_NE(line, nullptr);
   line->setText(QStringLiteral("Zweites Bild"));
   QTest::keyClick(line, Qt::Key_Return);
@@ -165,25 +174,21 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
 
   // A failed write is reported and the cell shows its old text again.
   failing.FailOnStatement(1);
-  const QModelIndex top = grid->model()->index(0, kItemTextTop);
-  grid->setCurrentIndex(top);
-  grid->edit(top);
-  line = grid->findChild<QLineEdit*>();
+  line = EditCell<QLineEdit>(0, kItemTextTop);
   ASSERT_NE(line, nullptr);
   line->setText(QStringLiteral("neu oben"));
   QTest::keyClick(line, Qt::Key_Return);
   Pump(20);
   WaitFor([&] { return !messages.empty(); });
+  ASSERT_FALSE(messages.empty());
   EXPECT_NE(messages[0].find("injected"), std::string::npos);
   EXPECT_EQ(CellText(0, kItemTextTop), "oben");
   EXPECT_EQ(ColumnValues(*gateway, "TextTop")[0], "oben");
 
   // A multi-line cell keeps Return for a new line; closing the window commits it.
-  const QModelIndex description = grid->model()->index(0, kItemBeschreibung);
-  grid->setCurrentIndex(description);
-  grid->edit(description);
-  auto* text = grid->findChild<QPlainTextEdit*>("multiLineCellEditor");
+  auto* text = EditCell<QPlainTextEdit>(0, kItemBeschreibung);
   ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->objectName(), "multiLineCellEditor");
   text->setPlainText(QStringLiteral("zwei"));
   text->moveCursor(QTextCursor::End);
   QTest::keyClick(text, Qt::Key_Return);
@@ -215,6 +220,7 @@ TEST_F(ChangeTest, NewSourceKeepsTheKeyAndAsksAboutTheName) {
   EXPECT_EQ(CellText(0, kItemPath), neu);
   EXPECT_FALSE(singleImage->missingImageShown());
   EXPECT_FALSE(singleImage->picture().isNull());
+  EXPECT_EQ(ColumnValues(*gateway, "BildCtr2"), std::vector<std::string>{"22"});
   EXPECT_EQ(Strip()->model()->rowCount(), 1);
   ExpectGridMatchesTable();
 }

@@ -62,11 +62,11 @@ class WindowTest : public ::testing::Test {
   std::string TempFolder() const { return SettingsFolder() + "Temp/Vemora/"; }
 
   // Shows the window and waits until its catalogue is loaded.
-  ui::TForm1& Open(bool multiSelect = false, int32_t preselect = -1) {
+  ui::TForm1& Open(bool multiSelect = false) {
     form = std::make_unique<ui::TForm1>(nullptr);
     form->InitialiseForCall(SettingsFolder(), imageFolder, TempFolder());
     form->ApplyPrompts(0, multiSelect);
-    form->SetGateway(windowGateway ? windowGateway : gateway.get(), preselect);
+    form->SetGateway(windowGateway ? windowGateway : gateway.get(), -1);
     WatchMessages();
     form->show();
     auto* count = Find<QLabel>("countLabel");
