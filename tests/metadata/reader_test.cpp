@@ -130,17 +130,15 @@ TEST(JpegSectionTest, AtMostTwentySectionsAreStored) {
   EXPECT_EQ(data.IptcSection, -1);
 }
 
+// The shared camera files derived/err_*.JPG carry these faults whole; the oracle test reads
+// them. Here: nothing false is listed, and the error texts the reader sets.
 TEST(JpegSectionTest, DamagedExifSectionsEndWithNoneAndEmptyFields) {
-  std::string tiff = CameraTiff(false);
-  TimgData data;
-  ASSERT_TRUE(data.ProcessBytes(MakeJpeg({{0xE1, "Exig" + std::string(2, '\0') + tiff}}),
-                                TFileKind::kJpeg));
-  EXPECT_EQ(data.ErrStr, "<none>");  // the path returned true, so the error text is replaced
-  EXPECT_EQ(data.ImageInfo->CameraMake, "");
-
+  const std::string tiff = CameraTiff(false);
   std::string badOrder = ExifSection(tiff);
   badOrder[6] = badOrder[7] = 'X';
+  TimgData data;
   ASSERT_TRUE(data.ProcessBytes(MakeJpeg({{0xE1, badOrder}}), TFileKind::kJpeg));
+  EXPECT_EQ(data.ErrStr, "<none>");  // the path returned true, so the error text is replaced
   EXPECT_EQ(data.ImageInfo->CameraMake, "");
   EXPECT_TRUE(data.ImageInfo->Tags.empty());
 
@@ -279,11 +277,8 @@ TEST(TiffPathTest, DirectoriesOfATiffFile) {
     TimgData data;
     ASSERT_TRUE(data.ProcessBytes(tiff, TFileKind::kTiff));
     EXPECT_TRUE(data.TiffFmt);
-    EXPECT_EQ(data.ImageInfo->CameraModel, "Model One");
-    EXPECT_EQ(data.ImageInfo->DateTime, "2021:06:15 12:30:45");
     EXPECT_EQ(data.ImageInfo->LookupTagText("GPSLatitude"), "48 Degrees 30 Minutes 30 Seconds");
     EXPECT_EQ(data.ImageInfo->ThumbStart, 0);  // TIFF files have no EXIF thumbnail link
-    EXPECT_TRUE(data.HasMetaData());
 
     // The header's IFD0 offset is not consulted: IFD0 is always at offset 8.
     tiff[motorola ? 7 : 4] = 100;
@@ -298,14 +293,13 @@ TEST(TiffPathTest, DirectoriesOfATiffFile) {
 TEST(TiffPathTest, OnlyTheFirst256000BytesAfterTheHeaderAreRead) {
   TiffBuilder b(false);
   b.Ascii(0, 0x010F, "NEAR");
-  b.Late(0, 0x0110, 2, 6, 6, [](std::uint32_t) { return std::string("Far\0\0\0", 6); });
+  b.Ascii(0, 0x0110, "Far away");
   std::string tiff = b.Build();
-  // Move the model's value far behind the limit and point the entry at it.
+  // Move the model's value far behind the limit and point its entry (the second) at it.
   const std::uint32_t far = 256000 + 8 + 100;
-  const std::size_t entry = 8 + 2 + 12;  // second entry
-  tiff.replace(entry + 8, 4, b.U32(far));
+  tiff.replace(8 + 2 + 12 + 8, 4, b.U32(far));
   tiff.resize(far, '\0');
-  tiff += std::string("Far\0\0\0", 6);
+  tiff += std::string("Far away\0", 9);
   TimgData data;
   ASSERT_TRUE(data.ProcessBytes(tiff, TFileKind::kTiff));
   EXPECT_EQ(data.ImageInfo->CameraMake, "NEAR");
@@ -321,23 +315,25 @@ class FileTest : public testing::TempFolderTest {
   }
 };
 
+// The camera files of the shared test data cover .jpg, .JPG, .jpeg, .tif, .TIF and .nef.
 TEST_F(FileTest, ExtensionsChooseThePath) {
   const std::string jpeg = MakeJpeg({{0xE1, ExifSection(CameraTiff(false))}});
   const std::string tiff = CameraTiff(true);
+  const struct {
+    const char* name;
+    const std::string& bytes;
+    bool read;
+  } cases[] = {{"a.jpe", jpeg, true},
+               {"b.TIFF", tiff, true},
+               {"c.png", jpeg, false},
+               {"d.nef", jpeg, false}};  // JPEG bytes under a TIFF name
   TimgData data;
-  for (const char* name : {"a.jpg", "b.JPG", "c.Jpeg", "d.jpe"}) {
-    EXPECT_TRUE(data.ProcessFile(Write(name, jpeg))) << name;
-    EXPECT_EQ(data.ErrStr, "<none>");
-    EXPECT_EQ(data.FileSize, jpeg.size());
-    EXPECT_EQ(data.ImageInfo->CameraMake, "TESTCAM");
+  for (const auto& c : cases) {
+    EXPECT_EQ(data.ProcessFile(Write(c.name, c.bytes)), c.read) << c.name;
+    EXPECT_EQ(data.ErrStr, c.read ? "<none>" : "Not an EXIF file") << c.name;
   }
-  for (const char* name : {"e.tif", "f.TIFF", "g.nef"}) {
-    EXPECT_TRUE(data.ProcessFile(Write(name, tiff))) << name;
-    EXPECT_EQ(data.ImageInfo->CameraMake, "TESTCAM");
-  }
-  EXPECT_FALSE(data.ProcessFile(Write("h.png", jpeg)));
-  EXPECT_EQ(data.ErrStr, "Not an EXIF file");
-  EXPECT_FALSE(data.ProcessFile(Write("i.nef", jpeg)));  // JPEG bytes under a TIFF name
+  ASSERT_TRUE(data.ProcessFile(Write("e.jpg", jpeg)));
+  EXPECT_EQ(data.FileSize, jpeg.size());
   EXPECT_FALSE(data.ProcessFile(PathOf("missing.jpg")));
   EXPECT_EQ(data.ErrStr, "");
   EXPECT_TRUE(data.Filename.empty());
