@@ -1,7 +1,6 @@
 // The dialogs of the changing commands, offscreen: the adding window, the delete dialog and
 // the picture file dialog's filters.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QFileDialog>
@@ -13,12 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <filesystem>
-#include <fstream>
 
 #include "codec/preview.h"
 #include "settings/ini_plus.h"
 #include "settings/settings_keys.h"
+#include "support/temp_folder.h"
 #include "ui/add_window.h"
 #include "ui/delete_dialog.h"
 #include "ui/qt_catalogue_dialogs.h"
@@ -46,18 +44,14 @@ std::vector<std::string> Items(const QListWidget* list) {
   return items;
 }
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public testing::TempFolderTest {
  protected:
   static void SetUpTestSuite() { testing::EnsureApplication(); }
-  DialogTest()
-      : ini(std::filesystem::temp_directory_path() /
-            ("vemora_dialogs_" + std::to_string(::getpid()) + ".ini")) {
-    std::filesystem::remove(ini);
-    settings = std::make_unique<TIniPlus>(ini.string());
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    settings = std::make_unique<TIniPlus>(PathOf("settings.ini"));
   }
-  ~DialogTest() override { std::filesystem::remove(ini); }
 
-  std::filesystem::path ini;
   std::unique_ptr<TIniPlus> settings;
 };
 
@@ -111,7 +105,7 @@ class DeleteDialogTest : public DialogTest {
     return dialog->findChild<T*>(name);
   }
   int StoredMode() const {
-    return TIniPlus(ini.string()).ReadInteger(kSectionSettings, kKeyDeleteMode, -1);
+    return TIniPlus(PathOf("settings.ini")).ReadInteger(kSectionSettings, kKeyDeleteMode, -1);
   }
   // The chosen mode's list is enabled and its button shown; the other mode's are not.
   void ExpectMode(bool marked) const {
@@ -184,9 +178,7 @@ TEST_F(DeleteDialogTest, CancelAndEscapeNeverDelete) {
 // The real file dialog, answered from a timer: its title, selection mode and filters, and
 // the files it hands back.
 TEST_F(DialogTest, PictureFileDialogAsksForOneOrManyFiles) {
-  const auto picked = std::filesystem::temp_directory_path() /
-                      ("vemora_pick_" + std::to_string(::getpid()) + ".jpg");
-  std::ofstream(picked) << "x";
+  PutFile("picked.jpg", "x");
   struct Seen {
     QString title;
     QFileDialog::FileMode mode = QFileDialog::AnyFile;
@@ -205,7 +197,7 @@ TEST_F(DialogTest, PictureFileDialogAsksForOneOrManyFiles) {
     // dialog loads in the background.
     auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
     ASSERT_NE(name, nullptr);
-    name->setText(QString::fromStdString(picked.string()));
+    name->setText(QString::fromStdString(PathOf("picked.jpg")));
     static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
   });
   answerer.start();
@@ -220,10 +212,9 @@ TEST_F(DialogTest, PictureFileDialogAsksForOneOrManyFiles) {
 
   accept = true;
   EXPECT_EQ(dialogs.ChoosePictureFiles("Quelle ändern", false),
-            std::vector<std::string>{picked.string()});
+            std::vector<std::string>{PathOf("picked.jpg")});
   EXPECT_EQ(seen.title.toStdString(), "Quelle ändern");
   EXPECT_EQ(seen.mode, QFileDialog::ExistingFile);
-  std::filesystem::remove(picked);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // ShowVemora as a host calls it: through the shared library, offscreen, with a script that
 // plays the user once the window has loaded its catalogue.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -14,15 +13,14 @@
 #include <QTableView>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "gateways/catalogue_rows.h"
 #include "settings/ini_plus.h"
 #include "sqlite/sqlite_gateway.h"
 #include "support/pictures.h"
 #include "support/qt_application.h"
+#include "support/temp_folder.h"
 #include "vemora/vemora.h"
 
 namespace vemora {
@@ -61,25 +59,22 @@ struct Window {
   QString Prompt() const { return Find<QLabel>("promptLabel")->text(); }
 };
 
-class EntryTest : public ::testing::Test {
+class EntryTest : public testing::TempFolderTest {
  protected:
   static void SetUpTestSuite() { testing::EnsureApplication(); }
 
-  EntryTest()
-      : root(std::filesystem::temp_directory_path() /
-             ("vemora_entry_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    std::filesystem::remove_all(root);
-    std::filesystem::create_directories(root / "images");
-    gateway = std::make_unique<gateways::SqliteGateway>((root / "catalogue.db").string());
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    std::filesystem::create_directories(folder_ / "images");
+    gateway = std::make_unique<gateways::SqliteGateway>(PathOf("catalogue.db"));
     gateway->CreateCatalogueTables();
     const std::string picture = testing::FlatJpeg(60, 40);
     for (const int32_t key : keys)
       testing::InsertCatalogueRow(*gateway, "Bild" + std::to_string(key), picture, "", key);
   }
-  ~EntryTest() override {
+  void TearDown() override {
     gateway.reset();
-    std::filesystem::remove_all(root);
+    TempFolderTest::TearDown();
   }
 
   // Calls ShowVemora; `script` runs once the catalogue is loaded and must close the window
@@ -112,20 +107,14 @@ class EntryTest : public ::testing::Test {
       for (QWidget* widget : QApplication::topLevelWidgets()) widget->close();
     });
     watchdog.start(20000);
-    const std::u16string settings = U16((root / "settings").string());
-    const std::u16string images = U16((root / "images").string());
+    const std::u16string settings = U16(PathOf("settings"));
+    const std::u16string images = U16(PathOf("images"));
     return ShowVemora(nullptr, gateway.get(), hostId, settings.c_str(), images.c_str(), preselect,
                       multiSelect, caption);
   }
 
-  std::string SelectionFile() const {
-    std::ifstream in(root / "settings" / "bdselect.txt", std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
+  std::string SelectionFile() const { return FileBytes("settings/bdselect.txt"); }
 
-  std::filesystem::path root;
   std::unique_ptr<gateways::SqliteGateway> gateway;
   const std::vector<int32_t> keys = {31, 32, 33};
 };
@@ -149,7 +138,7 @@ TEST_F(EntryTest, MultiSelectionHandsBackTheMarkedKeysAndTheNextCallStartsWithTh
     window.Mark(2, false);
     window.TakeOver();
   });
-  EXPECT_TRUE(std::filesystem::exists(root / "settings" / "bdselect.txt"));
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "settings" / "bdselect.txt"));
   EXPECT_EQ(SelectionFile(), "");
 }
 
@@ -176,7 +165,7 @@ TEST_F(EntryTest, SingleSelectionReturnsTheKeyTakenOverLast) {
                    window.form->close();
                  }),
             keys[2]);
-  TIniPlus settings((root / "settings" / "settings.ini").string());
+  TIniPlus settings(PathOf("settings/settings.ini"));
   EXPECT_FALSE(settings.ReadBool("SETTINGS", "TACLOSE", true));
   EXPECT_EQ(settings.ReadInteger("GRID", "LASTFRI", -7), 2);
   Call(false, [](const Window& window) {
