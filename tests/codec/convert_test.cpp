@@ -23,7 +23,6 @@ TEST(ConvertImageStream, FollowsTheCopyAndEncodeTable) {
   const Image picture = MakeTestPicture(48, 32);
   const std::string sources[] = {AsText(EncodeBmp(picture)), AsText(EncodeTiff(picture)),
                                  AsText(EncodeJpeg(picture))};
-  const ImageKind sourceKinds[] = {ImageKind::Bmp, ImageKind::Tiff, ImageKind::Jpeg};
   const ImageKind targetKinds[] = {ImageKind::Unknown, ImageKind::Bmp, ImageKind::Jpeg,
                                    ImageKind::Tiff};
   // Rows: BMP, TIFF, JPEG source; columns: target codes 1 to 4. true = copy.
@@ -38,10 +37,8 @@ TEST(ConvertImageStream, FollowsTheCopyAndEncodeTable) {
         EXPECT_EQ(destination, sources[s]) << cell;
         continue;
       }
-      EXPECT_NE(destination, sources[s]) << cell;
       const std::span<const uint8_t> bytes = AsBytes(destination);
       EXPECT_EQ(SniffImageKind(bytes), targetKinds[code - 1]) << cell;
-      EXPECT_NE(SniffImageKind(bytes), sourceKinds[s]) << cell;
       const Image result = DecodeImage(bytes);
       EXPECT_EQ(result.width, 48) << cell;
       EXPECT_EQ(result.height, 32) << cell;

