@@ -106,6 +106,8 @@ TEST_F(BrowseTest, MarksCommitAtOnceAndFeedTheSelectionList) {
   window.FocusRecord(0);
   window.actions().invertMarks->trigger();
   EXPECT_EQ(MarkedList(), (std::vector<std::string>{"erstes", "ohne"}));
+  window.actions().markAll->trigger();
+  EXPECT_EQ(window.grid().Marks(), (std::vector<bool>{true, true, true}));
   window.actions().markNone->trigger();
   EXPECT_TRUE(MarkedList().empty());
   // The grid's context menu in its order, with the marks submenu.
@@ -130,6 +132,12 @@ TEST_F(BrowseTest, FocusedColumnStylesItsHeaderAndTakesTheEditKeys) {
   EXPECT_TRUE(model->headerData(kItemPreview, Qt::Horizontal, Qt::FontRole).isValid());
   EXPECT_EQ(window.actions().deleteImage->shortcut(), QKeySequence(Qt::Key_Delete));
   EXPECT_EQ(window.actions().add->shortcut(), QKeySequence(Qt::Key_Insert));
+
+  // The mark column takes neither the style nor the keys.
+  Grid()->setCurrentIndex(model->index(0, kItemMark));
+  EXPECT_FALSE(model->headerData(kItemPreview, Qt::Horizontal, Qt::FontRole).isValid());
+  EXPECT_FALSE(model->headerData(kItemMark, Qt::Horizontal, Qt::FontRole).isValid());
+  EXPECT_EQ(window.actions().deleteImage->shortcut(), QKeySequence(Qt::Key_Delete));
 }
 
 TEST_F(BrowseTest, ThumbnailsMirrorTheGridAndFocusTheirRecords) {
@@ -181,10 +189,8 @@ TEST_F(BrowseTest, IconPreviewShowsInGridCellsOnly) {
 
 TEST_F(BrowseTest, ThumbnailSizeEditPresetsAndTheTimer) {
   InsertThree();
-  {
-    TIniPlus settings(SettingsFolder() + "settings.ini");
-    settings.WriteInteger("SETTINGS", "THUMBSSIZE", 120);
-  }
+  TIniPlus settings(SettingsFolder() + "settings.ini");
+  settings.WriteInteger("SETTINGS", "THUMBSSIZE", 120);
   Open();
   auto* edit = Find<QSpinBox>("thumbnailSizeEdit");
   EXPECT_EQ(edit->value(), 120);
@@ -192,7 +198,6 @@ TEST_F(BrowseTest, ThumbnailSizeEditPresetsAndTheTimer) {
 
   edit->setValue(60);  // as typing does
   EXPECT_EQ(edit->palette().color(QPalette::Base), QColor::fromRgb(ui::kTypedSizeColour));
-  TIniPlus settings(SettingsFolder() + "settings.ini");
   EXPECT_EQ(settings.ReadInteger("SETTINGS", "THUMBSSIZE", 0), 120);
   WaitFor([&] { return settings.ReadInteger("SETTINGS", "THUMBSSIZE", 0) == 60; }, 3000);
   EXPECT_EQ(Strip()->iconSize(), QSize(60, 60));
@@ -208,10 +213,7 @@ TEST_F(BrowseTest, ThumbnailSizeEditPresetsAndTheTimer) {
 
 TEST_F(BrowseTest, HiddenThumbnailsAreNeverBuilt) {
   InsertThree();
-  {
-    TIniPlus settings(SettingsFolder() + "settings.ini");
-    settings.WriteBool("SETTINGS", "HIDETHUMBS", true);
-  }
+  TIniPlus(SettingsFolder() + "settings.ini").WriteBool("SETTINGS", "HIDETHUMBS", true);
   ui::TForm1& window = Open();
   EXPECT_EQ(Strip()->model()->rowCount(), 0);
   EXPECT_FALSE(window.actions().thumbnails->isEnabled());

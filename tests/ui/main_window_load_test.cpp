@@ -50,6 +50,7 @@ TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
   EXPECT_EQ(Cell(0, kItemPath).toString().toStdString(), imageFolder + "/mit Vorschau.jpg");
   EXPECT_EQ(Cell(0, kItemSize).toString().toStdString(), "2 KByte");
   EXPECT_EQ(Cell(2, kItemPath).toString(), QString());
+  EXPECT_EQ(Cell(3, kItemKey).toInt(), 14);
 
   std::vector<bool> marks;
   for (int row = 0; row < 5; ++row)
