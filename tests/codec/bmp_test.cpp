@@ -174,10 +174,8 @@ TEST(BmpRunLength, CodesPlacePixelsWhereTheySay) {
 }
 
 TEST(BmpRunLength, HostileCodesAreRefused) {
-  // A run longer than the row, a delta out of the picture, a colour past the table, data
-  // that ends without an end-of-bitmap code.
-  EXPECT_THROW(DecodeBmp(Rle8File(4, 1, {5, 1, 0, 1})), CodecError);
-  EXPECT_THROW(DecodeBmp(Rle8File(4, 1, {0, 2, 1, 5, 0, 1})), CodecError);
+  // Runs past a row and deltas out of the picture are the suite's badrle*.bmp files. Here: a
+  // colour past the table, and data that ends without an end-of-bitmap code.
   EXPECT_THROW(DecodeBmp(Rle8File(4, 1, {2, 7, 0, 1})), CodecError);
   EXPECT_THROW(DecodeBmp(Rle8File(4, 1, {2, 1})), CodecError);
   // A huge picture from a few bytes of run-length data is refused before allocating.
