@@ -50,7 +50,7 @@ TEST(ColourReduction, EachFormatKeepsItsPromiseOnAPhoto) {
     EXPECT_GE(DistinctColours(reduced), c.atMost * 3 / 4);
     EXPECT_GE(Psnr(photo, reduced), c.minimumPsnr);
   }
-  EXPECT_EQ(ReduceColours(photo, ColourFormat::TrueColour).pixels, photo.pixels);
+  EXPECT_TRUE(ReduceColours(photo, ColourFormat::TrueColour).pixels == photo.pixels);
 }
 
 TEST(ColourReduction, GreyInputAndCodes) {
