@@ -171,6 +171,7 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
   QTest::keyClick(line, Qt::Key_Return);
   Pump(20);  // the view commits on its next turn
   EXPECT_EQ(ColumnValues(*gateway, "Name")[1], "Zweites Bild");
+  EXPECT_EQ(Strip()->model()->index(1, 0).data().toString(), QStringLiteral("Zweites Bild"));
 
   // A failed write is reported and the cell shows its old text again.
   failing.FailOnStatement(1);
