@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,9 +29,11 @@ class CatalogueEngineFixture : public GatewayEngineTest {
     failing = std::make_unique<FailingGateway>(gateway());
     session.gateway = failing.get();
     session.prompter = &prompter;
+    // Parameterised test names end in "/Engine"; keep the folder one level deep.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
     folder = std::filesystem::temp_directory_path() /
-             ("vemora_catalogue_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+             ("vemora_catalogue_" + std::to_string(::getpid()) + "_" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     session.imageFolder = folder.string();
