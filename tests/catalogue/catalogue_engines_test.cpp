@@ -108,6 +108,49 @@ TEST_P(CatalogueEngineTest, UpdateColumnWritesTheSelectedColumnOfItsRowOnly) {
   EXPECT_EQ(ColumnValues(gateway(), "Bild")[0], "B0");
 }
 
+// Hosts that log or replay statements see the catalogue's own wording, word for word.
+TEST_P(CatalogueEngineTest, CommandsSendTheirStatementsWordForWord) {
+  TRecDSBilder record = EveryField();
+  record.Bild = testing::TestJpeg(8, 8);  // the conversion needs a real picture
+  failing->statements.clear();
+  const int32_t key = Run(kCmdInsert, record);
+  const std::string k = std::to_string(key);
+  Run(kCmdUpdateColumn, record, key, 3);
+  Run(kCmdReplaceImage, record, key);
+  TRecCmdMDB command;
+  command.command = kCmdExport;
+  command.key = key;
+  command.folder = folder.string();
+  RunCmdMDB(session, command, {});
+  command.command = kCmdConvert;
+  command.convert.key = key;
+  command.convert.targetFormat = kConvertToBmp;
+  command.convert.writeBack = true;
+  command.convert.targetFolder = folder.string();
+  RunCmdMDB(session, command, {});
+  Run(kCmdDelete, {}, key);
+
+  ASSERT_EQ(failing->statements.size(), 9u);
+  const std::string& insert = failing->statements[0];
+  EXPECT_EQ(insert,
+            "INSERT INTO [Bilder] (Name, Beschreibung, TextTop, TextLeft, TextRight, TextBottom, "
+            "Path, [File], Suchbegriffe, Bild, VsBild, ProjektNr, Typ, FilePath, BildCtr2) values "
+            "(:Name, :Beschreibung, :TextTop, :TextLeft, :TextRight, :TextBottom, :Path, :File, "
+            ":Suchbegriffe, :Bild, :VsBild,:ProjektNr,:Typ,:FilePath, :BildCtr2)");
+  EXPECT_TRUE(failing->statements[1].starts_with("SELECT BildCtr FROM Bilder WHERE BildCtr2 = -"));
+  EXPECT_EQ(failing->statements[2], "UPDATE Bilder SET BildCtr2 = " + k + " WHERE BildCtr = " + k);
+  const std::vector<std::string> rest(failing->statements.begin() + 3, failing->statements.end());
+  EXPECT_EQ(rest, (std::vector<std::string>{
+                      "UPDATE Bilder SET Name=:p1 WHERE BildCtr2=:p2",
+                      " UPDATE Bilder SET VsBild=:p1,Bild=:p2,Name=:p3,[File]=:p4,Path=:p5 WHERE "
+                      "BildCtr2=:p6",
+                      "SELECT Bild,[File] FROM Bilder WHERE BildCtr2=" + k,
+                      "SELECT Bild,[File] FROM Bilder WHERE BildCtr2=" + k,
+                      "UPDATE Bilder SET Bild=:p1, File=:p2 WHERE BildCtr2=:p3",
+                      "DELETE FROM Bilder WHERE BildCtr2 = " + k,
+                  }));
+}
+
 TEST_P(CatalogueEngineTest, DeleteTakesOnlyItsRowAndOtherCommandsSendNothing) {
   const int32_t keep = Insert("bleibt", "B0");
   const int32_t key = Insert("weg", "B1");
