@@ -42,12 +42,10 @@ class TiffBuilder {
     for (auto v : values) bytes += U16(v);
     Raw(ifd, tag, 3, static_cast<std::uint32_t>(values.size()), bytes);
   }
-  void Long(int ifd, int tag, std::uint32_t value) { Raw(ifd, tag, 4, 1, U32(value)); }
-  void Rational(int ifd, int tag, std::vector<std::pair<std::uint32_t, std::uint32_t>> values,
-                int format = 5) {
+  void Rational(int ifd, int tag, std::vector<std::pair<std::uint32_t, std::uint32_t>> values) {
     std::string bytes;
     for (auto [n, d] : values) bytes += U32(n) + U32(d);
-    Raw(ifd, tag, format, static_cast<std::uint32_t>(values.size()), bytes);
+    Raw(ifd, tag, 5, static_cast<std::uint32_t>(values.size()), bytes);
   }
   // A LONG entry holding the offset of another directory of this builder.
   void Link(int ifd, int tag, int target) {
@@ -122,10 +120,8 @@ inline std::string MakeJpeg(const std::vector<std::pair<int, std::string>>& sect
   std::string out = "\xFF\xD8";
   for (const auto& [marker, data] : sections) {
     const std::size_t length = data.size() + 2;
-    out += '\xFF';
-    out += static_cast<char>(marker);
-    out += static_cast<char>(length >> 8);
-    out += static_cast<char>(length & 0xFF);
+    out += {'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
+            static_cast<char>(length)};
     out += data;
   }
   out += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
@@ -142,11 +138,8 @@ inline std::string IptcSection(const std::vector<std::tuple<int, int, std::strin
   std::string out = std::string("Photoshop 3.0\0", 14) + "8BIM\x04\x04" + std::string("\0\0", 2);
   std::string iptc;
   for (const auto& [record, dataset, value] : datasets) {
-    iptc += '\x1C';
-    iptc += static_cast<char>(record);
-    iptc += static_cast<char>(dataset);
-    iptc += static_cast<char>(value.size() >> 8);
-    iptc += static_cast<char>(value.size() & 0xFF);
+    iptc += {'\x1C', static_cast<char>(record), static_cast<char>(dataset),
+             static_cast<char>(value.size() >> 8), static_cast<char>(value.size())};
     iptc += value;
   }
   const std::size_t n = iptc.size();

@@ -173,16 +173,11 @@ class OracleComparison {
 void CompareHeader(const TImageInfo& info, const Oracle& oracle) {
   EXPECT_EQ(Trim(info.CameraMake), FirstText(oracle, {"IFD0:Make"}));
   EXPECT_EQ(Trim(info.CameraModel), FirstText(oracle, {"IFD0:Model"}));
-  // An EXIF original date is read after the IFD0 date and replaces it.
-  // Dates are kept to 20 characters.
+  // An EXIF original date replaces the IFD0 date; dates are kept to 20 characters.
   EXPECT_EQ(Trim(info.DateTime),
             Trim(FirstText(oracle, {"ExifIFD:DateTimeOriginal", "IFD0:ModifyDate"}).substr(0, 20)));
   const auto number = [&](std::initializer_list<std::string_view> keys) {
-    for (const auto key : keys) {
-      if (const OracleValue* value = Find(oracle, key))
-        return static_cast<int>(OracleNumber(*value));
-    }
-    return 0;
+    return std::atoi(FirstText(oracle, keys).c_str());
   };
   EXPECT_EQ(info.Width, number({"ExifIFD:ExifImageWidth", "SubIFD:ImageWidth", "IFD0:ImageWidth"}));
   EXPECT_EQ(info.Height,
