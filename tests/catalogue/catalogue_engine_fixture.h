@@ -3,13 +3,11 @@
 // empty grid, and a fresh folder for image files.
 #pragma once
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -29,12 +27,9 @@ class CatalogueEngineFixture : public GatewayEngineTest {
     failing = std::make_unique<FailingGateway>(gateway());
     session.gateway = failing.get();
     session.prompter = &prompter;
-    // Parameterised test names end in "/Engine"; keep the folder one level deep.
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::replace(name.begin(), name.end(), '/', '_');
+    std::random_device seed;
     folder = std::filesystem::temp_directory_path() /
-             ("vemora_catalogue_" + std::to_string(::getpid()) + "_" + name);
-    std::filesystem::remove_all(folder);
+             ("vemora-catalogue-" + std::to_string(seed()) + std::to_string(seed()));
     std::filesystem::create_directories(folder);
     session.imageFolder = folder.string();
   }

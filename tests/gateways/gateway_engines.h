@@ -4,14 +4,11 @@
 // VEMORA_INSTANTIATE_FOR_ALL_ENGINES(SuiteName). Each test gets a fresh catalogue (a temp
 // SQLite file, or a PostgreSQL schema of its own) with empty `Bilder` and `BildFilt` tables,
 // and a gateway over it; both are removed when the test ends.
-//
 // PostgreSQL runs when VEMORA_PG_CONNINFO names a server (scripts/pg-test-server.sh starts
 // one); without it those cases are skipped with a message, unless VEMORA_PG_REQUIRED=1, which
 // turns the missing server into a failure. The connection string is in key=value form and
 // carries no `options` or `application_name` of its own: each test sets them (search_path to
 // its schema; the schema's name as application name, so a test can find its connections).
-//
-// Link: vemora_gateway_sqlite vemora_gateway_postgres.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -32,12 +29,10 @@ namespace vemora::testing {
 
 // Opens a gateway from a ScratchCatalogue::Address(), e.g. in a worker process.
 inline std::unique_ptr<TDBGateway> ConnectToAddress(const std::string& address) {
-  if (address.starts_with("sqlite:")) {
+  if (address.starts_with("sqlite:"))
     return std::make_unique<gateways::SqliteGateway>(address.substr(7));
-  }
-  if (address.starts_with("postgres:")) {
+  if (address.starts_with("postgres:"))
     return std::make_unique<gateways::PostgresGateway>(address.substr(9));
-  }
   throw TDBError("unknown catalogue address: " + address);
 }
 

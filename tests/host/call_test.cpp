@@ -1,5 +1,4 @@
-// The parts of a call a host sees on disk or on screen: bdselect.txt, the folders, the
-// prompts.
+// The parts of a call a host sees on disk: bdselect.txt and the folders.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -80,12 +79,6 @@ TEST_F(FoldersTest, TempFolderThatCannotBeMadeGivesTheNotice) {
   std::string failure;
   EXPECT_EQ(PrepareTempFolder(settings, failure), "");
   EXPECT_EQ(failure, "Das Verzeichnis : " + settings + "Temp/Vemora konnte nicht angelegt werden!");
-}
-
-TEST(PromptTest, EveryHostHasItsPromptInBothModes) {
-  EXPECT_EQ(PromptText(3, true), "Bitte wählen Sie für die Oddlin Bilder aus.");
-  EXPECT_EQ(PromptText(5, false), "Bitte wählen Sie für das Marrowin ein Bild aus.");
-  for (const int host : {6, 7, -1}) EXPECT_EQ(PromptText(host, host != 6), "") << host;
 }
 
 }  // namespace
