@@ -57,40 +57,27 @@ class DialogTest : public testing::TempFolderTest {
 
 TEST_F(DialogTest, AddWindowShowsEachFileAndTheTimes) {
   ui::QtCatalogueDialogs dialogs(nullptr, *settings);
-  {
-    auto window = dialogs.OpenAddWindow(3, false);
-    auto* dialog = dynamic_cast<ui::TBilderAdd*>(window.get());
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->windowTitle().toStdString(), "Bilder hinzufügen");
-    EXPECT_EQ(dialog->size(), QSize(400, 281));  // the toolbar's window is the tall one
-    const auto texts = Texts(*dialog);
-    for (const char* text :
-         {"Bild", "Zeitdauer", "durchschnittliche Zeit pro Bild:", "verstrichene Zeit:"})
-      EXPECT_TRUE(Contains(texts, text)) << text;
-    auto* bar = dialog->findChild<QProgressBar*>();
-    EXPECT_EQ(bar->maximum(), 3);
-    EXPECT_EQ(bar->value(), 0);
+  auto window = dialogs.OpenAddWindow(3, false);
+  auto* dialog = dynamic_cast<ui::TBilderAdd*>(window.get());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->windowTitle().toStdString(), "Bilder hinzufügen");
+  EXPECT_EQ(dialog->size(), QSize(400, 281));  // the toolbar's window is the tall one
+  const auto texts = Texts(*dialog);
+  for (const char* text :
+       {"Bild", "Zeitdauer", "durchschnittliche Zeit pro Bild:", "verstrichene Zeit:"})
+    EXPECT_TRUE(Contains(texts, text)) << text;
+  auto* bar = dialog->findChild<QProgressBar*>();
+  EXPECT_EQ(bar->maximum(), 3);
 
-    const std::string preview = codec::MakePreviewJpeg(testing::FlatJpeg(300, 150));
-    window->FileAdded("/bilder/a.jpg", preview);
-    window->ShowTimes("1,5 Sekunden ", "0 Minuten 1,5 Sekunden");
-    EXPECT_EQ(bar->value(), 1);
-    EXPECT_EQ(dialog->findChild<QLabel*>("pathLabel")->text().toStdString(), "/bilder/a.jpg");
-    EXPECT_EQ(dialog->findChild<QLabel*>("preview")->pixmap().size(), QSize(200, 100));
-    EXPECT_EQ(dialog->findChild<QLabel*>("lastFileTime")->text().toStdString(), "1,5 Sekunden ");
-    EXPECT_EQ(dialog->findChild<QLabel*>("elapsedTime")->text().toStdString(),
-              "0 Minuten 1,5 Sekunden");
-  }
-  // Closed with its handle.
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    EXPECT_FALSE(widget->objectName() == "TBilderAdd" && widget->isVisible());
-
-  // A drop's window: the client area as designed, the bar one short of the file count.
-  auto dropWindow = dialogs.OpenAddWindow(3, true);
-  auto* dialog = dynamic_cast<ui::TBilderAdd*>(dropWindow.get());
-  EXPECT_EQ(dialog->size(), QSize(400, 245));
-  EXPECT_EQ(dialog->findChild<QProgressBar*>()->maximum(), 2);
+  const std::string preview = codec::MakePreviewJpeg(testing::FlatJpeg(300, 150));
+  window->FileAdded("/bilder/a.jpg", preview);
+  window->ShowTimes("1,5 Sekunden ", "0 Minuten 1,5 Sekunden");
+  EXPECT_EQ(bar->value(), 1);
+  EXPECT_EQ(dialog->findChild<QLabel*>("pathLabel")->text().toStdString(), "/bilder/a.jpg");
+  EXPECT_EQ(dialog->findChild<QLabel*>("preview")->pixmap().size(), QSize(200, 100));
+  EXPECT_EQ(dialog->findChild<QLabel*>("lastFileTime")->text().toStdString(), "1,5 Sekunden ");
+  EXPECT_EQ(dialog->findChild<QLabel*>("elapsedTime")->text().toStdString(),
+            "0 Minuten 1,5 Sekunden");
 }
 
 class DeleteDialogTest : public DialogTest {
@@ -148,7 +135,7 @@ TEST_F(DeleteDialogTest, ShowsItsTextsAndListsAndStartsWithTheFocusedImage) {
   EXPECT_FALSE(dialog->Choice().deleteMarked);
 }
 
-TEST_F(DeleteDialogTest, ModeIsRememberedAndPreselected) {
+TEST_F(DeleteDialogTest, ModeIsRememberedAndPreselectedAndCancelDeletesNothing) {
   Open();
   QTest::mouseClick(Child<QRadioButton>("markedMode"), Qt::LeftButton);
   EXPECT_EQ(StoredMode(), 1);
@@ -162,11 +149,8 @@ TEST_F(DeleteDialogTest, ModeIsRememberedAndPreselected) {
   QTest::mouseClick(Child<QRadioButton>("focusedMode"), Qt::LeftButton);
   EXPECT_EQ(StoredMode(), 0);
   ExpectMode(false);
-}
 
-TEST_F(DeleteDialogTest, CancelAndEscapeNeverDelete) {
-  settings->WriteInteger(kSectionSettings, kKeyDeleteMode, 1);
-  Open();
+  // Cancel and Escape never delete.
   QTest::mouseClick(Child<QPushButton>("cancelButton"), Qt::LeftButton);
   EXPECT_TRUE(dialog->Choice().cancelled);
   EXPECT_FALSE(dialog->isVisible());

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
-#include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
