@@ -53,7 +53,7 @@ TEST(ColourReduction, EachFormatKeepsItsPromiseOnAPhoto) {
   EXPECT_TRUE(ReduceColours(photo, ColourFormat::TrueColour).pixels == photo.pixels);
 }
 
-TEST(ColourReduction, GreyInputAndCodes) {
+TEST(ColourReduction, GreyInputAndStoredCodes) {
   Image grey{64, 4, PixelFormat::Gray8, {}};
   for (int i = 0; i < 256; ++i) grey.pixels.push_back(static_cast<uint8_t>(i));
   const Image colour = ReduceColours(grey, ColourFormat::Colours16);

