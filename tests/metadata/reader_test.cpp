@@ -1,6 +1,7 @@
 // The reader on files built here byte by byte: header fields and tag texts in both byte
-// orders, hostile directories and the 35 mm focal length. The camera files of the oracle test
-// cover the section walk, the TIFF path, the file extensions and the damaged Exif blocks.
+// orders, the section walk's and the TIFF path's limits, hostile directories and the 35 mm
+// focal length. The camera files of the oracle test cover the file extensions and the damaged
+// Exif blocks.
 #include <gtest/gtest.h>
 
 #include "exif_builder.h"
@@ -68,6 +69,77 @@ TEST_P(ByteOrderTest, HeaderFieldsAndTagsReadTheSameInBothOrders) {
 
 INSTANTIATE_TEST_SUITE_P(IntelAndMotorola, ByteOrderTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Motorola" : "Intel"; });
+
+// The walk's deliberate limits, which the camera files cannot show one by one.
+TEST(JpegSectionTest, MetadataMustAppearEarly) {
+  const std::string exif = ExifSection(CameraTiff(false));
+  const std::string filler(10, 'x');
+  TimgData data;
+  // No APP1, APP13 or comment among the first four sections: not read at all.
+  EXPECT_FALSE(data.ProcessBytes(
+      MakeJpeg({{0xE0, filler}, {0xDB, filler}, {0xDB, filler}, {0xC4, filler}, {0xE1, exif}}),
+      TFileKind::kJpeg));
+  EXPECT_EQ(data.ErrStr, "Not an EXIF file");
+  EXPECT_FALSE(data.ImageInfo);
+
+  // The same APP1 fourth is read, and so is a comment that follows a metadata section.
+  ASSERT_TRUE(data.ProcessBytes(
+      MakeJpeg({{0xE0, filler}, {0xDB, filler}, {0xDB, filler}, {0xE1, exif}, {0xFE, "note"}}),
+      TFileKind::kJpeg));
+  ASSERT_TRUE(data.ImageInfo);
+  EXPECT_EQ(data.ImageInfo->CameraMake, "TESTCAM");
+  EXPECT_EQ(data.JfifSection, 0);
+  EXPECT_EQ(data.ExifSection, 3);
+  EXPECT_EQ(data.Comment(), "note");
+  EXPECT_EQ(data.Sections[0].Marker, 0xE0);
+  EXPECT_EQ(data.Sections[0].Size, 12);
+}
+
+TEST(JpegSectionTest, OnlyTheFirstApp1IsInterpreted) {
+  TiffBuilder second(false);
+  second.Ascii(0, 0x010F, "OTHER");
+  TimgData data;
+  ASSERT_TRUE(data.ProcessBytes(MakeJpeg({{0xE1, ExifSection(CameraTiff(false))},
+                                          {0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"},
+                                          {0xE1, ExifSection(second.Build())}}),
+                                TFileKind::kJpeg));
+  EXPECT_EQ(data.ImageInfo->CameraMake, "TESTCAM");
+  EXPECT_EQ(data.Sections.size(), 1u);  // later APP1 sections are not kept
+
+  // An XMP APP1 first takes the Exif slot and is rejected; the real one after it is ignored.
+  ASSERT_TRUE(data.ProcessBytes(
+      MakeJpeg({{0xE1, "http://ns.adobe.com/xap/1.0/"}, {0xE1, ExifSection(CameraTiff(false))}}),
+      TFileKind::kJpeg));
+  EXPECT_EQ(data.ErrStr, "<none>");
+  EXPECT_EQ(data.ImageInfo->CameraMake, "");
+}
+
+TEST(JpegSectionTest, AtMostTwentySectionsAreStored) {
+  std::vector<std::pair<int, std::string>> sections = {{0xFE, "comment"}};
+  for (int i = 0; i < 30; ++i) sections.push_back({0xE2, "icc"});
+  sections.push_back({0xED, testing::IptcSection({{2, 25, "late"}})});
+  TimgData data;
+  ASSERT_TRUE(data.ProcessBytes(MakeJpeg(sections), TFileKind::kJpeg));
+  EXPECT_EQ(data.Sections.size(), 20u);
+  EXPECT_EQ(data.IptcSection, -1);
+}
+
+TEST(TiffPathTest, OnlyTheFirst256000BytesAfterTheHeaderAreRead) {
+  TiffBuilder b(false);
+  b.Ascii(0, 0x010F, "NEAR");
+  b.Ascii(0, 0x0110, "Far away");
+  std::string tiff = b.Build();
+  // Move the model's value far behind the limit and point its entry (the second) at it.
+  const std::uint32_t far = 256000 + 8 + 100;
+  tiff.replace(8 + 2 + 12 + 8, 4, b.U32(far));
+  tiff.resize(far, '\0');
+  tiff += std::string("Far away\0", 9);
+  TimgData data;
+  ASSERT_TRUE(data.ProcessBytes(tiff, TFileKind::kTiff));
+  EXPECT_EQ(data.ImageInfo->CameraMake, "NEAR");
+  EXPECT_EQ(data.ImageInfo->CameraModel, "");
+  EXPECT_EQ(data.ImageInfo->Length(), TimgData::kMaxTiffBytes);
+}
 
 TEST(DirectoryTest, LoopsOutOfRangeOffsetsAndUnknownFormatsAreHarmless) {
   TiffBuilder b(true);
