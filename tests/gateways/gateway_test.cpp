@@ -133,6 +133,28 @@ TEST_P(GatewayTest, ResultSetsStreamWhileTheCatalogueIsWritten) {
   gateway().OpenSQL("SELECT * FROM Bilder", 0, 0);
 }
 
+// One host loads (and writes previews) while another host adds an image to the same catalogue.
+TEST_P(GatewayTest, WritesSucceedWhileAnotherHostWritesDuringAnOpenQuery) {
+  for (int i = 1; i <= 5; ++i) InsertCatalogueRow(gateway(), std::to_string(i), "b", "", i);
+  std::unique_ptr<TDBGateway> otherHost = catalogue().Connect();
+
+  TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder", 0, 0);
+  int visited = 0;
+  for (; !rows->Eof(); rows->Next()) {
+    if (++visited == 2) InsertCatalogueRow(*otherHost, "fremd", "x", "", 100);
+    gateway().ExecSQLParams(
+        "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
+        {Blob("p"), TDBValue::Integer(rows->FieldByName("BildCtr2").AsInteger())}, 1, 4);
+    // A lookup made now sees every committed row, this host's and the other's.
+    EXPECT_EQ(CountRows(gateway(), "SELECT * FROM Bilder WHERE BildCtr2 = 100"),
+              visited >= 2 ? 1 : 0);
+  }
+  rows->Close();
+  EXPECT_GE(visited, 5);
+  EXPECT_EQ(ColumnValues(gateway(), "VsBild", "SELECT VsBild FROM Bilder WHERE BildCtr2 < 100"),
+            std::vector<std::string>(5, "p"));
+}
+
 // The library pairs the rows of a fresh query with those of an earlier one by position, so
 // the order must survive updates; blobs are read late for some shapes of query only.
 TEST_P(GatewayTest, QueryShapesReadTheSameValuesInTheSameOrder) {
