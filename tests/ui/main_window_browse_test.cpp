@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "settings/ini_plus.h"
+#include "support/testdata.h"
 #include "ui/grid_model.h"
 #include "ui/information_panel.h"
 #include "ui/single_image_panel.h"
@@ -61,6 +62,20 @@ TEST_F(BrowseTest, FocusFillsTheSingleImageAndInformationPanels) {
   EXPECT_EQ(Information()->fileText().toStdString(), "kein Bild gefunden");
   window.FocusRecord(-1);
   EXPECT_FALSE(window.actions().refresh->isEnabled());
+}
+
+TEST_F(BrowseTest, ExifButtonShowsForFilesWithMetadataOnly) {
+  VEMORA_REQUIRE_TESTDATA();
+  imageFolder = (::vemora::testing::TestDataDir() / "images" / "exif" / "canon").string();
+  const std::string jpeg = FlatJpeg(40, 30);
+  testing::InsertCatalogueRow(*gateway, "Canon_40D", jpeg, codec::MakePreviewJpeg(jpeg), 1);
+  testing::InsertCatalogueRow(*gateway, "fehlt", jpeg, codec::MakePreviewJpeg(jpeg), 2);
+  ui::TForm1& window = Open();
+  window.FocusRecord(0);
+  EXPECT_FALSE(Information()->exifButton()->isHidden());
+  EXPECT_EQ(Information()->exifButton()->text().toStdString(), "EXIF Informationen");
+  window.FocusRecord(1);
+  EXPECT_TRUE(Information()->exifButton()->isHidden());
 }
 
 TEST_F(BrowseTest, MarksCommitAtOnceAndFeedTheSelectionList) {
