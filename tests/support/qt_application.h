@@ -1,5 +1,8 @@
-// The one QApplication a test process needs before it shows a window.
+// The one QApplication a test process needs before it shows a window, and finding a
+// window's controls by object name, as a user finds them by sight.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
 
@@ -12,6 +15,14 @@ inline void EnsureApplication() {
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
   }
+}
+
+// The child of `root` named `name`; a missing one fails the test.
+template <typename T>
+T* FindNamed(const QObject* root, const char* name) {
+  T* child = root->findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(child, nullptr) << name;
+  return child;
 }
 
 }  // namespace vemora::testing

@@ -36,9 +36,7 @@ struct Window {
   QWidget* form;
   template <typename T>
   T* Find(const char* name) const {
-    T* child = form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return testing::FindNamed<T>(form, name);
   }
   QAbstractItemModel* Model() const { return Find<QTableView>("cxGrid1")->model(); }
   // Column numbers are the record items: 10 the mark, 1 the name.

@@ -75,9 +75,7 @@ class WindowTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) const {
-    T* child = form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return testing::FindNamed<T>(form.get(), name);
   }
 
   QTableView* Grid() const { return Find<QTableView>("cxGrid1"); }
