@@ -53,17 +53,17 @@ int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage im
   record.filePath = path;
   record.key = -1;
   record.sizeText = RoundedSizeText(row.Bild.size());
-  grid.records.push_back(std::move(record));
-  const int index = static_cast<int>(grid.records.size()) - 1;
+  const int index = grid.Append(std::move(record));
   grid.focused = index;
 
   TRecCmdMDB insert;
   insert.command = kCmdInsert;
   try {
-    grid.records[static_cast<size_t>(index)].key = RunCmdMDB(session, insert, row);
+    const int32_t key = RunCmdMDB(session, insert, row);
+    grid.Update(index, [key](GridRecord& added) { added.key = key; });
   } catch (...) {
-    grid.records.pop_back();
-    grid.focused = grid.records.empty() ? -1 : static_cast<int>(grid.records.size()) - 1;
+    grid.Remove(index);
+    grid.focused = grid.Count() - 1;
     throw;
   }
   return index;
@@ -80,14 +80,14 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
     const Clock::time_point fileStart = Clock::now();
     try {
       const int index = AppendImage(session, grid, prefetcher.Next());
-      window->FileAdded(path, grid.records[static_cast<size_t>(index)].preview);
+      window->FileAdded(path, grid.Record(index).preview);
       ++added;
     } catch (const std::exception&) {
       session.prompter->ShowMessage("Unbekanntes Dateiformat");
     }
     window->ShowTimes(FileDurationText(Since(fileStart)), ElapsedText(Since(start)));
   }
-  if (!grid.records.empty()) grid.focused = static_cast<int>(grid.records.size()) - 1;
+  if (grid.Count() > 0) grid.focused = grid.Count() - 1;
   return added;
 }
 
@@ -98,7 +98,7 @@ int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDia
   int added = 0;
   for (const std::string& path : paths) {
     const int index = AppendImage(session, grid, prefetcher.Next());
-    window->FileAdded(path, grid.records[static_cast<size_t>(index)].preview);
+    window->FileAdded(path, grid.Record(index).preview);
     ++added;
   }
   return added;

@@ -34,6 +34,33 @@ std::string SizeTextOf(const std::optional<std::string>& path) {
   return error ? std::string() : FileSizeText(size);
 }
 
+// One record per row from the current row on, in query order.
+void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& wait,
+                 const LoadOptions& options, std::vector<GridRecord>& records) {
+  const std::string folder = platform::WithTrailingSeparator(session.imageFolder);
+  for (; !rows.Eof(); rows.Next()) {
+    wait.Step();
+    GridRecord record;
+    // Only whether the image is null matters here; its bytes are not read.
+    TDBField* image = rows.FindField("Bild");
+    if (image != nullptr && !image->IsNull())
+      record.filePath = folder + rows.FieldByName(session.fileColumn).AsString();
+    record.preview =
+        PreviewOf(session, rows, rows.FindField("VsBild"), session.previewColumnAvailable);
+    record.name = rows.FieldByName("Name").AsString();
+    record.beschreibung = rows.FieldByName("Beschreibung").AsString();
+    record.textTop = rows.FieldByName("TextTop").AsString();
+    record.textBottom = rows.FieldByName("TextBottom").AsString();
+    record.textLeft = rows.FieldByName("TextLeft").AsString();
+    record.textRight = rows.FieldByName("TextRight").AsString();
+    record.key = rows.FieldByName("BildCtr2").AsInteger();
+    record.marked = options.markedKeys.contains(std::to_string(record.key));
+    record.suchbegriffe = rows.FieldByName("Suchbegriffe").AsString();
+    record.sizeText = SizeTextOf(record.filePath);
+    records.push_back(std::move(record));
+  }
+}
+
 }  // namespace
 
 void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOptions& options) {
@@ -48,34 +75,22 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
   if (rows->FindField("File") == nullptr && rows->FindField("XFile") != nullptr)
     session.fileColumn = "XFile";
   rows->First();
-  grid.records.clear();
-  grid.focused = -1;
+  grid.Clear();
   const int32_t count = rows->RecordCount();
   wait->SetMaximum(count > 0 ? count : 0);
   wait->SetPosition(0);
 
-  const std::string folder = platform::WithTrailingSeparator(session.imageFolder);
-  for (; !rows->Eof(); rows->Next()) {
-    wait->Step();
-    GridRecord record;
-    // Only whether the image is null matters here; its bytes are not read.
-    TDBField* image = rows->FindField("Bild");
-    if (image != nullptr && !image->IsNull())
-      record.filePath = folder + rows->FieldByName(session.fileColumn).AsString();
-    record.preview =
-        PreviewOf(session, *rows, rows->FindField("VsBild"), session.previewColumnAvailable);
-    record.name = rows->FieldByName("Name").AsString();
-    record.beschreibung = rows->FieldByName("Beschreibung").AsString();
-    record.textTop = rows->FieldByName("TextTop").AsString();
-    record.textBottom = rows->FieldByName("TextBottom").AsString();
-    record.textLeft = rows->FieldByName("TextLeft").AsString();
-    record.textRight = rows->FieldByName("TextRight").AsString();
-    record.key = rows->FieldByName("BildCtr2").AsInteger();
-    record.marked = options.markedKeys.contains(std::to_string(record.key));
-    record.suchbegriffe = rows->FieldByName("Suchbegriffe").AsString();
-    record.sizeText = SizeTextOf(record.filePath);
-    grid.records.push_back(std::move(record));
+  // The records are gathered apart and handed to the grid in one piece, also when a row
+  // fails part way: the view never sees a half-built record list.
+  std::vector<GridRecord> records;
+  records.reserve(count > 0 ? static_cast<size_t>(count) : 0);
+  try {
+    ReadRecords(session, *rows, *wait, options, records);
+  } catch (...) {
+    grid.Replace(std::move(records));
+    throw;
   }
+  grid.Replace(std::move(records));
 }
 
 }  // namespace vemora
