@@ -28,14 +28,14 @@ std::chrono::milliseconds Since(Clock::time_point start) {
 
 }  // namespace
 
-PreparedImage PrepareImageFile(const std::string& path) {
-  PreparedImage image{path, platform::ReadWholeFile(path), {}};
+PreparedImage PrepareImageFile(const platform::FileSystem& files, const std::string& path) {
+  PreparedImage image{path, files.ReadWholeFile(path), {}};
   image.preview = PreviewForNewRow(image.bytes);
   return image;
 }
 
 int AddImageFile(CatalogueSession& session, CatalogueGrid& grid, const std::string& path) {
-  return AppendImage(session, grid, PrepareImageFile(path));
+  return AppendImage(session, grid, PrepareImageFile(*session.files, path));
 }
 
 int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage image) {
@@ -74,7 +74,7 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
   if (paths.empty()) return 0;
   auto window = dialogs.OpenAddWindow(static_cast<int>(paths.size()), false);
   const Clock::time_point start = Clock::now();
-  ImagePrefetcher prefetcher(paths);
+  ImagePrefetcher prefetcher(*session.files, paths);
   int added = 0;
   for (const std::string& path : paths) {
     const Clock::time_point fileStart = Clock::now();
@@ -94,7 +94,7 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
 int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs,
                     const std::vector<std::string>& paths) {
   auto window = dialogs.OpenAddWindow(static_cast<int>(paths.size()), true);
-  ImagePrefetcher prefetcher(paths);
+  ImagePrefetcher prefetcher(*session.files, paths);
   int added = 0;
   for (const std::string& path : paths) {
     const int index = AppendImage(session, grid, prefetcher.Next());
@@ -104,8 +104,10 @@ int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDia
   return added;
 }
 
-ImagePrefetcher::ImagePrefetcher(std::vector<std::string> paths)
-    : paths_(std::move(paths)), ahead_(std::max(2u, std::thread::hardware_concurrency())) {
+ImagePrefetcher::ImagePrefetcher(const platform::FileSystem& files, std::vector<std::string> paths)
+    : files_(files),
+      paths_(std::move(paths)),
+      ahead_(std::max(2u, std::thread::hardware_concurrency())) {
   Refill();
 }
 
@@ -119,8 +121,8 @@ PreparedImage ImagePrefetcher::Next() {
 
 void ImagePrefetcher::Refill() {
   while (pending_.size() < ahead_ && nextToStart_ < paths_.size()) {
-    pending_.push_back(
-        std::async(std::launch::async, PrepareImageFile, std::cref(paths_[nextToStart_++])));
+    pending_.push_back(std::async(std::launch::async, PrepareImageFile, std::cref(files_),
+                                  std::cref(paths_[nextToStart_++])));
   }
 }
 

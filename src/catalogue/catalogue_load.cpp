@@ -4,8 +4,8 @@
 
 #include "catalogue/dispatcher.h"
 #include "catalogue/preview_column.h"
-#include "catalogue/result_set_guard.h"
 #include "catalogue/size_text.h"
+#include "catalogue/statements.h"
 #include "platform/paths.h"
 
 namespace vemora {
@@ -27,11 +27,10 @@ std::string PreviewOf(CatalogueSession& session, TDBResultSet& rows, TDBField* s
   }
 }
 
-std::string SizeTextOf(const std::optional<std::string>& path) {
+std::string SizeTextOf(const platform::FileSystem& files, const std::optional<std::string>& path) {
   if (!path) return {};
-  std::error_code error;
-  const auto size = std::filesystem::file_size(*path, error);
-  return error ? std::string() : FileSizeText(size);
+  const std::optional<std::uintmax_t> size = files.FileSize(*path);
+  return size ? FileSizeText(*size) : std::string();
 }
 
 // One record per row from the current row on, in query order.
@@ -56,7 +55,7 @@ void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& 
     record.key = rows.FieldByName("BildCtr2").AsInteger();
     record.marked = options.markedKeys.contains(std::to_string(record.key));
     record.suchbegriffe = rows.FieldByName("Suchbegriffe").AsString();
-    record.sizeText = SizeTextOf(record.filePath);
+    record.sizeText = SizeTextOf(*session.files, record.filePath);
     records.push_back(std::move(record));
   }
 }
@@ -71,7 +70,7 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
   session.fileColumn = "FILE";
 
   auto wait = session.prompter->OpenWaitWindow();
-  ResultSetGuard rows(session.gateway->OpenSQL("SELECT * FROM Bilder", 0, 0));
+  ResultSetGuard rows = Query(*session.gateway, "SELECT * FROM Bilder");
   if (rows->FindField("File") == nullptr && rows->FindField("XFile") != nullptr)
     session.fileColumn = "XFile";
   rows->First();

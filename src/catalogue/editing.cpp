@@ -83,7 +83,7 @@ void ReplaceImageSource(CatalogueSession& session, CatalogueGrid& grid,
   const int index = grid.focused;
   const GridRecord& record = grid.Record(index);
   TRecDSBilder row;
-  row.Bild = platform::ReadWholeFile(newPath);
+  row.Bild = session.files->ReadWholeFile(newPath);
   row.VsBild = codec::MakePreviewJpeg(row.Bild);
   row.File = platform::FileNamePart(newPath);
   row.Path = platform::FolderPart(newPath);
