@@ -36,8 +36,11 @@ void AppendTags(const std::vector<metadata::TTagEntry>& entries, std::vector<Met
 std::vector<std::string> ExifSummaryLines(const metadata::TimgData& data,
                                           const std::string& fileName) {
   const metadata::TImageInfo* info = data.ImageInfo.get();
-  if (info == nullptr) return {};
-  if (data.ErrStr != "<none>") {
+  const bool failed = data.ErrStr != "<none>";
+  // An APP1 section that held no readable directory gives an info without tags: as good as
+  // no Exif data, unless the reader said why.
+  if (info == nullptr || (info->Tags.empty() && !failed)) return {};
+  if (failed) {
     return {"File Name: " + fileName, "Exif Error: " + data.ErrStr};
   }
   std::vector<std::string> lines = {
