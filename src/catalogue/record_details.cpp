@@ -9,8 +9,8 @@
 namespace vemora {
 
 RecordTexts TextsOfRecord(const GridRecord& record) {
-  return {record.name,       record.beschreibung, record.textTop,     record.textBottom,
-          record.textLeft,   record.textRight,    record.suchbegriffe};
+  return {record.name,     record.beschreibung, record.textTop,     record.textBottom,
+          record.textLeft, record.textRight,    record.suchbegriffe};
 }
 
 std::string DetailSizeText(int32_t width, int32_t height, const std::string& sizeText) {

@@ -22,8 +22,8 @@ int SpawnDetached(const std::filesystem::path& program, const std::string& argum
   // Everything the children touch is prepared before fork: only async-signal-safe calls
   // may follow it in a threaded process.
   const std::string path = program.string();
-  std::vector<char*> argv = {const_cast<char*>(path.c_str()),
-                             const_cast<char*>(argument.c_str()), nullptr};
+  std::vector<char*> argv = {const_cast<char*>(path.c_str()), const_cast<char*>(argument.c_str()),
+                             nullptr};
   const pid_t child = ::fork();
   if (child < 0) {
     const int error = errno;
@@ -123,8 +123,8 @@ void OpenHelpTopic(int topic, const std::filesystem::path& folder) {
   const std::filesystem::path page = folder / HelpPageForTopic(topic);
   std::error_code error;
   if (!std::filesystem::is_regular_file(page, error)) {
-    throw DesktopError("Die Hilfe kann nicht angezeigt werden: Die Hilfedatei \"" +
-                       page.string() + "\" wurde nicht gefunden.");
+    throw DesktopError("Die Hilfe kann nicht angezeigt werden: Die Hilfedatei \"" + page.string() +
+                       "\" wurde nicht gefunden.");
   }
   OpenWithDesktop(page.string());
 }

@@ -50,15 +50,14 @@ OptionValues DefaultOptionValues() {
   return values;
 }
 
-int32_t ReadIntegerInRange(const TIniPlus& settings, std::string_view section,
-                           std::string_view key, int32_t minimum, int32_t maximum,
-                           int32_t defaultValue) {
+int32_t ReadIntegerInRange(const TIniPlus& settings, std::string_view section, std::string_view key,
+                           int32_t minimum, int32_t maximum, int32_t defaultValue) {
   const int32_t value = settings.ReadInteger(section, key, defaultValue);
   return value < minimum || value > maximum ? defaultValue : value;
 }
 
-TColor ReadColorOrDefault(const TIniPlus& settings, std::string_view section,
-                          std::string_view key, TColor defaultValue) {
+TColor ReadColorOrDefault(const TIniPlus& settings, std::string_view section, std::string_view key,
+                          TColor defaultValue) {
   try {
     return settings.ReadColor(section, key, defaultValue);
   } catch (const ConversionError&) {
@@ -92,7 +91,8 @@ OptionValues ReadOptionValues(const TIniPlus& settings) {
   values.externalApp = settings.ReadString(in, kKeyExternalApp, kDefaultExternalApp);
   values.parameterDefault =
       settings.ReadBool(in, kKeyExternalAppParameterDefault, kDefaultExternalAppParameterDefault);
-  values.parameter = settings.ReadString(in, kKeyExternalAppParameter, kDefaultExternalAppParameter);
+  values.parameter =
+      settings.ReadString(in, kKeyExternalAppParameter, kDefaultExternalAppParameter);
   return values;
 }
 

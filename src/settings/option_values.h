@@ -77,12 +77,11 @@ inline constexpr int kOptionsPageCount = 5;
 void ResetOptionsPage(OptionValues& values, OptionsPage page);
 
 // An integer key within [minimum, maximum]; anything else gives the default.
-int32_t ReadIntegerInRange(const TIniPlus& settings, std::string_view section,
-                           std::string_view key, int32_t minimum, int32_t maximum,
-                           int32_t defaultValue);
+int32_t ReadIntegerInRange(const TIniPlus& settings, std::string_view section, std::string_view key,
+                           int32_t minimum, int32_t maximum, int32_t defaultValue);
 
 // A colour key; a text that is not a colour gives the default instead of an error.
-TColor ReadColorOrDefault(const TIniPlus& settings, std::string_view section,
-                          std::string_view key, TColor defaultValue);
+TColor ReadColorOrDefault(const TIniPlus& settings, std::string_view section, std::string_view key,
+                          TColor defaultValue);
 
 }  // namespace vemora

@@ -15,12 +15,15 @@ struct NamedColor {
 };
 
 constexpr NamedColor kListed[] = {
-    {"Schwarz", clBlack},       {"Kastanienbraun", clMaroon}, {"Grün", clGreen},
-    {"Oliv", clOlive},          {"Marineblau", clNavy},       {"Purpur", clPurple},
-    {"Blaugrün", clTeal},       {"Grau", clGray},             {"Silber", clSilver},
-    {"Rot", clRed},             {"Hellgrün", clLime},         {"Gelb", clYellow},
-    {"Blau", clBlue},           {"Magenta", clFuchsia},       {"Cyan", clAqua},
-    {"Weiß", clWhite},          {"Mintgrün", clMoneyGreen},   {"Himmelblau", clSkyBlue},
+    {"Schwarz", clBlack},       {"Kastanienbraun", clMaroon},
+    {"Grün", clGreen},          {"Oliv", clOlive},
+    {"Marineblau", clNavy},     {"Purpur", clPurple},
+    {"Blaugrün", clTeal},       {"Grau", clGray},
+    {"Silber", clSilver},       {"Rot", clRed},
+    {"Hellgrün", clLime},       {"Gelb", clYellow},
+    {"Blau", clBlue},           {"Magenta", clFuchsia},
+    {"Cyan", clAqua},           {"Weiß", clWhite},
+    {"Mintgrün", clMoneyGreen}, {"Himmelblau", clSkyBlue},
     {"Creme", clCream},         {"Mittelgrau", clMedGray},
 };
 
@@ -93,8 +96,8 @@ void ColorBox::OnActivated(int index) {
     lastIndex_ = index;
     return;
   }
-  const QColor chosen = QColorDialog::getColor(ToQColor(Color()), this,
-                                               QStringLiteral("Farbe auswählen"));
+  const QColor chosen =
+      QColorDialog::getColor(ToQColor(Color()), this, QStringLiteral("Farbe auswählen"));
   if (chosen.isValid()) {
     SetColor(FromQColor(chosen));
   } else {

@@ -75,8 +75,8 @@ TFDetail::TFDetail(QWidget* parent, const GridRecord& record, int32_t pictureWid
   file->setWordWrap(true);
   // The name may be cut by the wrap; the hint always holds it whole.
   file->setToolTip(QStringLiteral("Originaldateiname: %1").arg(fileName));
-  auto* size = new QLabel(Q(DetailSizeText(pictureWidth, pictureHeight, record.sizeText)),
-                          information);
+  auto* size =
+      new QLabel(Q(DetailSizeText(pictureWidth, pictureHeight, record.sizeText)), information);
   size->setObjectName("sizeLabel");
   auto* infoGrid = new QGridLayout(information);
   infoGrid->addWidget(new QLabel(QStringLiteral("Bild"), information), 0, 0, Qt::AlignTop);
@@ -115,9 +115,12 @@ TFDetail::TFDetail(QWidget* parent, const GridRecord& record, int32_t pictureWid
 
 void TFDetail::Confirm() {
   accepted_ = true;
-  texts_ = {name_->text().toStdString(),         beschreibung_->toPlainText().toStdString(),
-            top_->text().toStdString(),          bottom_->text().toStdString(),
-            left_->text().toStdString(),         right_->text().toStdString(),
+  texts_ = {name_->text().toStdString(),
+            beschreibung_->toPlainText().toStdString(),
+            top_->text().toStdString(),
+            bottom_->text().toStdString(),
+            left_->text().toStdString(),
+            right_->text().toStdString(),
             suchbegriffe_->toPlainText().toStdString()};
   accept();
 }

@@ -113,7 +113,8 @@ QString TFExif::ListedRowsText() const {
 }
 
 void TFExif::UpdateCount() {
-  count_->setText(QStringLiteral("%1 von %2 Einträgen").arg(filter_->rowCount()).arg(tags_->rowCount()));
+  count_->setText(
+      QStringLiteral("%1 von %2 Einträgen").arg(filter_->rowCount()).arg(tags_->rowCount()));
 }
 
 }  // namespace vemora::ui

@@ -106,17 +106,20 @@ PerformanceTexts PerformanceTextsFor(int position, int levelAtOpening) {
   }};
   PerformanceTexts texts = kLevels[static_cast<std::size_t>(std::clamp(position, 0, 2))];
   if (levelAtOpening == 2 && position < 2) {
-    texts.explanation =
-        QStringLiteral("Achtung: Ein Neustart der Galeriekasten ist für die Änderungen "
-                       "erforderlich\n") +
-        texts.explanation;
+    texts.explanation = QStringLiteral(
+                            "Achtung: Ein Neustart der Galeriekasten ist für die Änderungen "
+                            "erforderlich\n") +
+                        texts.explanation;
   }
   return texts;
 }
 
 TFOptionen::TFOptionen(QWidget* parent, TIniPlus& settings, Prompter& prompter,
                        std::filesystem::path helpFolder)
-    : QDialog(parent), settings_(settings), prompter_(prompter), helpFolder_(std::move(helpFolder)) {
+    : QDialog(parent),
+      settings_(settings),
+      prompter_(prompter),
+      helpFolder_(std::move(helpFolder)) {
   setObjectName("TFOptionen");
   setWindowTitle(QStringLiteral("Einstellungen"));
 
@@ -229,7 +232,8 @@ QWidget* TFOptionen::BuildCaptionBox(CaptionSide side, const QString& title,
 QWidget* TFOptionen::BuildThumbnailsPage() {
   auto* group = new QGroupBox(QStringLiteral(" Thumbnails "), this);
   auto* visualisation = new QGroupBox(QStringLiteral("Visualisierung"), group);
-  thumbsCollapsed_ = new QRadioButton(QStringLiteral("Kontextsensitiv (Eingeklappt)"), visualisation);
+  thumbsCollapsed_ =
+      new QRadioButton(QStringLiteral("Kontextsensitiv (Eingeklappt)"), visualisation);
   thumbsCollapsed_->setObjectName("thumbsCollapsed");
   thumbsPermanent_ = new QRadioButton(QStringLiteral("Permanent"), visualisation);
   thumbsPermanent_->setObjectName("thumbsPermanent");
@@ -273,7 +277,8 @@ QWidget* TFOptionen::BuildPerformancePage() {
   performanceExplanation_ = WrappedLabel(QString(), page);
   performanceExplanation_->setObjectName("performanceExplanation");
   performanceExplanation_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-  performanceExplanation_->setMinimumHeight(performanceExplanation_->fontMetrics().lineSpacing() * 4);
+  performanceExplanation_->setMinimumHeight(performanceExplanation_->fontMetrics().lineSpacing() *
+                                            4);
   connect(performance_, &QSlider::valueChanged, this, &TFOptionen::UpdatePerformanceTexts);
 
   auto* scale = new QGridLayout;
@@ -289,8 +294,8 @@ QWidget* TFOptionen::BuildPerformancePage() {
   hideThumbs_->setObjectName("hideThumbs");
   auto* thumbsLayout = new QVBoxLayout(thumbs);
   thumbsLayout->addWidget(hideThumbs_);
-  thumbsLayout->addWidget(
-      WrappedLabel(QStringLiteral("deaktivierte Thumbnails bringen zusätzliche Performance"), thumbs));
+  thumbsLayout->addWidget(WrappedLabel(
+      QStringLiteral("deaktivierte Thumbnails bringen zusätzliche Performance"), thumbs));
 
   // The frame's own reset: no question, as it only moves the slider back.
   auto* quickReset = new QPushButton(QStringLiteral("Zurücksetzen"), page);
@@ -317,8 +322,8 @@ QWidget* TFOptionen::BuildTablePage() {
   auto* page = new QGroupBox(QStringLiteral("Tabelle"), this);
   gridStyle_ = new QComboBox(page);
   gridStyle_->setObjectName("gridStyle");
-  gridStyle_->addItems({QStringLiteral("ultra-flach"), QStringLiteral("flach"),
-                        QStringLiteral("standard")});
+  gridStyle_->addItems(
+      {QStringLiteral("ultra-flach"), QStringLiteral("flach"), QStringLiteral("standard")});
   autoWidth_ = new QCheckBox(QStringLiteral("Breite der Tabelle automatisch anpassen"), page);
   autoWidth_->setObjectName("autoWidth");
   gridLines_ = new QComboBox(page);
@@ -438,15 +443,13 @@ void TFOptionen::UpdatePerformanceTexts() {
   performanceExplanation_->setText(texts.explanation);
 }
 
-void TFOptionen::UpdateParameterField() {
-  parameter_->setEnabled(parameterCustom_->isChecked());
-}
+void TFOptionen::UpdateParameterField() { parameter_->setEnabled(parameterCustom_->isChecked()); }
 
 void TFOptionen::ChooseFont(CaptionSide side) {
   QLabel* sample = captions_[static_cast<std::size_t>(side)].sample;
   bool confirmed = false;
-  const QFont font = QFontDialog::getFont(&confirmed, sample->font(), this,
-                                          QStringLiteral("Schriftfont"));
+  const QFont font =
+      QFontDialog::getFont(&confirmed, sample->font(), this, QStringLiteral("Schriftfont"));
   if (confirmed) sample->setFont(font);
 }
 

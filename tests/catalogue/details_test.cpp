@@ -41,8 +41,8 @@ class DetailsTest : public testing::CatalogueEngineFixture {
 
 TEST_P(DetailsTest, ConfirmedTextsReachGridAndTableAndOnlyChangedOnesAreWritten) {
   const RecordTexts untouched = TextsOfRecord(grid.records[0]);
-  const RecordTexts edited = {"Hafen",  "Zwei\r\nZeilen", "oben", "unten",
-                              "links",  "rechts",         "Meer, Boot"};
+  const RecordTexts edited = {"Hafen", "Zwei\r\nZeilen", "oben",      "unten",
+                              "links", "rechts",         "Meer, Boot"};
   failing->statements.clear();
   EXPECT_EQ(WriteRecordTexts(session, grid, 1, edited), 7);
   EXPECT_EQ(failing->statements.size(), 7u);
@@ -123,8 +123,9 @@ TEST(ExifSummaryTest, ReaderErrorsAreShownAsTheReaderWroteThem) {
   metadata::TimgData data;
   ASSERT_TRUE(data.ProcessFile(CameraFile("canon/Canon_350D_MG_9382.JPG")));
   data.ErrStr = "Illegally sized directory";
-  EXPECT_EQ(ExifSummaryLines(data, "x.jpg"),
-            (std::vector<std::string>{"File Name: x.jpg", "Exif Error: Illegally sized directory"}));
+  EXPECT_EQ(
+      ExifSummaryLines(data, "x.jpg"),
+      (std::vector<std::string>{"File Name: x.jpg", "Exif Error: Illegally sized directory"}));
 }
 
 TEST(ExifSummaryTest, TagListHoldsEveryGroupTheFileHas) {

@@ -46,7 +46,8 @@ TEST_F(OptionValuesTest, DamagedFileGivesDefaultsForBadKeysAndKeepsTheGoodOnes) 
               "PAR=" + longLine + "\r\n" +
               // Wrong types and values out of range.
               "THUMBSSIZE=groß\r\nPERFORMANCE=7\r\nGRIDSTYLE=-1\r\nALEFT=3\r\n"
-              "GRIDCOLOR2=x\r\nTHUMBSCAPTION=ja\r\nFLEFT=Arial;10\r\nFRIGHT=Arial,99999,0000,clBlack\r\n" +
+              "GRIDCOLOR2=x\r\nTHUMBSCAPTION=ja\r\nFLEFT=Arial;10\r\nFRIGHT=Arial,99999,0000,"
+              "clBlack\r\n" +
               junk + longLine + "\r\n[LAYOUT]\r\nib1=0\r\n");
   TIniPlus settings(PathOf("settings.ini"));
   OptionValues expected = DefaultOptionValues();
@@ -71,7 +72,8 @@ TEST_F(OptionValuesTest, DamagedFileGivesDefaultsForBadKeysAndKeepsTheGoodOnes) 
 
 TEST_F(OptionValuesTest, WritesExactlyTheDialogsKeysAndReadsThemBack) {
   OptionValues values = DefaultOptionValues();
-  values.captions[kSideBottom] = {false, {"Liberation Serif", 14, true, false, true, true, clBlue}, 2};
+  values.captions[kSideBottom] = {
+      false, {"Liberation Serif", 14, true, false, true, true, clBlue}, 2};
   values.thumbsVisible = 1;
   values.thumbsSize = 10;
   values.thumbsCaption = false;
@@ -89,13 +91,12 @@ TEST_F(OptionValuesTest, WritesExactlyTheDialogsKeysAndReadsThemBack) {
   WriteOptionValues(settings, values);
   EXPECT_EQ(ReadOptionValues(settings), values);
   EXPECT_EQ(KeysOf(FileBytes("settings.ini"), "SETTINGS"),
-            (std::set<std::string>{"CLEFT",    "CRIGHT",    "CTOP",          "CBOTTOM",
-                                   "FLEFT",    "FRIGHT",    "FTOP",          "FBOTTOM",
-                                   "ALEFT",    "ARIGHT",    "ATOP",          "ABOTTOM",
-                                   "THUMBSVISIBLE", "THUMBSSIZE", "THUMBSCAPTION", "PERFORMANCE",
-                                   "HIDETHUMBS", "GRIDSTYLE", "AUTOWIDTH",   "GRIDLINES",
-                                   "GRIDCOLOR", "NAVIGATOR", "EXTAPP",        "PARDEFAULT",
-                                   "PAR"}));
+            (std::set<std::string>{
+                "CLEFT",       "CRIGHT",     "CTOP",          "CBOTTOM",    "FLEFT",
+                "FRIGHT",      "FTOP",       "FBOTTOM",       "ALEFT",      "ARIGHT",
+                "ATOP",        "ABOTTOM",    "THUMBSVISIBLE", "THUMBSSIZE", "THUMBSCAPTION",
+                "PERFORMANCE", "HIDETHUMBS", "GRIDSTYLE",     "AUTOWIDTH",  "GRIDLINES",
+                "GRIDCOLOR",   "NAVIGATOR",  "EXTAPP",        "PARDEFAULT", "PAR"}));
   EXPECT_NE(FileBytes("settings.ini").find("FBOTTOM=Liberation Serif,14,1011,clBlue"),
             std::string::npos);
 }

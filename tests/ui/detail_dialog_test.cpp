@@ -36,7 +36,8 @@ TEST_F(DetailDialogTest, ShowsTheRecordAndHandsBackTheEditedTexts) {
   EXPECT_EQ(dialog.windowTitle().toStdString(), "Detailansicht");
   EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_EQ(FindNamed<QLineEdit>(&dialog, "nameEdit")->text(), "Hafen");
-  EXPECT_EQ(FindNamed<QPlainTextEdit>(&dialog, "beschreibungMemo")->toPlainText(), "Abends\nam Kai");
+  EXPECT_EQ(FindNamed<QPlainTextEdit>(&dialog, "beschreibungMemo")->toPlainText(),
+            "Abends\nam Kai");
   EXPECT_EQ(FindNamed<QLineEdit>(&dialog, "obenEdit")->text(), "oben-Text");
   EXPECT_EQ(FindNamed<QLineEdit>(&dialog, "untenEdit")->text(), "");
   EXPECT_EQ(FindNamed<QLineEdit>(&dialog, "linksEdit")->text(), "links-Text");

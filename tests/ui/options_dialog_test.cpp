@@ -2,6 +2,7 @@
 // performance notices and the help button.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,7 +13,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -99,7 +99,8 @@ TEST_F(OptionsDialogTest, NavigationShowsEachPageWithItsHint) {
 }
 
 TEST_F(OptionsDialogTest, CancelAfterChangesLeavesTheFileByteIdentical) {
-  const std::string before = "; eigene Notiz\r\n[SETTINGS]\r\nGRIDSTYLE=1\r\nPAR=x\r\n[ZOOM]\r\nidx=3\r\n";
+  const std::string before =
+      "; eigene Notiz\r\n[SETTINGS]\r\nGRIDSTYLE=1\r\nPAR=x\r\n[ZOOM]\r\nidx=3\r\n";
   PutFile("settings.ini", before);
   Open();
   Control<QComboBox>("gridStyle")->setCurrentIndex(2);
@@ -114,11 +115,11 @@ TEST_F(OptionsDialogTest, CancelAfterChangesLeavesTheFileByteIdentical) {
 TEST_F(OptionsDialogTest, OkOnEveryPageWritesAllKeysOfAllPagesAndNothingElse) {
   const std::string before = "[LAYOUT]\r\nib1=0\r\n[SETTINGS]\r\nDELMODE=1\r\nTACLOSE=0\r\n";
   const std::set<std::string> dialogKeys = {
-      "CLEFT",     "CRIGHT",    "CTOP",       "CBOTTOM",   "FLEFT",         "FRIGHT",
-      "FTOP",      "FBOTTOM",   "ALEFT",      "ARIGHT",    "ATOP",          "ABOTTOM",
-      "THUMBSVISIBLE", "THUMBSSIZE", "THUMBSCAPTION", "PERFORMANCE", "HIDETHUMBS", "GRIDSTYLE",
-      "AUTOWIDTH", "GRIDLINES", "GRIDCOLOR",  "NAVIGATOR", "EXTAPP",        "PARDEFAULT",
-      "PAR"};
+      "CLEFT",       "CRIGHT",     "CTOP",          "CBOTTOM",    "FLEFT",
+      "FRIGHT",      "FTOP",       "FBOTTOM",       "ALEFT",      "ARIGHT",
+      "ATOP",        "ABOTTOM",    "THUMBSVISIBLE", "THUMBSSIZE", "THUMBSCAPTION",
+      "PERFORMANCE", "HIDETHUMBS", "GRIDSTYLE",     "AUTOWIDTH",  "GRIDLINES",
+      "GRIDCOLOR",   "NAVIGATOR",  "EXTAPP",        "PARDEFAULT", "PAR"};
   for (int page = 0; page < 5; ++page) {
     PutFile("settings.ini", before);
     Open();
