@@ -2,52 +2,17 @@
 // xdg-open first on PATH.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <thread>
-
 #include "platform/desktop.h"
+#include "support/fake_xdg_open.h"
 #include "support/temp_folder.h"
 
 namespace vemora::platform {
 namespace {
 
-class DesktopTest : public testing::TempFolderTest {
- protected:
-  void SetUp() override {
-    TempFolderTest::SetUp();
-    const char* path = std::getenv("PATH");
-    savedPath_ = path != nullptr ? path : "";
-    // The stand-in appends each argument it gets to a record file.
-    std::filesystem::create_directories(folder_ / "bin");
-    PutFile("bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + PathOf("opened.txt") + "'\n");
-    ::chmod(PathOf("bin/xdg-open").c_str(), 0755);
-    ::setenv("PATH", (PathOf("bin") + ":" + savedPath_).c_str(), 1);
-  }
-  void TearDown() override {
-    ::setenv("PATH", savedPath_.c_str(), 1);
-    TempFolderTest::TearDown();
-  }
-
-  // The record once it holds `lines` lines; the stand-in runs detached, so this waits.
-  std::string Opened(int lines) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    std::string record;
-    while (std::chrono::steady_clock::now() < deadline) {
-      record = FileBytes("opened.txt");
-      if (std::count(record.begin(), record.end(), '\n') >= lines) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return record;
-  }
-
-  std::string savedPath_;
-};
+using DesktopTest = testing::TempFolderTest;
 
 TEST_F(DesktopTest, EachTopicOpensItsPageOfTheShippedHelp) {
+  const testing::FakeXdgOpen handler(folder_);
   const std::filesystem::path help = std::filesystem::path(VEMORA_SOURCE_DIR) / "help";
   std::string expected;
   int count = 0;
@@ -57,13 +22,14 @@ TEST_F(DesktopTest, EachTopicOpensItsPageOfTheShippedHelp) {
                                     {42, "index.html"}}) {
     OpenHelpTopic(topic, help);
     expected += (help / page).string() + "\n";
-    EXPECT_EQ(Opened(++count), expected) << topic;
+    EXPECT_EQ(handler.Opened(++count), expected) << topic;
   }
   OpenWithDesktop("https://example.org/a b");
-  EXPECT_EQ(Opened(++count), expected + "https://example.org/a b\n");
+  EXPECT_EQ(handler.Opened(++count), expected + "https://example.org/a b\n");
 }
 
 TEST_F(DesktopTest, MissingPageOrHandlerGivesAGermanMessage) {
+  const testing::FakeXdgOpen handler(folder_);
   try {
     OpenHelpTopic(3004, folder_);
     FAIL() << "no page, yet opened";
@@ -72,7 +38,7 @@ TEST_F(DesktopTest, MissingPageOrHandlerGivesAGermanMessage) {
               "Die Hilfe kann nicht angezeigt werden: Die Hilfedatei \"" +
                   PathOf("einstellungen.html") + "\" wurde nicht gefunden.");
   }
-  ::setenv("PATH", PathOf("nowhere").c_str(), 1);
+  handler.HideAll();
   EXPECT_TRUE(FindOnPath("xdg-open").empty());
   try {
     OpenWithDesktop("/tmp/bild.jpg");

@@ -2,7 +2,6 @@
 // performance notices and the help button.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -14,14 +13,12 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 
-#include <chrono>
-#include <cstdlib>
 #include <set>
-#include <thread>
 
 #include "catalogue/scripted_prompter.h"
 #include "settings/ini_plus.h"
 #include "settings/settings_keys.h"
+#include "support/fake_xdg_open.h"
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
 #include "ui/options_dialog.h"
@@ -255,26 +252,15 @@ TEST_F(OptionsDialogTest, CustomParameterFieldFollowsItsRadio) {
 }
 
 TEST_F(OptionsDialogTest, HelpOpensTheOptionsPageOrSaysWhyNot) {
-  const char* path = std::getenv("PATH");
-  const std::string savedPath = path != nullptr ? path : "";
-  std::filesystem::create_directories(folder_ / "bin");
-  PutFile("bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + PathOf("opened.txt") + "'\n");
-  ::chmod(PathOf("bin/xdg-open").c_str(), 0755);
-  ::setenv("PATH", (PathOf("bin") + ":" + savedPath).c_str(), 1);
-
+  const testing::FakeXdgOpen handler(folder_);
   const std::filesystem::path help = std::filesystem::path(VEMORA_SOURCE_DIR) / "help";
   Open(help);
   Click(3, "helpButton");
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (FileBytes("opened.txt").empty() && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  EXPECT_EQ(FileBytes("opened.txt"), (help / "einstellungen.html").string() + "\n");
+  EXPECT_EQ(handler.Opened(1), (help / "einstellungen.html").string() + "\n");
   EXPECT_TRUE(prompter.shown.empty());
 
   Open(folder_ / "keine-hilfe");
   Click(0, "helpButton");
-  ::setenv("PATH", savedPath.c_str(), 1);
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_TRUE(prompter.shown[0].starts_with("Die Hilfe kann nicht angezeigt werden"));
 }
