@@ -72,11 +72,6 @@ TEST_P(DetailsTest, AFailedWriteLeavesGridAndTableAgreeing) {
 
 VEMORA_INSTANTIATE_FOR_ALL_ENGINES(DetailsTest);
 
-TEST(DetailSizeTextTest, SizeTextInBracketsOnlyWhenPresent) {
-  EXPECT_EQ(DetailSizeText(640, 480, "120 KByte"), "640 x 480 Pixel (120 KByte)");
-  EXPECT_EQ(DetailSizeText(1, 1, ""), "1 x 1 Pixel");
-}
-
 std::string CameraFile(const std::string& path) {
   return (testing::TestDataDir() / "images" / "exif" / path).string();
 }
