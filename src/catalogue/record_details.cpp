@@ -35,7 +35,7 @@ int WriteRecordTexts(CatalogueSession& session, CatalogueGrid& grid, int row,
       {kFieldTextRight, &RecordTexts::textRight},
       {kFieldSuchbegriffe, &RecordTexts::suchbegriffe},
   }};
-  const RecordTexts stored = TextsOfRecord(grid.records.at(static_cast<std::size_t>(row)));
+  const RecordTexts stored = TextsOfRecord(grid.Record(row));
   int written = 0;
   for (const Column& column : kColumns) {
     if (stored.*column.text == texts.*column.text) continue;

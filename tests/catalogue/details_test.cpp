@@ -27,7 +27,7 @@ class DetailsTest : public testing::CatalogueEngineFixture {
   }
   // Record `row` of the grid and row `row` of the table hold these texts.
   void ExpectStored(int row, const RecordTexts& texts) {
-    EXPECT_EQ(TextsOfRecord(grid.records[static_cast<std::size_t>(row)]), texts);
+    EXPECT_EQ(TextsOfRecord(grid.Record(row)), texts);
     const auto index = static_cast<std::size_t>(row);
     EXPECT_EQ(ColumnValues(gateway(), "Name")[index], texts.name);
     EXPECT_EQ(ColumnValues(gateway(), "Beschreibung")[index], texts.beschreibung);
@@ -40,7 +40,7 @@ class DetailsTest : public testing::CatalogueEngineFixture {
 };
 
 TEST_P(DetailsTest, ConfirmedTextsReachGridAndTableAndOnlyChangedOnesAreWritten) {
-  const RecordTexts untouched = TextsOfRecord(grid.records[0]);
+  const RecordTexts untouched = TextsOfRecord(grid.Record(0));
   const RecordTexts edited = {"Hafen", "Zwei\r\nZeilen", "oben",      "unten",
                               "links", "rechts",         "Meer, Boot"};
   failing->statements.clear();
@@ -61,7 +61,7 @@ TEST_P(DetailsTest, ConfirmedTextsReachGridAndTableAndOnlyChangedOnesAreWritten)
 
 TEST_P(DetailsTest, AFailedWriteLeavesGridAndTableAgreeing) {
   const RecordTexts edited = {"neu", "neu", "neu", "neu", "neu", "neu", "neu"};
-  RecordTexts expected = TextsOfRecord(grid.records[0]);
+  RecordTexts expected = TextsOfRecord(grid.Record(0));
   expected.name = "neu";
   expected.beschreibung = "neu";
   failing->FailOnStatement(3);  // the third column's update

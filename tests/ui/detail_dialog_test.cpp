@@ -74,7 +74,7 @@ TEST_F(DetailDialogTest, CancelHandsNothingBack) {
 TEST_F(DetailDialogTest, CommandDoesNothingWithoutAFocusedRecord) {
   CatalogueSession session;  // no gateway: nothing may reach it
   CatalogueGrid grid;
-  grid.records.push_back(Record());
+  grid.Append(Record());
   EXPECT_FALSE(ui::RunDetailCommand(nullptr, session, grid, 10, 10));
 }
 
