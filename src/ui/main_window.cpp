@@ -16,7 +16,9 @@
 #include "settings/settings_keys.h"
 #include "ui/commands/browse_commands.h"
 #include "ui/commands/change_commands.h"
+#include "ui/commands/details_commands.h"
 #include "ui/commands/diagnostics_commands.h"
+#include "ui/commands/options_commands.h"
 #include "ui/commands/take_over_commands.h"
 #include "ui/commands/view_commands.h"
 #include "ui/diagnostics_panel.h"
@@ -125,11 +127,15 @@ void TForm1::BuildCommandGroups() {
   changeCommands_ =
       new ChangeCommands(*this, cxGrid1_, gridModel_, singleImagePanel_, thumbnailStrip_->view());
   takeOverCommands_ = new TakeOverCommands(*this, selectionPanel_);
-  groups_ = {
-      changeCommands_, new BrowseCommands(*this),
-      new ViewCommands(*this, cxGrid1_,
-                       {singleImagePanel_, informationPanel_, thumbnailStrip_, selectionPanel_}),
-      takeOverCommands_, new DiagnosticsCommands(*this, diagnostics)};
+  viewCommands_ = new ViewCommands(
+      *this, cxGrid1_, {singleImagePanel_, informationPanel_, thumbnailStrip_, selectionPanel_});
+  groups_ = {changeCommands_,
+             new DetailsCommands(*this, informationPanel_),
+             new BrowseCommands(*this),
+             new OptionsCommands(*this),
+             viewCommands_,
+             takeOverCommands_,
+             new DiagnosticsCommands(*this, diagnostics)};
   for (CommandGroup* group : groups_) {
     group->AddTo(*chrome_);
     connect(this, &TForm1::focusOrMarksChanged, group, &CommandGroup::FollowFocusAndMarks);
@@ -199,12 +205,21 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
   QApplication::processEvents();
   Guarded([this] { LoadCatalogueIntoGrid(); });
-  singleImagePanel_->SetQualityCaption(
-      settingsIni_->ReadInteger(kSectionSettings, kKeyPerformance, kDefaultPerformance));
   for (CommandGroup* group : groups_) Guarded([group] { group->WindowShown(); });
-  Guarded([this] { ApplyThumbnailSize(kThumbnailSizeFromSettings, 0, false); });
+  Guarded([this] { ApplySettings(); });
   emit focusOrMarksChanged();
 }
+
+void TForm1::ApplySettings() {
+  singleImagePanel_->SetQualityCaption(
+      settingsIni_->ReadInteger(kSectionSettings, kKeyPerformance, kDefaultPerformance));
+  viewCommands_->ApplyThumbnailSettings();
+  thumbnailModel_->SetCaptionsShown(
+      settingsIni_->ReadBool(kSectionSettings, kKeyThumbsCaption, kDefaultThumbsCaption));
+  ApplyThumbnailSize(kThumbnailSizeFromSettings, 0, false);
+}
+
+void TForm1::EndGridEdit() { cxGrid1_->CommitPendingEdit(); }
 
 void TForm1::TimerTick() {
   if (!thumbnailSizePending_) return;

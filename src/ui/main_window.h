@@ -28,6 +28,7 @@ class QTimer;
 namespace vemora::ui {
 
 class ChangeCommands;
+class ViewCommands;
 class CommandGroup;
 class GridModel;
 class GridNavigator;
@@ -76,8 +77,11 @@ class TForm1 : public QMainWindow, public WindowServices {
   Prompter& prompter() override { return prompter_; }
   CatalogueDialogs& dialogs() override;
   QWidget* widget() override { return this; }
+  const SingleImageState& singleImage() override { return singleImage_; }
   void FocusRecord(int index) override;
   void PutKeyboardFocusOnGrid() override;
+  void EndGridEdit() override;
+  void ApplySettings() override;
   void ShowFocusedRecord() override;
   void RebuildThumbnails() override;
   void ReloadCatalogue() override;
@@ -133,6 +137,7 @@ class TForm1 : public QMainWindow, public WindowServices {
   std::vector<CommandGroup*> groups_;
   ChangeCommands* changeCommands_ = nullptr;
   TakeOverCommands* takeOverCommands_ = nullptr;
+  ViewCommands* viewCommands_ = nullptr;
   GridModel* gridModel_ = nullptr;
   GridView* cxGrid1_ = nullptr;
   GridNavigator* navigator_ = nullptr;

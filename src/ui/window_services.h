@@ -9,6 +9,7 @@
 
 #include "catalogue/catalogue_dialogs.h"
 #include "catalogue/catalogue_session.h"
+#include "catalogue/focused_record.h"
 #include "catalogue/grid_record.h"
 #include "catalogue/prompter.h"
 #include "host/call_state.h"
@@ -29,10 +30,16 @@ class WindowServices {
   virtual CatalogueDialogs& dialogs() = 0;
   // The window, as the parent of a command's dialogs.
   virtual QWidget* widget() = 0;
+  // The picture the single image shows now.
+  virtual const SingleImageState& singleImage() = 0;
 
   // Focuses grid record `index` (-1: none) as a click in the grid would.
   virtual void FocusRecord(int index) = 0;
   virtual void PutKeyboardFocusOnGrid() = 0;
+  // Writes the text of an open cell editor, as leaving the grid would.
+  virtual void EndGridEdit() = 0;
+  // Applies again what the options dialog edits (quality caption, thumbnails).
+  virtual void ApplySettings() = 0;
   // Shows the focused record again after a command changed it.
   virtual void ShowFocusedRecord() = 0;
   virtual void RebuildThumbnails() = 0;

@@ -103,7 +103,7 @@ void ViewCommands::UpdateCommands(const CommandStates& states) {
   zoom_->setEnabled(states.recordCommands);
 }
 
-void ViewCommands::WindowShown() {
+void ViewCommands::ApplyThumbnailSettings() {
   const bool hideThumbs =
       window_.settings().ReadBool(kSectionSettings, kKeyHideThumbs, kDefaultHideThumbs);
   thumbnails_->setEnabled(!hideThumbs);
@@ -111,6 +111,10 @@ void ViewCommands::WindowShown() {
     panels_.thumbnails->hide();
     thumbnails_->setChecked(false);
   }
+}
+
+void ViewCommands::WindowShown() {
+  ApplyThumbnailSettings();
   const bool hidden = window_.call().SelectionPanelHidden();
   selectionOverview_->setEnabled(!hidden);
   SetSelectionPanelVisible(!hidden);

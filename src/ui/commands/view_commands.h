@@ -30,6 +30,8 @@ class ViewCommands : public CommandGroup {
   // After the first load: thumbnails as the settings allow, the selection panel unless the
   // host hid it (it comes to the front a second later, once the window has settled).
   void WindowShown() override;
+  // The thumbnails as [SETTINGS] HIDETHUMBS allows: with it, no toggle and no strip.
+  void ApplyThumbnailSettings();
 
  private:
   void ConnectPanelToggle(QAction* toggle, QDockWidget* panel);
