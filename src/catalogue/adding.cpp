@@ -83,6 +83,7 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
       window->FileAdded(path, grid.Record(index).preview);
       ++added;
     } catch (const std::exception&) {
+      window->FileFailed(path);
       session.prompter->ShowMessage("Unbekanntes Dateiformat");
     }
     window->ShowTimes(FileDurationText(Since(fileStart)), ElapsedText(Since(start)));

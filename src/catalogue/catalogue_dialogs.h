@@ -26,6 +26,8 @@ class AddProgressWindow {
   virtual ~AddProgressWindow() = default;
   // One file is done: the bar advances, the label shows its path, the picture its preview.
   virtual void FileAdded(const std::string& path, const std::string& previewJpeg) = 0;
+  // A file could not be added: its path shows while the user reads why.
+  virtual void FileFailed(const std::string& path) = 0;
   // The time the last file took and the time since the first, as display texts.
   virtual void ShowTimes(const std::string& lastFile, const std::string& elapsed) = 0;
 };

@@ -58,6 +58,12 @@ void TBilderAdd::FileAdded(const std::string& path, const std::string& previewJp
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void TBilderAdd::FileFailed(const std::string& path) {
+  pathLabel_->setText(QString::fromStdString(path));
+  preview_->clear();
+  repaint();
+}
+
 void TBilderAdd::ShowTimes(const std::string& lastFile, const std::string& elapsed) {
   lastFileTime_->setText(QString::fromStdString(lastFile));
   elapsedTime_->setText(QString::fromStdString(elapsed));

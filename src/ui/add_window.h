@@ -19,6 +19,7 @@ class TBilderAdd : public QDialog, public AddProgressWindow {
   TBilderAdd(QWidget* parent, int maximum, bool tall);
 
   void FileAdded(const std::string& path, const std::string& previewJpeg) override;
+  void FileFailed(const std::string& path) override;
   void ShowTimes(const std::string& lastFile, const std::string& elapsed) override;
 
  private:

@@ -80,6 +80,17 @@ void GridView::setModel(QAbstractItemModel* model) {
   header_->setSectionResizeMode(kItemMark, QHeaderView::Fixed);
   header_->setSectionResizeMode(kItemSpacer, QHeaderView::Fixed);
   connect(model, &QAbstractItemModel::modelReset, this, &GridView::ForgetFittedRows);
+  connect(model, &QAbstractItemModel::rowsInserted, this, &GridView::ForgetFittedRows);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, &GridView::ForgetFittedRows);
+  // An edited text may need more lines: its row is fitted again when next painted.
+  connect(
+      model, &QAbstractItemModel::dataChanged, this,
+      [this](const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) {
+        if (roles.contains(Qt::CheckStateRole)) return;
+        for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+          if (row < static_cast<int>(fitted_.size())) fitted_[static_cast<size_t>(row)] = false;
+        viewport()->update();
+      });
 }
 
 void GridView::SetBandVisible(int band, bool visible) {
@@ -87,12 +98,6 @@ void GridView::SetBandVisible(int band, bool visible) {
   if (band < 0 || band >= static_cast<int>(bands.size())) return;
   for (int column : bands[static_cast<size_t>(band)].columns) setColumnHidden(column, !visible);
   header_->RepaintBands();
-}
-
-bool GridView::IsBandVisible(int band) const {
-  const auto& bands = header_->bands();
-  if (band < 0 || band >= static_cast<int>(bands.size())) return false;
-  return !isColumnHidden(bands[static_cast<size_t>(band)].columns.front());
 }
 
 void GridView::ForgetFittedRows() {

@@ -20,7 +20,6 @@ class GridView : public QTableView {
   BandedHeader* bandedHeader() const { return header_; }
   // Shows or hides a band with all its columns (the "INFORMATIONEN", ... toggles).
   void SetBandVisible(int band, bool visible);
-  bool IsBandVisible(int band) const;
   // Writes the text of an open cell editor through the model and closes it.
   void CommitPendingEdit();
   // Rows that have been fitted are fitted again after the records changed.

@@ -22,6 +22,7 @@
 #include "ui/commands/take_over_commands.h"
 #include "ui/commands/view_commands.h"
 #include "ui/diagnostics_panel.h"
+#include "ui/german_texts.h"
 #include "ui/grid_model.h"
 #include "ui/grid_navigator.h"
 #include "ui/grid_view.h"
@@ -53,6 +54,7 @@ std::vector<std::string> LocalFiles(const QMimeData* data) {
 // built while loading), an empty thumbnail strip.
 TForm1::TForm1(QWidget* owner, const CallOptions& options)
     : QMainWindow(owner, Qt::Window), prompter_(this), previews_(grid_) {
+  EnsureGermanQtTexts();
   static_cast<CallOptions&>(call_) = options;
   setObjectName("TForm1");
   setWindowTitle(QStringLiteral("Galeriekasten"));
@@ -190,7 +192,8 @@ void TForm1::ConnectPanels() {
 
 CatalogueDialogs& TForm1::dialogs() {
   if (dialogs_ != nullptr) return *dialogs_;
-  if (!qtDialogs_) qtDialogs_ = std::make_unique<QtCatalogueDialogs>(this, *settingsIni_);
+  if (!qtDialogs_)
+    qtDialogs_ = std::make_unique<QtCatalogueDialogs>(this, *settingsIni_, call_.imageFolder);
   return *qtDialogs_;
 }
 

@@ -25,6 +25,7 @@ std::vector<std::string> QtCatalogueDialogs::ChoosePictureFiles(const std::strin
                                                                 bool multiple) {
   QFileDialog dialog(parent_, QString::fromStdString(title));
   dialog.setObjectName("pictureFileDialog");
+  if (!imageFolder_.empty()) dialog.setDirectory(QString::fromStdString(imageFolder_));
   dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   dialog.setNameFilters(PictureNameFilters());
   dialog.setOption(QFileDialog::HideNameFilterDetails);

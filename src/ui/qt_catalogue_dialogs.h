@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "catalogue/catalogue_dialogs.h"
+#include "ui/german_texts.h"
 
 namespace vemora {
 class TIniPlus;
@@ -15,7 +16,11 @@ namespace vemora::ui {
 
 class QtCatalogueDialogs : public CatalogueDialogs {
  public:
-  QtCatalogueDialogs(QWidget* parent, TIniPlus& settings) : parent_(parent), settings_(settings) {}
+  // The picture file dialog opens in `imageFolder`.
+  QtCatalogueDialogs(QWidget* parent, TIniPlus& settings, std::string imageFolder)
+      : parent_(parent), settings_(settings), imageFolder_(std::move(imageFolder)) {
+    EnsureGermanQtTexts();
+  }
 
   std::vector<std::string> ChoosePictureFiles(const std::string& title, bool multiple) override;
   DeleteChoice ChooseDeleteMode(const std::string& focusedName,
@@ -25,6 +30,7 @@ class QtCatalogueDialogs : public CatalogueDialogs {
  private:
   QPointer<QWidget> parent_;
   TIniPlus& settings_;
+  std::string imageFolder_;
 };
 
 // The picture filter list as Qt's name filters ("text (patterns)"), in list order.

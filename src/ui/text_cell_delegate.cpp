@@ -19,7 +19,10 @@ QWidget* TextCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 
 void TextCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   if (auto* text = qobject_cast<QPlainTextEdit*>(editor)) {
-    text->setPlainText(index.data(Qt::EditRole).toString());
+    QString value = index.data(Qt::EditRole).toString();
+    value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text->setPlainText(value);
+    text->document()->setModified(false);
     text->moveCursor(QTextCursor::End);
     return;
   }
@@ -29,7 +32,12 @@ void TextCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
 void TextCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                     const QModelIndex& index) const {
   if (auto* text = qobject_cast<QPlainTextEdit*>(editor)) {
-    model->setData(index, text->toPlainText(), Qt::EditRole);
+    // A text the user left alone stays byte for byte as stored; an edited one takes CR LF,
+    // the line break every host of a shared catalogue reads.
+    if (!text->document()->isModified()) return;
+    QString value = text->toPlainText();
+    value.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    model->setData(index, value, Qt::EditRole);
     return;
   }
   QStyledItemDelegate::setModelData(editor, model, index);

@@ -30,23 +30,29 @@ WindowChrome::WindowChrome(QMainWindow* window) {
   for (QMenu* menu : {fileMenu_, marksMenu_, keywordsMenu_}) gridContextMenu_->addMenu(menu);
   smallContextMenu_ = NamedMenu({}, "smallContextMenu", window);
 
-  toolbar_ = window->addToolBar(QStringLiteral("Galeriekasten"));
-  toolbar_->setObjectName("mainToolbar");
-  for (QAction*& end : sectionEnds_) end = toolbar_->addSeparator();
+  commands_ = window->addToolBar(QStringLiteral("Galeriekasten"));
+  commands_->setObjectName("mainToolbar");
+  window->addToolBarBreak();
+  view_ = window->addToolBar(QStringLiteral("Ansicht"));
+  view_->setObjectName("viewToolbar");
+  for (int section = 0; section < static_cast<int>(ToolbarSection::Count); ++section) {
+    const bool lastOfRow = section == static_cast<int>(ToolbarSection::Output) ||
+                           section == static_cast<int>(ToolbarSection::Count) - 1;
+    sectionEnds_[section] =
+        lastOfRow ? nullptr : toolbar(static_cast<ToolbarSection>(section))->addSeparator();
+  }
+}
+
+QToolBar* WindowChrome::toolbar(ToolbarSection section) const {
+  return section < ToolbarSection::Keywords ? commands_ : view_;
 }
 
 void WindowChrome::AddToToolbar(ToolbarSection section, const QList<QAction*>& actions) {
-  const int index = static_cast<int>(section);
-  QAction* before =
-      index < static_cast<int>(ToolbarSection::Count) - 1 ? sectionEnds_[index] : nullptr;
-  toolbar_->insertActions(before, actions);
+  toolbar(section)->insertActions(sectionEnds_[static_cast<int>(section)], actions);
 }
 
 void WindowChrome::AddToToolbar(ToolbarSection section, QWidget* widget) {
-  const int index = static_cast<int>(section);
-  QAction* before =
-      index < static_cast<int>(ToolbarSection::Count) - 1 ? sectionEnds_[index] : nullptr;
-  toolbar_->insertWidget(before, widget);
+  toolbar(section)->insertWidget(sectionEnds_[static_cast<int>(section)], widget);
 }
 
 void WindowChrome::AddToContextMenu(const QList<QAction*>& actions) {
@@ -55,18 +61,19 @@ void WindowChrome::AddToContextMenu(const QList<QAction*>& actions) {
 
 void WindowChrome::Finish() {
   // A separator stays only between two sections that both hold something.
-  const QList<QAction*> all = toolbar_->actions();
-  bool seenCommand = false;
-  QAction* pending = nullptr;
-  for (QAction* action : all) {
-    if (action->isSeparator()) {
-      action->setVisible(false);
-      if (seenCommand) pending = action;
-      continue;
+  for (QToolBar* row : {commands_, view_}) {
+    bool seenCommand = false;
+    QAction* pending = nullptr;
+    for (QAction* action : row->actions()) {
+      if (action->isSeparator()) {
+        action->setVisible(false);
+        if (seenCommand) pending = action;
+        continue;
+      }
+      if (pending != nullptr) pending->setVisible(true);
+      pending = nullptr;
+      seenCommand = true;
     }
-    if (pending != nullptr) pending->setVisible(true);
-    pending = nullptr;
-    seenCommand = true;
   }
 }
 

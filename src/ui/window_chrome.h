@@ -1,8 +1,9 @@
-// The main window's toolbar and menus, into which the command groups put their commands.
+// The main window's toolbars and menus, into which the command groups put their commands.
 //
-// The toolbar is divided into sections whose order is fixed here, so a group's commands
-// land in their place whatever order the groups are built in. The window owns every
-// widget; this class only knows where things go.
+// The toolbars are divided into sections whose order is fixed here, so a group's commands
+// land in their place whatever order the groups are built in. The sections fill two rows,
+// so every command stays in reach at 1280 pixels of width without an overflow menu. The
+// window owns every widget; this class only knows where things go.
 #pragma once
 
 #include <QList>
@@ -15,6 +16,7 @@ class QWidget;
 
 namespace vemora::ui {
 
+// Records, Find and Output make the first row; Keywords, View and Window the second.
 enum class ToolbarSection { Records, Find, Output, Keywords, View, Window, Count };
 
 class WindowChrome {
@@ -30,7 +32,7 @@ class WindowChrome {
   // "Datei", "Suchbegriffe" and "&Auswahl" are usable only while a record is focused.
   void SetRecordMenusEnabled(bool enabled);
 
-  QToolBar* toolbar() const { return toolbar_; }
+  QToolBar* toolbar(ToolbarSection section) const;
   QMenu* fileMenu() const { return fileMenu_; }          // "Datei"
   QMenu* marksMenu() const { return marksMenu_; }        // "&Auswahl"
   QMenu* keywordsMenu() const { return keywordsMenu_; }  // "Suchbegriffe"
@@ -40,7 +42,8 @@ class WindowChrome {
   QMenu* smallContextMenu() const { return smallContextMenu_; }
 
  private:
-  QToolBar* toolbar_;
+  QToolBar* commands_;  // first row
+  QToolBar* view_;      // second row
   QMenu* fileMenu_;
   QMenu* marksMenu_;
   QMenu* keywordsMenu_;
@@ -48,8 +51,8 @@ class WindowChrome {
   QMenu* gridContextMenu_;
   QMenu* smallContextMenu_;
   QAction* contextSubmenus_;  // separator before the grid context menu's submenus
-  // The separator that ends each section (the last section has none).
-  QAction* sectionEnds_[static_cast<int>(ToolbarSection::Count) - 1];
+  // The separator that ends each section (none for the last of a row).
+  QAction* sectionEnds_[static_cast<int>(ToolbarSection::Count)];
 };
 
 }  // namespace vemora::ui

@@ -18,6 +18,7 @@ class ScriptedDialogs : public CatalogueDialogs {
   bool deleteDialogShown = false;
   std::string deleteDialogLeft;
   std::vector<std::string> deleteDialogRight;
+  std::vector<std::string> failedFiles;  // paths the add window showed as failing
 
   std::vector<std::string> ChoosePictureFiles(const std::string& title, bool multiple) override {
     fileDialogTitle = title;
@@ -32,14 +33,19 @@ class ScriptedDialogs : public CatalogueDialogs {
     return deleteChoice;
   }
   std::unique_ptr<AddProgressWindow> OpenAddWindow(int, bool) override {
-    return std::make_unique<Window>();
+    return std::make_unique<Window>(failedFiles);
   }
 
  private:
   class Window : public AddProgressWindow {
    public:
+    explicit Window(std::vector<std::string>& failed) : failed_(failed) {}
     void FileAdded(const std::string&, const std::string&) override {}
+    void FileFailed(const std::string& path) override { failed_.push_back(path); }
     void ShowTimes(const std::string&, const std::string&) override {}
+
+   private:
+    std::vector<std::string>& failed_;
   };
 };
 

@@ -56,7 +56,7 @@ class DialogTest : public testing::TempFolderTest {
 };
 
 TEST_F(DialogTest, AddWindowShowsEachFileAndTheTimes) {
-  ui::QtCatalogueDialogs dialogs(nullptr, *settings);
+  ui::QtCatalogueDialogs dialogs(nullptr, *settings, folder_.string());
   auto window = dialogs.OpenAddWindow(3, false);
   auto* dialog = dynamic_cast<ui::TBilderAdd*>(window.get());
   ASSERT_NE(dialog, nullptr);
@@ -159,14 +159,16 @@ TEST_F(DeleteDialogTest, ModeIsRememberedAndPreselectedAndCancelDeletesNothing) 
   EXPECT_TRUE(dialog->Choice().cancelled);
 }
 
-// The real file dialog, answered from a timer: its title, selection mode and filters, and
-// the files it hands back.
+// The real file dialog, answered from a timer: its title, selection mode and filters, the
+// image folder it opens in, its German buttons, and the files it hands back.
 TEST_F(DialogTest, PictureFileDialogAsksForOneOrManyFiles) {
   PutFile("picked.jpg", "x");
   struct Seen {
     QString title;
     QFileDialog::FileMode mode = QFileDialog::AnyFile;
     QStringList filters;
+    QString folder;
+    QStringList buttons;
   } seen;
   QTimer answerer;
   bool accept = false;
@@ -174,7 +176,13 @@ TEST_F(DialogTest, PictureFileDialogAsksForOneOrManyFiles) {
   QObject::connect(&answerer, &QTimer::timeout, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
-    seen = {dialog->windowTitle(), dialog->fileMode(), dialog->nameFilters()};
+    seen = {dialog->windowTitle(),
+            dialog->fileMode(),
+            dialog->nameFilters(),
+            dialog->directory().absolutePath(),
+            {}};
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+      seen.buttons << button->text().remove(QLatin1Char('&'));
     EXPECT_EQ(dialog->objectName(), "pictureFileDialog");
     if (!accept) return dialog->reject();
     // Typed into the name field: selectFile() depends on the folder listing, which the
@@ -185,10 +193,14 @@ TEST_F(DialogTest, PictureFileDialogAsksForOneOrManyFiles) {
     static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
   });
   answerer.start();
-  ui::QtCatalogueDialogs dialogs(nullptr, *settings);
+  ui::QtCatalogueDialogs dialogs(nullptr, *settings, folder_.string());
   EXPECT_TRUE(dialogs.ChoosePictureFiles("Bilder hinzufügen", true).empty());
   EXPECT_EQ(seen.title.toStdString(), "Bilder hinzufügen");
   EXPECT_EQ(seen.mode, QFileDialog::ExistingFiles);
+  EXPECT_EQ(seen.folder.toStdString(), folder_.string());
+  EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Abbrechen")))
+      << seen.buttons.join('|').toStdString();
+  EXPECT_FALSE(seen.buttons.contains(QStringLiteral("Cancel")));
   EXPECT_EQ(seen.filters.join("|").toStdString(),
             "Alle (*.jpg;*.jpeg;*.bmp;*.ico) (*.jpg *.jpeg *.bmp *.ico)|"
             "JPEG-Grafikdatei (*.jpg) (*.jpg)|JPEG-Grafikdatei (*.jpeg) (*.jpeg)|"

@@ -70,11 +70,16 @@ TEST_F(BrowseTest, ExifButtonShowsForFilesWithMetadataOnly) {
   const std::string jpeg = FlatJpeg(40, 30);
   testing::InsertCatalogueRow(*gateway, "Canon_40D", jpeg, codec::MakePreviewJpeg(jpeg), 1);
   testing::InsertCatalogueRow(*gateway, "fehlt", jpeg, codec::MakePreviewJpeg(jpeg), 2);
+  testing::InsertCatalogueRow(*gateway, "Canon_40D", "", "", 3);
   ui::TForm1& window = Open();
   window.FocusRecord(0);
   EXPECT_FALSE(ExifButton()->isHidden());
   EXPECT_EQ(ExifButton()->text().toStdString(), "EXIF Informationen");
   window.FocusRecord(1);
+  EXPECT_TRUE(ExifButton()->isHidden());
+  // A record without preview shows the missing-image panel, and no button of another record.
+  window.FocusRecord(0);
+  window.FocusRecord(2);
   EXPECT_TRUE(ExifButton()->isHidden());
 }
 

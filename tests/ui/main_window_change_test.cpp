@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -92,19 +93,23 @@ TEST_F(ChangeTest, AddingByDialogGoesOnAfterABadFileAndFocusesTheLast) {
   ui::TForm1& window = OpenScripted();
   const std::string first = Jpeg("erstes.jpg");
   const std::string last = Jpeg("letztes.jpg");
-  dialogs.filesToChoose = {first, File("kaputt.jpg", "\xFF\xD8 kein Bild"), last};
+  const std::string broken = File("kaputt.jpg", "\xFF\xD8 kein Bild");
+  dialogs.filesToChoose = {first, broken, last};
   Action("addAction")->trigger();
 
   EXPECT_EQ(dialogs.fileDialogTitle, "Bilder hinzufügen");
   EXPECT_TRUE(dialogs.fileDialogMultiple);
   EXPECT_EQ(messages, std::vector<std::string>{"Unbekanntes Dateiformat"});
+  EXPECT_EQ(dialogs.failedFiles, std::vector<std::string>{broken});
   EXPECT_EQ(Names(), (std::vector<std::string>{"alt", "erstes", "letztes"}));
   EXPECT_EQ(window.grid().focused, 2);
   EXPECT_EQ(Grid()->currentIndex().row(), 2);
   EXPECT_FALSE(Find<ui::SingleImagePanel>("singleImagePanel")->picture().isNull());
   EXPECT_EQ(CellText(2, kItemSize), RoundedSizeText(std::filesystem::file_size(last)));
   ExpectGridMatchesTable();
-  EXPECT_EQ(Strip()->model()->rowCount(), 3);
+  ASSERT_EQ(Strip()->model()->rowCount(), 3);
+  // New thumbnails are captioned by name at once, as after a reload.
+  EXPECT_EQ(Strip()->model()->index(2, 0).data().toString(), QStringLiteral("letztes"));
   EXPECT_TRUE(Action("deleteAction")->isEnabled());
 
   dialogs.filesToChoose.clear();  // cancelled: nothing is added
@@ -183,8 +188,36 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
   Pump(20);
   EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "Beschreibung von erstes");
   window.close();
-  EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "zwei\nZeilen");
+  EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "zwei\r\nZeilen");
   ExpectGridMatchesTable();
+}
+
+// Multi-line cells write CR LF, a cell left unchanged is not written at all (a text with
+// LF breaks from another host stays as it is), and a row grows to show a longer text.
+TEST_F(ChangeTest, MultiLineCellsKeepTheirBytesAndRowsGrowToFit) {
+  Insert("erstes", "", "", 21);
+  Insert("zweites", "", "", 22);
+  gateway->ExecSQL("UPDATE Bilder SET Beschreibung = 'von Linux\nzweite Zeile'", 4);
+  OpenScripted();
+  const std::vector<std::string> before = ColumnValues(*gateway, "Beschreibung");
+
+  auto* text = EditCell<QPlainTextEdit>(0, kItemBeschreibung);
+  ASSERT_NE(text, nullptr);
+  QTest::keyClick(text, Qt::Key_Tab);  // leaves the cell without typing
+  Pump(20);
+  EXPECT_EQ(ColumnValues(*gateway, "Beschreibung"), before);
+
+  const int rowHeight = Grid()->rowHeight(1);
+  text = EditCell<QPlainTextEdit>(1, kItemSuchbegriffe);
+  ASSERT_NE(text, nullptr);
+  text->setPlainText(QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8"));
+  text->moveCursor(QTextCursor::End);
+  QTest::keyClick(text, Qt::Key_Return);  // typed, as a user would
+  QTest::keyClick(text, Qt::Key_9);
+  QTest::keyClick(text, Qt::Key_Tab);
+  WaitFor([&] { return ColumnValues(*gateway, "Suchbegriffe")[1] != "Urlaub"; });
+  EXPECT_EQ(ColumnValues(*gateway, "Suchbegriffe")[1], "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9");
+  WaitFor([&] { return Grid()->rowHeight(1) > rowHeight; });
 }
 
 TEST_F(ChangeTest, NewSourceKeepsTheKeyAndAsksAboutTheName) {
@@ -238,6 +271,7 @@ TEST_F(ChangeTest, DeletingAsksPlainlyOrWithTheDialog) {
   EXPECT_TRUE(dialogs.deleteDialogShown);
   EXPECT_EQ(Names(), (std::vector<std::string>{"bild2", "bild3", "bild5"}));
   ExpectGridMatchesTable();
+  EXPECT_EQ(Find<QListWidget>("markedList")->count(), 0);  // the deleted marks are gone
 
   // "Bild Löschen..." on a record without image: no question.
   window.FocusRecord(0);

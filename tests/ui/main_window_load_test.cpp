@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
+#include <QToolBar>
 
 #include "ui/banded_header.h"
 #include "ui/grid_model.h"
@@ -112,6 +113,23 @@ TEST_F(LoadTest, RefreshReloadsAndKeepsTheFocusedIndex) {
   EXPECT_EQ(CountText(), "Anzahl Bilder: 4");
   EXPECT_EQ(window.grid().focused, 1);
   EXPECT_EQ(Grid()->currentIndex().row(), 1);
+}
+
+// Every command of the toolbars is in reach at 1280 x 800 without the overflow arrow.
+TEST_F(LoadTest, EveryToolbarCommandIsInReachAt1280By800) {
+  ui::TForm1& window = Open();
+  window.resize(1280, 800);
+  for (const char* name : {"mainToolbar", "viewToolbar"}) {
+    auto* bar = Find<QToolBar>(name);
+    WaitFor([&] { return bar->width() > 0 && bar->isVisible(); });
+    for (QAction* action : bar->actions()) {
+      if (!action->isVisible() || action->isSeparator()) continue;
+      QWidget* button = bar->widgetForAction(action);
+      EXPECT_TRUE(button != nullptr && button->isVisible()) << action->objectName().toStdString();
+    }
+    auto* more = bar->findChild<QWidget*>("qt_toolbar_ext_button");
+    EXPECT_TRUE(more == nullptr || !more->isVisible()) << name;
+  }
 }
 
 }  // namespace
