@@ -11,7 +11,7 @@ namespace vemora {
 namespace {
 
 // Days from 1 January 1970 of a proleptic Gregorian date (Howard Hinnant's algorithm).
-int64_t DaysFromCivil(int64_t year, int month, int day) {
+constexpr int64_t DaysFromCivil(int64_t year, int month, int day) {
   year -= month <= 2 ? 1 : 0;
   const int64_t era = (year >= 0 ? year : year - 399) / 400;
   const int64_t yearOfEra = year - era * 400;
@@ -33,7 +33,7 @@ void CivilFromDays(int64_t days, int& year, int& month, int& day) {
   year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-const int64_t kSerialEpoch = DaysFromCivil(1899, 12, 30);
+constexpr int64_t kSerialEpoch = DaysFromCivil(1899, 12, 30);
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

@@ -78,10 +78,9 @@ std::optional<PixelSize> BitmapSize(std::ifstream& in) {
   if (got < 22 || header[0] != 'B' || header[1] != 'M') return std::nullopt;
   const int64_t infoSize = LittleEndian32(header.data() + 14);
   if (infoSize == 12) {  // OS/2 core header: 16-bit sizes
-    if (got < 22) return std::nullopt;
     return Valid(LittleEndian16(header.data() + 18), LittleEndian16(header.data() + 20));
   }
-  if (infoSize < 40 || got < 26) return std::nullopt;
+  if (infoSize < 16 || got < 26) return std::nullopt;  // OS/2 2.x headers start at 16
   // A negative height marks a top-down bitmap.
   return Valid(LittleEndian32(header.data() + 18), std::abs(LittleEndian32(header.data() + 22)));
 }
