@@ -88,7 +88,11 @@ std::optional<PixelSize> BitmapSize(std::ifstream& in) {
 }  // namespace
 
 std::optional<PixelSize> ReadPixelSizeFromHeader(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  // A small buffer: the reader hops from segment to segment, and every hop refills it.
+  char buffer[512];
+  std::ifstream in;
+  in.rdbuf()->pubsetbuf(buffer, sizeof buffer);
+  in.open(path, std::ios::binary);
   if (!in) return std::nullopt;
   switch (KindByEnding(path)) {
     case HeaderKind::Jpeg:

@@ -65,22 +65,23 @@ SearchSnapshot::SearchSnapshot(const CatalogueGrid& grid, int currentProject)
 SearchSnapshot::SearchSnapshot(std::vector<SearchRow> rows, int currentProject)
     : rows_(std::move(rows)), currentProject_(currentProject) {}
 
-const EntryTexts& SearchSnapshot::UpperTexts(size_t i) {
-  if (upperTexts_.empty()) {
-    upperStore_.resize(rows_.size());
-    upperTexts_.resize(rows_.size());
-    upperMade_.resize(rows_.size(), false);
-  }
-  EntryTexts& texts = upperTexts_[i];
-  if (!upperMade_[i]) {
-    upperMade_[i] = true;
-    const EntryTexts original = rows_[i].Texts();
-    for (size_t field = 0; field < original.size(); ++field) {
-      upperStore_[i][field] = UpperCase(original[field]);
-      texts[field] = upperStore_[i][field];
+JoinedTexts SearchSnapshot::Texts(size_t i, bool upperCase) {
+  Joined& joined = joined_[upperCase ? 1 : 0];
+  if (joined.bases.size() != rows_.size()) {
+    size_t total = 0;  // upper-casing keeps the byte count: one allocation for all
+    for (const SearchRow& row : rows_) {
+      for (const std::string_view text : row.Texts()) total += text.size() + 1;
+    }
+    joined.buffer.reserve(total);
+    joined.bases.reserve(rows_.size());
+    joined.starts.reserve(rows_.size());
+    for (const SearchRow& row : rows_) {
+      joined.bases.push_back(joined.buffer.size());
+      joined.starts.push_back(AppendJoinedTexts(joined.buffer, row.Texts(), upperCase));
     }
   }
-  return texts;
+  const std::array<uint32_t, 9>& starts = joined.starts[i];
+  return {std::string_view(joined.buffer).substr(joined.bases[i], starts[8]), starts};
 }
 
 void EnsureFileDate(SearchRow& row, SearchFileReader& files) {
@@ -111,7 +112,7 @@ int RunSearch(SearchSnapshot& snapshot, const SearchOptionSet& options, SearchFi
   if (text.Active()) {
     for (size_t i = 0; i < rows.size(); ++i) {
       if (!rows[i].matches) continue;
-      rows[i].matches = text.Matches(text.FoldsCase() ? snapshot.UpperTexts(i) : rows[i].Texts());
+      rows[i].matches = text.Matches(snapshot.Texts(i, text.FoldsCase()));
     }
   }
 

@@ -75,23 +75,30 @@ class SearchSnapshot {
   // One entry per grid record, in grid order.
   SearchSnapshot(const CatalogueGrid& grid, int currentProject);
   explicit SearchSnapshot(std::vector<SearchRow> rows, int currentProject = -1);
-  // The upper-cased views point into the snapshot's own strings.
-  SearchSnapshot(const SearchSnapshot&) = delete;
-  SearchSnapshot& operator=(const SearchSnapshot&) = delete;
 
   std::vector<SearchRow>& Rows() { return rows_; }
   const std::vector<SearchRow>& Rows() const { return rows_; }
   int CurrentProject() const { return currentProject_; }
 
-  // The upper-cased texts of entry i, made once on first use.
-  const EntryTexts& UpperTexts(size_t i);
+  // Makes the upper-cased texts now (when the dialog opens), so the first search is as
+  // quick as the next.
+  void PrepareCaseFolding() {
+    if (!rows_.empty()) Texts(0, true);
+  }
+  // The joined texts of entry i, upper-cased or as they are. Each form is made for all
+  // entries at once on its first use and kept: the texts never change.
+  JoinedTexts Texts(size_t i, bool upperCase);
 
  private:
+  struct Joined {
+    std::string buffer;
+    std::vector<size_t> bases;
+    std::vector<std::array<uint32_t, 9>> starts;
+  };
+
   std::vector<SearchRow> rows_;
   int currentProject_;
-  std::vector<std::array<std::string, 8>> upperStore_;
-  std::vector<EntryTexts> upperTexts_;
-  std::vector<bool> upperMade_;
+  std::array<Joined, 2> joined_;  // as they are, upper-cased
 };
 
 // Reads the entry's file date or pixel size unless already read.

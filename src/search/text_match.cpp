@@ -40,35 +40,64 @@ bool TermInText(std::string_view text, std::string_view term, const SearchOption
   return ContainsTerm(UpperCase(text), UpperCase(term), options.GanzeWoerter);
 }
 
+std::array<uint32_t, 9> AppendJoinedTexts(std::string& buffer, const EntryTexts& texts,
+                                          bool upperCase) {
+  const size_t base = buffer.size();
+  std::array<uint32_t, 9> starts{};
+  for (size_t field = 0; field < texts.size(); ++field) {
+    starts[field] = static_cast<uint32_t>(buffer.size() - base);
+    if (upperCase) {
+      AppendUpperCase(buffer, texts[field]);
+    } else {
+      buffer += texts[field];
+    }
+    buffer += '\0';
+  }
+  starts[8] = static_cast<uint32_t>(buffer.size() - base);
+  return starts;
+}
+
 TextCriteria::TextCriteria(const SearchOptionSet& options)
     : caseSensitive_(options.GrossKlein), wholeWords_(options.GanzeWoerter) {
   const bool captions = options.FeldBeschriftung;
-  fieldEnabled_ = {options.Feldsuchbegriffe,
-                   options.FeldBeschreibung,
-                   options.FeldDateiname,
-                   options.FeldBezeichnung,
-                   captions,
-                   captions,
-                   captions,
-                   captions};
-  for (const bool enabled : fieldEnabled_) active_ = active_ || enabled;
+  const bool enabled[8] = {options.Feldsuchbegriffe,
+                           options.FeldBeschreibung,
+                           options.FeldDateiname,
+                           options.FeldBezeichnung,
+                           captions,
+                           captions,
+                           captions,
+                           captions};
+  for (int field = 0; field < 8; ++field) {
+    if (!enabled[field]) continue;
+    if (!fieldRuns_.empty() && fieldRuns_.back().second == field - 1) {
+      fieldRuns_.back().second = field;
+    } else {
+      fieldRuns_.emplace_back(field, field);
+    }
+  }
+  active_ = !fieldRuns_.empty();
   const std::array<const std::string*, 3> texts = {&options.Text1, &options.Text2, &options.Text3};
   const std::array<int32_t, 3> kinds = {options.TextArt1, options.TextArt2, options.TextArt3};
   for (size_t i = 0; i < 3; ++i) {
     // A kind whose term is empty counts as none.
     kinds_[i] = texts[i]->empty() ? kTermNone : kinds[i];
     terms_[i] = caseSensitive_ ? *texts[i] : UpperCase(*texts[i]);
+    // Fields are joined by NULs: a term ends at its first one.
+    terms_[i] = terms_[i].substr(0, terms_[i].find('\0'));
   }
 }
 
-bool TextCriteria::TermInRecord(const std::string& term, const EntryTexts& texts) const {
-  for (size_t field = 0; field < texts.size(); ++field) {
-    if (fieldEnabled_[field] && ContainsTerm(texts[field], term, wholeWords_)) return true;
+bool TextCriteria::TermInRecord(const std::string& term, const JoinedTexts& texts) const {
+  for (const auto& [first, last] : fieldRuns_) {
+    const uint32_t begin = texts.starts[first];
+    const std::string_view run = texts.joined.substr(begin, texts.starts[last + 1] - 1 - begin);
+    if (ContainsTerm(run, term, wholeWords_)) return true;
   }
   return false;
 }
 
-bool TextCriteria::Matches(const EntryTexts& texts) const {
+bool TextCriteria::Matches(const JoinedTexts& texts) const {
   if (!active_) return true;
   // Term 1 counts whenever it has a text, even with no kind chosen.
   bool result = true;
@@ -89,14 +118,11 @@ bool TextCriteria::Matches(const EntryTexts& texts) const {
 
 bool MatchesText(const EntryTexts& texts, const SearchOptionSet& options) {
   const TextCriteria criteria(options);
-  if (!criteria.FoldsCase()) return criteria.Matches(texts);
-  std::array<std::string, 8> upper;
-  EntryTexts views;
-  for (size_t i = 0; i < texts.size(); ++i) {
-    upper[i] = UpperCase(texts[i]);
-    views[i] = upper[i];
-  }
-  return criteria.Matches(views);
+  std::string buffer;
+  JoinedTexts joined;
+  joined.starts = AppendJoinedTexts(buffer, texts, criteria.FoldsCase());
+  joined.joined = buffer;
+  return criteria.Matches(joined);
 }
 
 }  // namespace vemora

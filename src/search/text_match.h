@@ -8,8 +8,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "search/search_options.h"
 
@@ -18,6 +21,21 @@ namespace vemora {
 // One entry's fields in the order a term is tried: keywords, description, file path, name,
 // then the captions left, right, top and bottom.
 using EntryTexts = std::array<std::string_view, 8>;
+
+// The eight fields of one entry one after the other, each followed by a NUL, so that a run
+// of neighbouring enabled fields is searched in one pass: a NUL is no word character and no
+// term holds one, so no occurrence spans two fields and each field edge still counts as
+// an edge of a word.
+struct JoinedTexts {
+  std::string_view joined;
+  // Field f is joined.substr(starts[f], starts[f + 1] - starts[f] - 1).
+  std::array<uint32_t, 9> starts{};
+};
+
+// Appends the fields (upper-cased when asked) to `buffer`; the starts are relative to the
+// buffer's size before the call.
+std::array<uint32_t, 9> AppendJoinedTexts(std::string& buffer, const EntryTexts& texts,
+                                          bool upperCase);
 
 // Whether `term` occurs in `text`, as given (no case folding). With wholeWords an
 // occurrence needs no word character beside it; after a failed occurrence the search goes
@@ -38,15 +56,16 @@ class TextCriteria {
   // Whether texts must be upper-cased before Matches (the set ignores case).
   bool FoldsCase() const { return !caseSensitive_; }
   // `texts` upper-cased when FoldsCase().
-  bool Matches(const EntryTexts& texts) const;
+  bool Matches(const JoinedTexts& texts) const;
 
  private:
-  bool TermInRecord(const std::string& term, const EntryTexts& texts) const;
+  bool TermInRecord(const std::string& term, const JoinedTexts& texts) const;
 
   bool active_ = false;
   bool caseSensitive_ = false;
   bool wholeWords_ = false;
-  std::array<bool, 8> fieldEnabled_{};
+  // Runs of neighbouring enabled fields, as [first, last] field numbers.
+  std::vector<std::pair<int, int>> fieldRuns_;
   std::array<std::string, 3> terms_;
   std::array<int32_t, 3> kinds_{};
 };

@@ -23,8 +23,16 @@ char32_t UpperCodePoint(char32_t c) {
 }  // namespace
 
 std::string UpperCase(std::string_view utf8) {
-  std::string upper(utf8);
-  const size_t size = upper.size();
+  std::string upper;
+  AppendUpperCase(upper, utf8);
+  return upper;
+}
+
+void AppendUpperCase(std::string& out, std::string_view utf8) {
+  const size_t start = out.size();
+  out += utf8;
+  char* upper = out.data() + start;
+  const size_t size = utf8.size();
   for (size_t i = 0; i < size; ++i) {
     const auto byte = static_cast<unsigned char>(upper[i]);
     if (byte < 0x80) {
@@ -43,7 +51,6 @@ std::string UpperCase(std::string_view utf8) {
     }
     ++i;
   }
-  return upper;
 }
 
 }  // namespace vemora

@@ -11,5 +11,7 @@
 namespace vemora {
 
 std::string UpperCase(std::string_view utf8);
+// Appends the upper case of `utf8` to `out`; it has the same number of bytes.
+void AppendUpperCase(std::string& out, std::string_view utf8);
 
 }  // namespace vemora

@@ -9,7 +9,8 @@
 namespace vemora::ui {
 
 namespace {
-constexpr const char* kTreeDescription = "Es kann ein vordefinierter Suchbegriff ausgewählt werden.";
+constexpr const char* kTreeDescription =
+    "Es kann ein vordefinierter Suchbegriff ausgewählt werden.";
 }
 
 KeywordTreeCombo::KeywordTreeCombo(QWidget* parent) : QComboBox(parent) {

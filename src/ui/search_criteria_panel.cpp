@@ -88,9 +88,9 @@ QWidget* SearchCriteriaPanel::BuildTextPage() {
   const QStringList connectors = {QStringLiteral("und"), QStringLiteral("oder"),
                                   QStringLiteral("und nicht")};
   for (int i = 0; i < 3; ++i) {
-    kinds_[i] = Choice(kKindNames[i], i == 0 ? QStringList{QStringLiteral(" "),
-                                                           QStringLiteral("nicht")}
-                                             : connectors);
+    kinds_[i] =
+        Choice(kKindNames[i],
+               i == 0 ? QStringList{QStringLiteral(" "), QStringLiteral("nicht")} : connectors);
     terms_[i] = Named(new QLineEdit, kTermNames[i]);
     textLayout->addWidget(kinds_[i], i, 0);
     textLayout->addWidget(terms_[i], i, 1);

@@ -71,6 +71,7 @@ TFFilter::TFFilter(const CatalogueGrid& grid, Setup setup, QWidget* parent)
   if (!setup_.files) setup_.files = DiskFilesBesideTheProgram();
   if (setup_.prompter == nullptr) ownPrompter_ = std::make_unique<QtPrompter>(this);
   prompter_ = setup_.prompter != nullptr ? setup_.prompter : ownPrompter_.get();
+  snapshot_.PrepareCaseFolding();
   model_ = new SearchResultModel(snapshot_, this);
 
   setObjectName("TFFilter");
@@ -150,7 +151,9 @@ QWidget* TFFilter::BuildResultPanel() {
   layout->addLayout(listSide, 2);
   connect(resultList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
-            Guarded([&] { ShowResultDetails(current.isValid() ? model_->EntryOf(current.row()) : -1); });
+            Guarded([&] {
+              ShowResultDetails(current.isValid() ? model_->EntryOf(current.row()) : -1);
+            });
           });
 
   preview_ = new QLabel;
@@ -205,7 +208,9 @@ void TFFilter::Guarded(const std::function<void()>& handler) {
   }
 }
 
-SearchOptionSet TFFilter::ReadOptionsFromDialog() const { return criteria_->ReadOptionsFromDialog(); }
+SearchOptionSet TFFilter::ReadOptionsFromDialog() const {
+  return criteria_->ReadOptionsFromDialog();
+}
 
 void TFFilter::ShowOptionsInDialog(const SearchOptionSet& options) {
   criteria_->ShowOptionsInDialog(options);
@@ -276,8 +281,8 @@ void TFFilter::ShowResultDetails(int entry) {
   if (const auto bytes = StoredImageBytes(*setup_.gateway, row.counter)) {
     const QImage picture = PictureForDisplay(*bytes, preview_->height());
     if (!picture.isNull()) {
-      preview_->setPixmap(QPixmap::fromImage(picture.scaled(
-          preview_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+      preview_->setPixmap(QPixmap::fromImage(
+          picture.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
   }
 }
