@@ -115,6 +115,19 @@ TEST(MatchesTextTest, OnlyEnabledFieldsAreSearched) {
     return MatchesText(entry.Texts(), options);
   };
   const auto none = [](SearchOptionSet&) {};
+  const auto all = [](SearchOptionSet& o) {
+    o.Feldsuchbegriffe = o.FeldBeschreibung = o.FeldDateiname = o.FeldBezeichnung =
+        o.FeldBeschriftung = true;
+  };
+  // Each field is a text of its own: its edges are word edges, and no term spans two.
+  const Entry split{"Hausnummer", "Haus", "", "Gar", "ten", "", "", ""};
+  SearchOptionSet wholeWords;
+  wholeWords.Text1 = "Haus";
+  wholeWords.GanzeWoerter = true;
+  EXPECT_TRUE(MatchesText(split.Texts(), wholeWords));
+  wholeWords.Text1 = "garten";
+  EXPECT_FALSE(MatchesText(split.Texts(), wholeWords));
+  EXPECT_TRUE(searchFor("n", all));
   EXPECT_TRUE(searchFor("nirgends", none)) << "no field: the text test passes";
   EXPECT_TRUE(searchFor("pfad", [](SearchOptionSet& o) { o.FeldDateiname = true; }));
   EXPECT_FALSE(searchFor("pfad", [](SearchOptionSet& o) { o.FeldBezeichnung = true; }));
