@@ -6,11 +6,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "catalogue/scripted_prompter.h"
 #include "search/saved_sets.h"
-#include "sqlite/sqlite_gateway.h"
+#include "sqlite_catalogue_fixture.h"
 #include "support/qt_application.h"
-#include "support/temp_folder.h"
 #include "ui/filter_open_dialog.h"
 #include "ui/keyword_tree_combo.h"
 
@@ -19,13 +17,10 @@ namespace {
 
 using testing::FindNamed;
 
-class FilterOpenDialogTest : public testing::TempFolderTest {
+class FilterOpenDialogTest : public testing::SqliteCatalogueTest {
  protected:
-  static void SetUpTestSuite() { testing::EnsureApplication(); }
   void SetUp() override {
-    TempFolderTest::SetUp();
-    gateway = std::make_unique<gateways::SqliteGateway>(PathOf("catalogue.db"));
-    gateway->CreateCatalogueTables();
+    SqliteCatalogueTest::SetUp();
     for (const char* name : {"Zoo", "Auto", "O'Neil"}) {
       prompter.texts = {name};
       SaveSearchOptions(*gateway, prompter, {});
@@ -37,9 +32,6 @@ class FilterOpenDialogTest : public testing::TempFolderTest {
     for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text().toStdString());
     return names;
   }
-
-  std::unique_ptr<gateways::SqliteGateway> gateway;
-  testing::ScriptedPrompter prompter;
 };
 
 TEST_F(FilterOpenDialogTest, ListsOpensDeletesAndCancels) {

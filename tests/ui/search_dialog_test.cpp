@@ -13,15 +13,13 @@
 #include <QTableView>
 #include <QToolBar>
 
-#include "catalogue/scripted_prompter.h"
 #include "gateways/catalogue_rows.h"
 #include "search/date_serial.h"
 #include "search/saved_sets.h"
 #include "search/search_take_over.h"
-#include "sqlite/sqlite_gateway.h"
+#include "sqlite_catalogue_fixture.h"
 #include "support/pictures.h"
 #include "support/qt_application.h"
-#include "support/temp_folder.h"
 #include "ui/search_dialog.h"
 #include "ui/search_result_model.h"
 
@@ -42,13 +40,10 @@ class FakeFiles : public SearchFileReader {
   }
 };
 
-class SearchDialogTest : public testing::TempFolderTest {
+class SearchDialogTest : public testing::SqliteCatalogueTest {
  protected:
-  static void SetUpTestSuite() { testing::EnsureApplication(); }
   void SetUp() override {
-    TempFolderTest::SetUp();
-    gateway = std::make_unique<gateways::SqliteGateway>(PathOf("catalogue.db"));
-    gateway->CreateCatalogueTables();
+    SqliteCatalogueTest::SetUp();
     // Two records share the garden file; the third has none on disk.
     const char* const rows[][3] = {{"Garten", "/b/garten.jpg", "Hobby\r\nUrlaub"},
                                    {"Garten Kopie", "/b/garten.jpg", ""},
@@ -91,9 +86,7 @@ class SearchDialogTest : public testing::TempFolderTest {
     return FindNamed<QAction>(FindNamed<QToolBar>(dialog.get(), "selectionToolBar"), name);
   }
 
-  std::unique_ptr<gateways::SqliteGateway> gateway;
   CatalogueGrid grid;
-  testing::ScriptedPrompter prompter;
   int helpCalls = 0;
   std::unique_ptr<ui::TFFilter> dialog;
   std::unique_ptr<QAbstractItemModelTester> tester;
