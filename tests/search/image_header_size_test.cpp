@@ -8,6 +8,7 @@
 #include "codec/decode.h"
 #include "platform/file_io.h"
 #include "search/image_header_size.h"
+#include "search/search_snapshot.h"
 #include "support/temp_folder.h"
 #include "support/testdata.h"
 
@@ -71,6 +72,16 @@ TEST_F(ImageHeaderFileTest, EndingChoosesTheReaderAndCutFilesKeepTheirHeader) {
   const std::string os2 = "BM" + std::string(12, '\0') + std::string("\x0C\0\0\0\x20\0\x10\0", 8);
   EXPECT_EQ(size(write("os2.xyz", os2)), "32x16");
   EXPECT_EQ(size(write("screen.gif", std::string("GIF89a\x0A\0\x0C\0", 10))), "10x12");
+}
+
+TEST_F(ImageHeaderFileTest, DiskReaderTakesRelativePathsFromItsFolder) {
+  PutFile("screen.gif", std::string("GIF87a\x20\0\x10\0", 10));
+  DiskFileReader files(folder_);
+  EXPECT_GT(files.FileDate("screen.gif"), 0);
+  EXPECT_EQ(files.ImageSize("screen.gif")->width, 32);
+  EXPECT_EQ(files.FileDate("missing.gif"), 0);
+  EXPECT_EQ(files.ImageSize("missing.gif"), std::nullopt);
+  EXPECT_EQ(DiskFileReader().ImageSize("screen.gif"), std::nullopt) << "not beside the program";
 }
 
 }  // namespace
