@@ -18,7 +18,7 @@ LocalDateTime FromTimeT(std::time_t seconds) {
 
 std::optional<LocalDateTime> LastWriteLocalTime(const std::string& path) {
   struct stat status {};
-  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   return FromTimeT(status.st_mtim.tv_sec);
 }
 

@@ -17,7 +17,8 @@ struct LocalDateTime {
   int second = 0;
 };
 
-// The last write time of the file in local time; none when the file does not exist.
+// The last write time of the file in local time; none when there is no file (a folder is
+// none either).
 std::optional<LocalDateTime> LastWriteLocalTime(const std::string& path);
 
 // Now, in local time.

@@ -80,6 +80,7 @@ TEST_F(ImageHeaderFileTest, DiskReaderTakesRelativePathsFromItsFolder) {
   EXPECT_GT(files.FileDate("screen.gif"), 0);
   EXPECT_EQ(files.ImageSize("screen.gif")->width, 32);
   EXPECT_EQ(files.FileDate("missing.gif"), 0);
+  EXPECT_EQ(files.FileDate(""), 0) << "a record without a file is not its folder";
   EXPECT_EQ(files.ImageSize("missing.gif"), std::nullopt);
   EXPECT_EQ(DiskFileReader().ImageSize("screen.gif"), std::nullopt) << "not beside the program";
 }
