@@ -148,7 +148,7 @@ QWidget* TFFilter::BuildResultPanel() {
   resultList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   resultList_->horizontalHeader()->setStretchLastSection(true);
   listSide->addWidget(resultList_);
-  layout->addLayout(listSide, 2);
+  layout->addLayout(listSide, 3);
   connect(resultList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             Guarded([&] {
@@ -281,8 +281,12 @@ void TFFilter::ShowResultDetails(int entry) {
   if (const auto bytes = StoredImageBytes(*setup_.gateway, row.counter)) {
     const QImage picture = PictureForDisplay(*bytes, preview_->height());
     if (!picture.isNull()) {
+      // Large pictures shrink to the pane; small ones keep their size.
+      const bool fits =
+          picture.width() <= preview_->width() && picture.height() <= preview_->height();
       preview_->setPixmap(QPixmap::fromImage(
-          picture.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+          fits ? picture
+               : picture.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
   }
 }
