@@ -79,6 +79,14 @@ void CatalogueGrid::ChangeAllMarks(Change&& change) {
   if (observer_ != nullptr && !records_.empty()) observer_->MarksChanged(0, Count() - 1);
 }
 
+void CatalogueGrid::SetMarks(const std::vector<bool>& marks) {
+  size_t index = 0;
+  ChangeAllMarks([&](bool& marked) {
+    marked = index < marks.size() && marks[index];
+    ++index;
+  });
+}
+
 void CatalogueGrid::MarkAll() {
   ChangeAllMarks([](bool& marked) { marked = true; });
 }

@@ -103,6 +103,8 @@ class CatalogueGrid {
     if (observer_ != nullptr) observer_->RecordChanged(index);
   }
   void SetMark(int index, bool marked);
+  // Every record's mark at once (a shorter list leaves the records after it unmarked).
+  void SetMarks(const std::vector<bool>& marks);
   // "Alles", "Keine" and "Invertieren".
   void MarkAll();
   void UnmarkAll();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vemora {
@@ -31,6 +32,15 @@ class Prompter {
   virtual void ShowMessage(const std::string& text) = 0;
   // A question with Yes and No (and Cancel when withCancel).
   virtual Answer Ask(const std::string& text, bool withCancel) = 0;
+  // An input box with a caption, a prompt and the text it starts with; none when the user
+  // cancels. A prompter that cannot ask for text cancels.
+  virtual std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                             const std::string& initial) {
+    (void)caption;
+    (void)prompt;
+    (void)initial;
+    return std::nullopt;
+  }
   // Shows the wait window with its default label; it closes when the result is destroyed.
   virtual std::unique_ptr<ProgressWindow> OpenWaitWindow() = 0;
 };

@@ -1,6 +1,7 @@
 #include "ui/qt_prompter.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -51,6 +52,20 @@ Answer QtPrompter::Ask(const std::string& text, bool withCancel) {
   if (box.clickedButton() == yes) return Answer::Yes;
   if (box.clickedButton() == no) return Answer::No;
   return Answer::Cancel;
+}
+
+std::optional<std::string> QtPrompter::AskText(const std::string& caption,
+                                               const std::string& prompt,
+                                               const std::string& initial) {
+  QInputDialog box(parent_);
+  box.setObjectName("textInputBox");
+  box.setWindowTitle(QString::fromStdString(caption));
+  box.setLabelText(QString::fromStdString(prompt));
+  box.setTextValue(QString::fromStdString(initial));
+  box.setOkButtonText(QStringLiteral("OK"));
+  box.setCancelButtonText(QStringLiteral("Abbrechen"));
+  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  return box.textValue().toStdString();
 }
 
 std::unique_ptr<ProgressWindow> QtPrompter::OpenWaitWindow() {

@@ -14,6 +14,8 @@ class QtPrompter : public Prompter {
 
   void ShowMessage(const std::string& text) override;
   Answer Ask(const std::string& text, bool withCancel) override;
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& initial) override;
   std::unique_ptr<ProgressWindow> OpenWaitWindow() override;
 
  private:

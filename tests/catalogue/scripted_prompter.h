@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ class ScriptedPrompter : public Prompter {
  public:
   std::vector<std::string> shown;  // messages, questions and wait-window labels, in order
   std::deque<Answer> answers;      // next answers to Ask; Yes when empty
+  // Next answers to AskText (none: cancel); cancel when empty. textShown logs the text
+  // each input box started with.
+  std::deque<std::optional<std::string>> texts;
+  std::vector<std::string> textShown;
   int lastMaximum = -1;
   int steps = 0;
 
@@ -23,6 +28,15 @@ class ScriptedPrompter : public Prompter {
     if (answers.empty()) return Answer::Yes;
     const Answer answer = answers.front();
     answers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& initial) override {
+    shown.push_back(caption + ": " + prompt);
+    textShown.push_back(initial);
+    if (texts.empty()) return std::nullopt;
+    auto answer = texts.front();
+    texts.pop_front();
     return answer;
   }
   std::unique_ptr<ProgressWindow> OpenWaitWindow() override {
