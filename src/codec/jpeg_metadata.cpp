@@ -64,7 +64,9 @@ bool Keep(uint8_t marker, std::span<const uint8_t> payload) {
 
 }  // namespace
 
-std::span<const uint8_t> JpegMetadata::Exif() const { return FindPayload(*this, kApp1, kExifHeader); }
+std::span<const uint8_t> JpegMetadata::Exif() const {
+  return FindPayload(*this, kApp1, kExifHeader);
+}
 std::span<const uint8_t> JpegMetadata::Xmp() const { return FindPayload(*this, kApp1, kXmpHeader); }
 std::span<const uint8_t> JpegMetadata::PhotoshopResources() const {
   return FindPayload(*this, kApp13, kPhotoshopHeader);
@@ -95,7 +97,8 @@ JpegMetadata ExtractJpegMetadata(std::span<const uint8_t> jpeg) {
   JpegMetadata metadata;
   WalkSegments(jpeg, [&](uint8_t marker, size_t start, size_t end) {
     const auto segment = jpeg.subspan(start, end - start);
-    if (Keep(marker, segment.subspan(4))) metadata.segments.emplace_back(segment.begin(), segment.end());
+    if (Keep(marker, segment.subspan(4)))
+      metadata.segments.emplace_back(segment.begin(), segment.end());
     return metadata.segments.size() < kMaxSegments;
   });
   return metadata;

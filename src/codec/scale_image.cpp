@@ -71,8 +71,8 @@ ScalePlan PlanScale(std::span<const uint8_t> bytes, ImageKind kind, const ScaleS
   return plan;
 }
 
-std::optional<std::vector<uint8_t>> ScaleImageBytes(std::span<const uint8_t> bytes,
-                                                    ImageKind kind, ImageKind targetKind,
+std::optional<std::vector<uint8_t>> ScaleImageBytes(std::span<const uint8_t> bytes, ImageKind kind,
+                                                    ImageKind targetKind,
                                                     const ScaleSettings& settings) {
   const ScalePlan plan = PlanScale(bytes, kind, settings);
   if (!plan.fit) return std::nullopt;

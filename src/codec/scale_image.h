@@ -40,8 +40,8 @@ ScalePlan PlanScale(std::span<const uint8_t> bytes, ImageKind kind, const ScaleS
 
 // The picture resampled and encoded as targetKind, or nothing when the fit leaves it as it
 // is. Throws CodecError for damaged bytes.
-std::optional<std::vector<uint8_t>> ScaleImageBytes(std::span<const uint8_t> bytes,
-                                                    ImageKind kind, ImageKind targetKind,
+std::optional<std::vector<uint8_t>> ScaleImageBytes(std::span<const uint8_t> bytes, ImageKind kind,
+                                                    ImageKind targetKind,
                                                     const ScaleSettings& settings);
 
 // The same for a picture that is to be encoded even when the fit leaves its size (the

@@ -24,7 +24,7 @@ constexpr uint16_t kTagIcc = 34675;
 
 // First-directory tags of a camera's Exif block that describe the picture, not its layout:
 // description, make, model, orientation, resolution, software, date, artist, copyright.
-constexpr std::array<uint16_t, 11> kCopiedFirstTags = {270, 271, 272, 274, 282, 283,
+constexpr std::array<uint16_t, 11> kCopiedFirstTags = {270, 271, 272, 274, 282,  283,
                                                        296, 305, 306, 315, 33432};
 constexpr int kMaxDepth = 2;
 
@@ -124,8 +124,7 @@ struct Carrier {
   }
 
   bool IsPointer(const TiffEntry& entry) const {
-    return (entry.tag == kTagExifIfd || entry.tag == kTagGpsIfd ||
-            entry.tag == kTagInteropIfd) &&
+    return (entry.tag == kTagExifIfd || entry.tag == kTagGpsIfd || entry.tag == kTagInteropIfd) &&
            entry.count == 1 && (entry.type == kTypeLong || entry.type == 13);
   }
 
@@ -149,7 +148,8 @@ struct Carrier {
       if (IsPointer(entry)) {
         raw = Pointer(entry, depth);
       } else if (entry.tag == kTagPixelX || entry.tag == kTagPixelY) {
-        raw = writer.Long(entry.tag, static_cast<uint32_t>(entry.tag == kTagPixelX ? width : height));
+        raw =
+            writer.Long(entry.tag, static_cast<uint32_t>(entry.tag == kTagPixelX ? width : height));
       } else {
         raw = Copy(entry);
       }
@@ -194,7 +194,8 @@ std::vector<uint8_t> AddTiffMetadata(std::vector<uint8_t> tiff, const JpegMetada
     }
   }
   const auto add = [&](uint16_t tag, uint16_t type, std::span<const uint8_t> data) {
-    if (!data.empty()) first[tag] = writer.Entry(tag, type, static_cast<uint32_t>(data.size()), data);
+    if (!data.empty())
+      first[tag] = writer.Entry(tag, type, static_cast<uint32_t>(data.size()), data);
   };
   const std::vector<uint8_t> xmp(metadata.Xmp().begin(), metadata.Xmp().end());
   const std::vector<uint8_t> photoshop(metadata.PhotoshopResources().begin(),

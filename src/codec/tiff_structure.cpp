@@ -65,7 +65,8 @@ void Write(std::span<uint8_t> block, bool little, size_t at, uint32_t value, siz
 
 void SetSize(std::span<uint8_t> block, bool little, const TiffEntry& entry, int32_t value) {
   if (entry.count != 1 || value < 0) return;
-  if (entry.type == kTypeLong) Write(block, little, entry.position + 8, static_cast<uint32_t>(value), 4);
+  if (entry.type == kTypeLong)
+    Write(block, little, entry.position + 8, static_cast<uint32_t>(value), 4);
   if (entry.type == kTypeShort && value <= 0xFFFF)
     Write(block, little, entry.position + 8, static_cast<uint32_t>(value), 2);
 }

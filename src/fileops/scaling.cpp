@@ -22,7 +22,8 @@ constexpr int32_t kParamsOption1 = 1;
 constexpr int32_t kParamsOption2 = 4;
 
 // The new bytes of one row, or nothing when they stay as they are.
-std::optional<std::string> ScaleRow(const std::string& bytes, const codec::ScaleSettings& settings) {
+std::optional<std::string> ScaleRow(const std::string& bytes,
+                                    const codec::ScaleSettings& settings) {
   const auto span = codec::AsBytes(bytes);
   const codec::ImageKind kind = codec::CatalogueImageKind(span);
   if (kind == codec::ImageKind::Unknown) return std::nullopt;
@@ -55,8 +56,8 @@ codec::ScaleSettings ScaleSettingsOf(const ResizeDialogResult& choice) {
   settings.maxHeight = ParseLimit(choice.heightText);
   settings.interpolate = choice.interpolate;
   settings.filter = static_cast<codec::ResampleFilter>(std::clamp(choice.filter, 0, 5));
-  settings.colours = codec::ColourFormatFromCode(choice.colourFormat)
-                         .value_or(codec::ColourFormat::TrueColour);
+  settings.colours =
+      codec::ColourFormatFromCode(choice.colourFormat).value_or(codec::ColourFormat::TrueColour);
   return settings;
 }
 
@@ -80,10 +81,10 @@ int ScaleStoredImages(CatalogueSession& session, const CatalogueGrid& grid,
     PendingRow row = std::move(pending.front());
     pending.pop_front();
     const std::optional<std::string> scaled = row.scaled.get();
-    session.gateway->ExecSQLParams("UPDATE Bilder SET Bild=:p1 WHERE BildCtr2=:p2",
-                                   {AsBlobParam(scaled ? *scaled : *row.bytes),
-                                    TDBValue::Integer(row.key)},
-                                   kParamsOption1, kParamsOption2);
+    session.gateway->ExecSQLParams(
+        "UPDATE Bilder SET Bild=:p1 WHERE BildCtr2=:p2",
+        {AsBlobParam(scaled ? *scaled : *row.bytes), TDBValue::Integer(row.key)}, kParamsOption1,
+        kParamsOption2);
     ++updated;
   };
   // Enough rows ahead to keep every core decoding while this thread reads and writes.

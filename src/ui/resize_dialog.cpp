@@ -210,9 +210,9 @@ bool TResizeForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TResizeForm::ApplyInterpolation() {
   const bool on = interpolate_->isChecked();
-  for (QWidget* widget : {static_cast<QWidget*>(filters_), static_cast<QWidget*>(filterLabel_),
-                          static_cast<QWidget*>(colourFormats_),
-                          static_cast<QWidget*>(colourLabel_)})
+  for (QWidget* widget :
+       {static_cast<QWidget*>(filters_), static_cast<QWidget*>(filterLabel_),
+        static_cast<QWidget*>(colourFormats_), static_cast<QWidget*>(colourLabel_)})
     widget->setEnabled(on);
 }
 
@@ -244,7 +244,8 @@ ResizeDialogResult TResizeForm::Result() const {
   if (exportRequested_)
     result.outcome = ResizeOutcome::ExportRequested;
   else
-    result.outcome = this->result() == QDialog::Accepted ? ResizeOutcome::Ok : ResizeOutcome::Cancelled;
+    result.outcome =
+        this->result() == QDialog::Accepted ? ResizeOutcome::Ok : ResizeOutcome::Cancelled;
   result.widthText = width_->text().toStdString();
   result.heightText = height_->text().toStdString();
   result.markedOnly = markedImages_->isChecked();

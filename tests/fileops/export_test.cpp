@@ -126,8 +126,7 @@ TEST_P(ExportTest, AFailedFileEndsTheRunKeepsTheEarlierOnesAndLeavesNoPartialFil
         try {
           Export(ExportOutcome::Marked, kConvertToBmp);
         } catch (const std::runtime_error& error) {
-          EXPECT_NE(std::string(error.what()).find((target / "b.BMP").string()),
-                    std::string::npos);
+          EXPECT_NE(std::string(error.what()).find((target / "b.BMP").string()), std::string::npos);
           EXPECT_TRUE(std::string(error.what()).starts_with("Die Datei"));
           throw;
         }
@@ -136,7 +135,8 @@ TEST_P(ExportTest, AFailedFileEndsTheRunKeepsTheEarlierOnesAndLeavesNoPartialFil
   EXPECT_TRUE(std::filesystem::exists(target / "c.BMP"));
   EXPECT_FALSE(std::filesystem::exists(target / "a.BMP"));
   int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(target)) files += entry.is_regular_file();
+  for (const auto& entry : std::filesystem::directory_iterator(target))
+    files += entry.is_regular_file();
   EXPECT_EQ(files, 1);  // no temporary file left behind
 }
 
@@ -168,8 +168,9 @@ TEST_P(ExportTest, SavingWritesTheStoredBytesWhereverTheUserAgrees) {
   EXPECT_FALSE(SaveFocusedImageAs(session, grid, dialogs));
   EXPECT_EQ(dialogs.saveFolderShown, folder.string() + "/");
   EXPECT_EQ(dialogs.saveNameShown, "b.bmp");
-  EXPECT_EQ(prompter.shown.back(), "Die Datei \"" + *dialogs.saveFile +
-                                       "\" existiert bereits!\r\nMöchten Sie die Datei überschreiben?");
+  EXPECT_EQ(prompter.shown.back(),
+            "Die Datei \"" + *dialogs.saveFile +
+                "\" existiert bereits!\r\nMöchten Sie die Datei überschreiben?");
   EXPECT_TRUE(Exported("kopie.xyz") == jpeg);
   EXPECT_TRUE(SaveFocusedImageAs(session, grid, dialogs));
   EXPECT_TRUE(Exported("kopie.xyz") == bmp);

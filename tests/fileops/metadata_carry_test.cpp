@@ -27,10 +27,11 @@ using Tags = std::map<std::string, std::string>;
 // What exiftool says about the file: "Tag" -> value, numbers unformatted.
 Tags ReadTags(const std::string& path) {
   Tags tags;
-  const std::string command = "exiftool -args -n -q -q -ExifIFD:all -GPS:all -IFD0:Make "
-                              "-IFD0:Model -IFD0:Orientation -XMP:all -IPTC:all "
-                              "-ICC_Profile:ProfileDescription -Warning '" +
-                              path + "' 2>&1";
+  const std::string command =
+      "exiftool -args -n -q -q -ExifIFD:all -GPS:all -IFD0:Make "
+      "-IFD0:Model -IFD0:Orientation -XMP:all -IPTC:all "
+      "-ICC_Profile:ProfileDescription -Warning '" +
+      path + "' 2>&1";
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
   char line[4096];
   while (pipe && std::fgets(line, sizeof line, pipe.get())) {
@@ -85,8 +86,8 @@ TEST_P(MetadataCarryTest, ScalingAJpegKeepsItsMetadataWithTheNewSize) {
   settings.maxHeight = 64;
   settings.interpolate = true;
   settings.filter = codec::ResampleFilter::Lanczos3;
-  const auto scaled = codec::ScaleImageBytes(bytes, codec::ImageKind::Jpeg, codec::ImageKind::Jpeg,
-                                             settings);
+  const auto scaled =
+      codec::ScaleImageBytes(bytes, codec::ImageKind::Jpeg, codec::ImageKind::Jpeg, settings);
   ASSERT_TRUE(scaled);
   const codec::ImageInfo info = codec::ReadImageInfo(*scaled);
   EXPECT_LE(std::max(info.width, info.height), 64);
@@ -103,8 +104,8 @@ TEST_P(MetadataCarryTest, AJpegConvertedToTiffCarriesItsMetadataAsTags) {
 
 // Exif with XMP, IPTC and ICC; big-endian Exif with GPS and ICC; a camera with maker note.
 INSTANTIATE_TEST_SUITE_P(Cameras, MetadataCarryTest,
-                         ::testing::Values("nomake/Photoshop_3_iptc.jpg", "other/HTC_Desire_gps.jpg",
-                                           "canon/Canon_40D.jpg"),
+                         ::testing::Values("nomake/Photoshop_3_iptc.jpg",
+                                           "other/HTC_Desire_gps.jpg", "canon/Canon_40D.jpg"),
                          [](const auto& info) {
                            std::string name = std::filesystem::path(info.param).stem().string();
                            for (char& c : name)

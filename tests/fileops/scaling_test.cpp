@@ -58,9 +58,10 @@ TEST_P(ScalingTest, EveryRowIsWrittenBackFittedInItsOwnFormatAndPreviewsStay) {
     int32_t width, height;
     codec::ImageKind kind;
   };
-  const Expected expected[] = {{80, 60, codec::ImageKind::Jpeg}, {60, 80, codec::ImageKind::Bmp},
-                               {100, 250, codec::ImageKind::Jpeg}, {50, 40, codec::ImageKind::Tiff},
-                               {0, 0, codec::ImageKind::Unknown}, {80, 40, codec::ImageKind::Tiff}};
+  const Expected expected[] = {
+      {80, 60, codec::ImageKind::Jpeg},   {60, 80, codec::ImageKind::Bmp},
+      {100, 250, codec::ImageKind::Jpeg}, {50, 40, codec::ImageKind::Tiff},
+      {0, 0, codec::ImageKind::Unknown},  {80, 40, codec::ImageKind::Tiff}};
   for (int i = 0; i < 6; ++i) {
     SCOPED_TRACE(rows[static_cast<size_t>(i)].first);
     const testing::StoredRow row = Stored(i);

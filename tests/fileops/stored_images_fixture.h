@@ -30,8 +30,8 @@ class StoredImagesFixture : public CatalogueEngineFixture {
 
   StoredRow Stored(int index) {
     ResultSetGuard query(gateway().OpenSQL(
-        "SELECT Bild, VsBild, [File] FROM Bilder WHERE BildCtr2=" + std::to_string(KeyOf(index)),
-        0, 0));
+        "SELECT Bild, VsBild, [File] FROM Bilder WHERE BildCtr2=" + std::to_string(KeyOf(index)), 0,
+        0));
     return {query->FieldByName("Bild").AsString(), query->FieldByName("VsBild").AsString(),
             query->FieldByName("File").AsString()};
   }

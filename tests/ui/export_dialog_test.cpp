@@ -29,7 +29,9 @@ class ExportDialogTest : public testing::TempFolderTest {
     dialog = std::make_unique<ui::TBildKonv>(nullptr, prompter, request);
     dialog->show();
   }
-  void Click(const char* name) { QTest::mouseClick(FindNamed<QWidget>(dialog.get(), name), Qt::LeftButton); }
+  void Click(const char* name) {
+    QTest::mouseClick(FindNamed<QWidget>(dialog.get(), name), Qt::LeftButton);
+  }
 
   testing::ScriptedPrompter prompter;
   std::unique_ptr<ui::TBildKonv> dialog;
@@ -93,7 +95,8 @@ TEST_F(ExportDialogTest, AMissingFolderIsCreatedOnlyOnYesAndCancelKeepsWhatIsSho
   const std::string blocked = PathOf("datei") + "/unter";
   FindNamed<QLineEdit>(dialog.get(), "folderEdit")->setText(QString::fromStdString(blocked));
   Click("exportFocusedButton");
-  EXPECT_EQ(prompter.shown.back(), "Das Verzeichnis\r\n\"" + blocked + "\"\r\nkonnte nicht erstellt werden");
+  EXPECT_EQ(prompter.shown.back(),
+            "Das Verzeichnis\r\n\"" + blocked + "\"\r\nkonnte nicht erstellt werden");
   EXPECT_TRUE(dialog->isVisible());
   Click("cancelButton");
   EXPECT_EQ(dialog->Result().outcome, ExportOutcome::Cancelled);
