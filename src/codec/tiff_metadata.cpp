@@ -108,10 +108,14 @@ struct Carrier {
   Writer& writer;
   int32_t width;
   int32_t height;
+  // Entries may share their values; a hostile block pointing a thousand entries at its
+  // whole length must not grow the file a thousandfold.
+  size_t budget = 2 * source.bytes().size();
 
   std::optional<RawEntry> Copy(const TiffEntry& entry) {
     const auto value = source.Value(entry);
-    if (!value) return std::nullopt;
+    if (!value || value->size() > budget) return std::nullopt;
+    budget -= value->size();
     std::vector<uint8_t> data(value->begin(), value->end());
     const size_t unit = SwapUnit(entry.type);
     if (!source.littleEndian() && unit > 1) {

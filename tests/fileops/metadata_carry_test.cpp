@@ -113,16 +113,22 @@ INSTANTIATE_TEST_SUITE_P(Cameras, MetadataCarryTest,
                            return name;
                          });
 
+// The JPEG with the segments put right after its start-of-image marker.
+std::vector<uint8_t> WithSegments(const std::vector<uint8_t>& jpeg,
+                                  const std::vector<std::vector<uint8_t>>& segments) {
+  std::vector<uint8_t> result = {jpeg[0], jpeg[1]};
+  for (const auto& segment : segments) result.insert(result.end(), segment.begin(), segment.end());
+  result.insert(result.end(), jpeg.begin() + 2, jpeg.end());
+  return result;
+}
+
 TEST(MetadataCarryRulesTest, OnlyCarriedSegmentsGoAlongAndABitmapTakesNone) {
   const codec::Image image{4, 4, codec::PixelFormat::Gray8, std::vector<uint8_t>(16, 9)};
   const std::vector<uint8_t> jpeg = codec::EncodeImage(image, codec::ImageKind::Jpeg);
   // An Exif block and a multi-picture index (which points into the old file).
   const std::vector<uint8_t> exif = {0xFF, 0xE1, 0, 8, 'E', 'x', 'i', 'f', 0, 0};
   const std::vector<uint8_t> mpf = {0xFF, 0xE2, 0, 6, 'M', 'P', 'F', 0};
-  std::vector<uint8_t> source(jpeg.begin(), jpeg.begin() + 2);
-  source.insert(source.end(), exif.begin(), exif.end());
-  source.insert(source.end(), mpf.begin(), mpf.end());
-  source.insert(source.end(), jpeg.begin() + 2, jpeg.end());
+  const std::vector<uint8_t> source = WithSegments(jpeg, {exif, mpf});
 
   const codec::JpegMetadata metadata = codec::ExtractJpegMetadata(source);
   ASSERT_EQ(metadata.segments.size(), 1u);
@@ -134,6 +140,23 @@ TEST(MetadataCarryRulesTest, OnlyCarriedSegmentsGoAlongAndABitmapTakesNone) {
   EXPECT_EQ(
       codec::EncodeKeepingMetadata(image, codec::ImageKind::Bmp, source, codec::ImageKind::Jpeg),
       codec::EncodeImage(image, codec::ImageKind::Bmp));
+
+  // An Exif block whose thousand entries all claim its whole length copies at most a few
+  // times its size into a TIFF.
+  std::vector<uint8_t> hostile = {0xFF, 0xE1, 0,  0, 'E', 'x', 'i', 'f', 0,    0,
+                                  'I',  'I',  42, 0, 8,   0,   0,   0,   0xE8, 3};
+  for (int i = 0; i < 1000; ++i) {
+    const std::vector<uint8_t> entry = {0x0E, 1, 7, 0, 0x00, 0x2F, 0, 0, 0, 0, 0, 0};
+    hostile.insert(hostile.end(), entry.begin(), entry.end());  // ImageDescription, 12032 bytes
+  }
+  hostile.resize(hostile.size() + 4 + 1000);
+  hostile[2] = static_cast<uint8_t>((hostile.size() - 2) >> 8);
+  hostile[3] = static_cast<uint8_t>(hostile.size() - 2);
+  const std::vector<uint8_t> hostileJpeg = WithSegments(jpeg, {hostile});
+  const auto tiff = codec::EncodeKeepingMetadata(image, codec::ImageKind::Tiff, hostileJpeg,
+                                                 codec::ImageKind::Jpeg);
+  EXPECT_LT(tiff.size(), 4 * hostile.size());
+  EXPECT_EQ(codec::DecodeImage(tiff).pixels, image.pixels);
 
   // A segment claiming more bytes than there are ends the walk; nothing is read past it.
   std::vector<uint8_t> cut(source.begin(), source.begin() + 8);
