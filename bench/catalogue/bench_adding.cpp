@@ -47,7 +47,7 @@ int main() {
     session.prompter = &prompter;
     CatalogueGrid grid;
     // As the adding loop does it: previews built ahead on the other cores, inserts in order.
-    ImagePrefetcher prefetcher(files);
+    ImagePrefetcher prefetcher(vemora::platform::LocalFileSystem(), files);
     for (size_t i = 0; i < files.size(); ++i) AppendImage(session, grid, prefetcher.Next());
   });
 

@@ -87,7 +87,7 @@ CatalogueGrid FillCatalogue(const std::filesystem::path& file,
     GridRecord record;
     record.key = RunCmdMDB(session, insert, row);
     record.marked = true;
-    grid.records.push_back(record);
+    grid.Append(record);
   }
   return grid;
 }
@@ -183,7 +183,7 @@ void Exporting(const std::vector<std::filesystem::path>& photos,
     const auto runPlain = [&] {
       plain = std::min(
           plain, bench::BestMs(1, [&] {
-            for (const GridRecord& record : grid.records) {
+            for (const GridRecord& record : grid.records()) {
               ResultSetGuard query(gateway.OpenSQL(
                   "SELECT Bild,[File] FROM Bilder WHERE BildCtr2=" + std::to_string(record.key), 0,
                   0));

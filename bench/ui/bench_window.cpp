@@ -133,7 +133,7 @@ class SilentPrompter : public vemora::Prompter {
 
 size_t PreviewBytes(const vemora::CatalogueGrid& grid) {
   size_t bytes = 0;
-  for (const auto& record : grid.records) bytes += record.preview.size();
+  for (const auto& record : grid.records()) bytes += record.preview.size();
   return bytes;
 }
 
@@ -190,9 +190,8 @@ void BenchWindow(const std::string& file, const std::filesystem::path& folder) {
     // styles, the platform plugin), so the growth below is what the catalogue brings.
     vemora::gateways::SqliteGateway empty((folder / "empty.db").string());
     if (CountRows(empty) < 0) empty.CreateCatalogueTables();
-    vemora::ui::TForm1 warmUp(nullptr);
-    warmUp.InitialiseForCall(settings, "/home/bilder", settings + "Temp/Vemora/");
-    warmUp.SetGateway(&empty, -1);
+    vemora::CallOptions options{settings, "/home/bilder", settings + "Temp/Vemora/", &empty};
+    vemora::ui::TForm1 warmUp(nullptr, options);
     warmUp.show();
     auto* label = warmUp.findChild<QLabel*>("countLabel");
     while (label->text().isEmpty()) QApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -201,10 +200,10 @@ void BenchWindow(const std::string& file, const std::filesystem::path& folder) {
   QApplication::processEvents();
   const long before = ResidentKiB();
   const auto start = Clock::now();
-  vemora::ui::TForm1 form(nullptr);
-  form.InitialiseForCall(settings, "/home/bilder", settings + "Temp/Vemora/");
-  form.ApplyPrompts(0, true);
-  form.SetGateway(&gateway, -1);
+  vemora::CallOptions options{settings, "/home/bilder", settings + "Temp/Vemora/", &gateway};
+  options.hostId = 0;
+  options.multiSelect = true;
+  vemora::ui::TForm1 form(nullptr, options);
 
   // Samples the wait window's bar while the load runs.
   std::vector<int> progress;

@@ -28,14 +28,14 @@ std::chrono::milliseconds Since(Clock::time_point start) {
 
 }  // namespace
 
-PreparedImage PrepareImageFile(const std::string& path) {
-  PreparedImage image{path, platform::ReadWholeFile(path), {}};
+PreparedImage PrepareImageFile(const platform::FileSystem& files, const std::string& path) {
+  PreparedImage image{path, files.ReadWholeFile(path), {}};
   image.preview = PreviewForNewRow(image.bytes);
   return image;
 }
 
 int AddImageFile(CatalogueSession& session, CatalogueGrid& grid, const std::string& path) {
-  return AppendImage(session, grid, PrepareImageFile(path));
+  return AppendImage(session, grid, PrepareImageFile(*session.files, path));
 }
 
 int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage image) {
@@ -53,17 +53,17 @@ int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage im
   record.filePath = path;
   record.key = -1;
   record.sizeText = RoundedSizeText(row.Bild.size());
-  grid.records.push_back(std::move(record));
-  const int index = static_cast<int>(grid.records.size()) - 1;
+  const int index = grid.Append(std::move(record));
   grid.focused = index;
 
   TRecCmdMDB insert;
   insert.command = kCmdInsert;
   try {
-    grid.records[static_cast<size_t>(index)].key = RunCmdMDB(session, insert, row);
+    const int32_t key = RunCmdMDB(session, insert, row);
+    grid.Update(index, [key](GridRecord& added) { added.key = key; });
   } catch (...) {
-    grid.records.pop_back();
-    grid.focused = grid.records.empty() ? -1 : static_cast<int>(grid.records.size()) - 1;
+    grid.Remove(index);
+    grid.focused = grid.Count() - 1;
     throw;
   }
   return index;
@@ -74,38 +74,40 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
   if (paths.empty()) return 0;
   auto window = dialogs.OpenAddWindow(static_cast<int>(paths.size()), false);
   const Clock::time_point start = Clock::now();
-  ImagePrefetcher prefetcher(paths);
+  ImagePrefetcher prefetcher(*session.files, paths);
   int added = 0;
   for (const std::string& path : paths) {
     const Clock::time_point fileStart = Clock::now();
     try {
       const int index = AppendImage(session, grid, prefetcher.Next());
-      window->FileAdded(path, grid.records[static_cast<size_t>(index)].preview);
+      window->FileAdded(path, grid.Record(index).preview);
       ++added;
     } catch (const std::exception&) {
       session.prompter->ShowMessage("Unbekanntes Dateiformat");
     }
     window->ShowTimes(FileDurationText(Since(fileStart)), ElapsedText(Since(start)));
   }
-  if (!grid.records.empty()) grid.focused = static_cast<int>(grid.records.size()) - 1;
+  if (grid.Count() > 0) grid.focused = grid.Count() - 1;
   return added;
 }
 
 int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs,
                     const std::vector<std::string>& paths) {
   auto window = dialogs.OpenAddWindow(static_cast<int>(paths.size()), true);
-  ImagePrefetcher prefetcher(paths);
+  ImagePrefetcher prefetcher(*session.files, paths);
   int added = 0;
   for (const std::string& path : paths) {
     const int index = AppendImage(session, grid, prefetcher.Next());
-    window->FileAdded(path, grid.records[static_cast<size_t>(index)].preview);
+    window->FileAdded(path, grid.Record(index).preview);
     ++added;
   }
   return added;
 }
 
-ImagePrefetcher::ImagePrefetcher(std::vector<std::string> paths)
-    : paths_(std::move(paths)), ahead_(std::max(2u, std::thread::hardware_concurrency())) {
+ImagePrefetcher::ImagePrefetcher(const platform::FileSystem& files, std::vector<std::string> paths)
+    : files_(files),
+      paths_(std::move(paths)),
+      ahead_(std::max(2u, std::thread::hardware_concurrency())) {
   Refill();
 }
 
@@ -119,8 +121,8 @@ PreparedImage ImagePrefetcher::Next() {
 
 void ImagePrefetcher::Refill() {
   while (pending_.size() < ahead_ && nextToStart_ < paths_.size()) {
-    pending_.push_back(
-        std::async(std::launch::async, PrepareImageFile, std::cref(paths_[nextToStart_++])));
+    pending_.push_back(std::async(std::launch::async, PrepareImageFile, std::cref(files_),
+                                  std::cref(paths_[nextToStart_++])));
   }
 }
 

@@ -29,7 +29,7 @@ struct PreparedImage {
 };
 
 // Throws when the file cannot be read or its picture cannot be decoded.
-PreparedImage PrepareImageFile(const std::string& path);
+PreparedImage PrepareImageFile(const platform::FileSystem& files, const std::string& path);
 
 // Appends the record, inserts the row and focuses the record; returns its index.
 int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage image);
@@ -43,13 +43,14 @@ int AddImageFile(CatalogueSession& session, CatalogueGrid& grid, const std::stri
 // the window thread inserts.
 class ImagePrefetcher {
  public:
-  explicit ImagePrefetcher(std::vector<std::string> paths);
+  ImagePrefetcher(const platform::FileSystem& files, std::vector<std::string> paths);
   // The next file, prepared; rethrows that file's error. Call once per path.
   PreparedImage Next();
 
  private:
   void Refill();
 
+  const platform::FileSystem& files_;
   std::vector<std::string> paths_;
   size_t nextToStart_ = 0;
   size_t ahead_;

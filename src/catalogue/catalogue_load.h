@@ -18,8 +18,8 @@ struct LoadOptions {
   std::set<std::string> markedKeys;
 };
 
-// Replaces grid.records. On an error the records read so far stay and the error passes
-// on; the wait window is closed either way. The focus is cleared.
+// Replaces the grid's records. On an error the records read so far stay and the error
+// passes on; the wait window is closed either way. The focus is cleared.
 void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOptions& options);
 
 }  // namespace vemora

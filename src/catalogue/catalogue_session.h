@@ -7,6 +7,7 @@
 #include <string>
 
 #include "catalogue/prompter.h"
+#include "platform/file_system.h"
 #include "vemora/gateway.h"
 
 namespace vemora {
@@ -14,6 +15,7 @@ namespace vemora {
 struct CatalogueSession {
   TDBGateway* gateway = nullptr;
   Prompter* prompter = nullptr;
+  const platform::FileSystem* files = &platform::LocalFileSystem();
   // Base folder of the image files, as the host passed it.
   std::string imageFolder;
   // The catalogue's file-name column as the insert names it: "File" until a load settles

@@ -10,20 +10,17 @@ namespace {
 void DeleteRecord(CatalogueSession& session, CatalogueGrid& grid, int row) {
   TRecCmdMDB command;
   command.command = kCmdDelete;
-  command.key = grid.records[static_cast<size_t>(row)].key;
+  command.key = grid.Record(row).key;
   RunCmdMDB(session, command, TRecDSBilder{});
-  grid.records.erase(grid.records.begin() + row);
-  if (grid.focused > row) --grid.focused;
-  if (grid.focused >= static_cast<int>(grid.records.size()))
-    grid.focused = static_cast<int>(grid.records.size()) - 1;
+  grid.Remove(row);
 }
 
 }  // namespace
 
 std::vector<int> MarkedRowsDescending(const CatalogueGrid& grid) {
   std::vector<int> rows;
-  for (int row = static_cast<int>(grid.records.size()) - 1; row >= 0; --row)
-    if (grid.records[static_cast<size_t>(row)].marked) rows.push_back(row);
+  for (int row = grid.Count() - 1; row >= 0; --row)
+    if (grid.Record(row).marked) rows.push_back(row);
   return rows;
 }
 
@@ -32,15 +29,14 @@ std::string ListedDesignation(const std::string& name) {
 }
 
 int DeleteImages(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs) {
-  if (grid.records.empty()) return 0;
+  if (grid.Count() == 0) return 0;
   std::vector<int> marked = MarkedRowsDescending(grid);
   if (marked.size() == 1 && marked.front() == grid.focused) marked.clear();
 
   DeleteChoice choice;
   if (!marked.empty()) {
     std::vector<std::string> names;
-    for (const int row : marked)
-      names.push_back(ListedDesignation(grid.records[static_cast<size_t>(row)].name));
+    for (const int row : marked) names.push_back(ListedDesignation(grid.Record(row).name));
     const GridRecord* focused = grid.Focused();
     choice = dialogs.ChooseDeleteMode(focused ? ListedDesignation(focused->name) : "", names);
   } else {

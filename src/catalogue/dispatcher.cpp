@@ -6,30 +6,13 @@
 #include <vector>
 
 #include "catalogue/preview_column.h"
-#include "catalogue/result_set_guard.h"
+#include "catalogue/statements.h"
 #include "codec/convert.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace vemora {
 namespace {
-
-constexpr uint8_t kExecMode = 4;
-constexpr int32_t kParamsOption1 = 1;
-constexpr int32_t kParamsOption2 = 4;
-
-void Exec(const CatalogueSession& session, const std::string& sql) {
-  session.gateway->ExecSQL(sql, kExecMode);
-}
-
-void ExecParams(const CatalogueSession& session, const std::string& sql,
-                const std::vector<TDBValue>& values) {
-  session.gateway->ExecSQLParams(sql, values, kParamsOption1, kParamsOption2);
-}
-
-TDBResultSet* Open(const CatalogueSession& session, const std::string& sql) {
-  return session.gateway->OpenSQL(sql, 0, 0);
-}
 
 // A provisional key for a row between its insert and the update that gives it its final
 // key. Final keys are database counters (positive) or keys a caller supplies, so drawing
@@ -47,8 +30,8 @@ int32_t DrawProvisionalKey() {
 int32_t InsertRow(CatalogueSession& session, const TRecDSBilder& record) {
   const int32_t provisionalKey = DrawProvisionalKey();
   const std::string& column = session.fileColumn;
-  ExecParams(
-      session,
+  Execute(
+      *session.gateway,
       "INSERT INTO [Bilder] (Name, Beschreibung, TextTop, TextLeft, TextRight, "
       "TextBottom, Path, [" +
           column +
@@ -70,20 +53,22 @@ int32_t InsertRow(CatalogueSession& session, const TRecDSBilder& record) {
   try {
     int32_t counter = 0;
     {
-      ResultSetGuard query(Open(session, "SELECT BildCtr FROM Bilder WHERE BildCtr2 = " +
-                                             std::to_string(provisionalKey)));
+      ResultSetGuard query =
+          Query(*session.gateway,
+                "SELECT BildCtr FROM Bilder WHERE BildCtr2 = " + std::to_string(provisionalKey));
       if (query->Eof())
         throw TDBError("the row just inserted was not found again (key " +
                        std::to_string(provisionalKey) + ")");
       counter = query->FieldByName("BildCtr").AsInteger();
     }
     const int32_t key = record.BildCtr2 != -1 ? record.BildCtr2 : counter;
-    Exec(session, "UPDATE Bilder SET BildCtr2 = " + std::to_string(key) +
-                      " WHERE BildCtr = " + std::to_string(counter));
+    Execute(*session.gateway, "UPDATE Bilder SET BildCtr2 = " + std::to_string(key) +
+                                  " WHERE BildCtr = " + std::to_string(counter));
     return key;
   } catch (...) {
     try {
-      Exec(session, "DELETE FROM Bilder WHERE BildCtr2 = " + std::to_string(provisionalKey));
+      Execute(*session.gateway,
+              "DELETE FROM Bilder WHERE BildCtr2 = " + std::to_string(provisionalKey));
     } catch (...) {  // the original error is the one to report
     }
     throw;
@@ -129,13 +114,14 @@ void UpdateColumn(CatalogueSession& session, const TRecCmdMDB& command,
                   const TRecDSBilder& record) {
   const std::string sql = UpdateColumnStatement(command.selector);
   if (sql.empty()) return;
-  ExecParams(session, sql, {FieldValue(record, command.selector), TDBValue::Integer(command.key)});
+  Execute(*session.gateway, sql,
+          {FieldValue(record, command.selector), TDBValue::Integer(command.key)});
 }
 
 void ReplaceImage(CatalogueSession& session, const TRecCmdMDB& command,
                   const TRecDSBilder& record) {
-  ExecParams(
-      session,
+  Execute(
+      *session.gateway,
       " UPDATE Bilder SET VsBild=:p1,Bild=:p2,Name=:p3,[File]=:p4,Path=:p5 WHERE "
       "BildCtr2=:p6",
       {AsBlobParam(record.VsBild), AsBlobParam(record.Bild), TDBValue::Text(record.Name),
@@ -146,25 +132,18 @@ std::string StoredImageQuery(int32_t key) {
   return "SELECT Bild,[File] FROM Bilder WHERE BildCtr2=" + std::to_string(key);
 }
 
-bool FileExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(path, error);
-}
-
 int32_t ExportImage(CatalogueSession& session, const TRecCmdMDB& command) {
-  ResultSetGuard query(Open(session, StoredImageQuery(command.key)));
+  ResultSetGuard query = Query(*session.gateway, StoredImageQuery(command.key));
   if (query->Eof()) return 1;
   const std::string storedName = query->FieldByName("File").AsString();
-  std::error_code error;
   const std::string folder = platform::WithTrailingSeparator(
-      !command.folder.empty() && std::filesystem::is_directory(command.folder, error)
-          ? command.folder
-          : session.imageFolder);
+      !command.folder.empty() && session.files->IsFolder(command.folder) ? command.folder
+                                                                         : session.imageFolder);
   TDBField& image = query->FieldByName("Bild");
   if (!command.fileName.empty()) {
     const std::string target = folder + command.fileName;
     image.SaveToFile(target);
-    return FileExists(target) ? 0 : 1;
+    return session.files->Exists(target) ? 0 : 1;
   }
   image.SaveToFile(folder + (storedName.empty() ? std::string("tmpFile1") : storedName));
   return 1;
@@ -177,7 +156,7 @@ std::string WithExtension(const std::string& fileName, const char* extension) {
 
 int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
   const TRecConvertPic& convert = command.convert;
-  ResultSetGuard query(Open(session, StoredImageQuery(convert.key)));
+  ResultSetGuard query = Query(*session.gateway, StoredImageQuery(convert.key));
   if (query->Eof()) return 1;
   const std::string storedName = query->FieldByName("File").AsString();
   const std::string folder = platform::WithTrailingSeparator(convert.targetFolder);
@@ -198,22 +177,23 @@ int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
       // Bytes of no known kind convert to nothing. They are exported as they are, under
       // their stored name, and the row keeps them: it must never get an empty image.
       if (destination.empty()) {
-        platform::WriteWholeFile(folder + (storedName.empty() ? "tmpFile1" : storedName), source);
+        session.files->WriteWholeFile(folder + (storedName.empty() ? "tmpFile1" : storedName),
+                                      source);
         return 1;
       }
       const std::string newName = WithExtension(storedName, kExtensions[convert.targetFormat]);
-      platform::WriteWholeFile(folder + newName, destination);
+      session.files->WriteWholeFile(folder + newName, destination);
       if (convert.writeBack) {
-        ExecParams(
-            session, "UPDATE Bilder SET Bild=:p1, File=:p2 WHERE BildCtr2=:p3",
+        Execute(
+            *session.gateway, "UPDATE Bilder SET Bild=:p1, File=:p2 WHERE BildCtr2=:p3",
             {AsBlobParam(destination), TDBValue::Text(newName), TDBValue::Integer(convert.key)});
       }
       return 1;
     }
     case kConvertUnchanged: {
       const std::string target = folder + storedName;
-      platform::WriteWholeFile(target, source);
-      return FileExists(target) ? 0 : 1;
+      session.files->WriteWholeFile(target, source);
+      return session.files->Exists(target) ? 0 : 1;
     }
     default:
       return 1;
@@ -244,7 +224,8 @@ int32_t RunCmdMDB(CatalogueSession& session, const TRecCmdMDB& command,
     case kCmdInsert:
       return InsertRow(session, record);
     case kCmdDelete:
-      Exec(session, "DELETE FROM Bilder WHERE BildCtr2 = " + std::to_string(command.key));
+      Execute(*session.gateway,
+              "DELETE FROM Bilder WHERE BildCtr2 = " + std::to_string(command.key));
       return 0;
     case kCmdUpdateColumn:
       UpdateColumn(session, command, record);

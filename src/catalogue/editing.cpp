@@ -67,23 +67,23 @@ bool IsMultiLineItem(int item) { return item == kItemBeschreibung || item == kIt
 void CommitCellEdit(CatalogueSession& session, CatalogueGrid& grid, int row, int32_t selector,
                     const std::string& text) {
   const EditableColumn column = ColumnFor(selector);
-  GridRecord& record = grid.records.at(static_cast<size_t>(row));
   TRecDSBilder values;
   values.*column.rowField = text;
   TRecCmdMDB command;
   command.command = kCmdUpdateColumn;
-  command.key = record.key;
+  command.key = grid.Record(row).key;
   command.selector = selector;
   RunCmdMDB(session, command, values);
-  record.*column.recordField = text;
+  grid.Update(row, [&](GridRecord& record) { record.*column.recordField = text; });
 }
 
 void ReplaceImageSource(CatalogueSession& session, CatalogueGrid& grid,
                         const std::string& newPath) {
   if (grid.Focused() == nullptr) return;
-  GridRecord& record = grid.records[static_cast<size_t>(grid.focused)];
+  const int index = grid.focused;
+  const GridRecord& record = grid.Record(index);
   TRecDSBilder row;
-  row.Bild = platform::ReadWholeFile(newPath);
+  row.Bild = session.files->ReadWholeFile(newPath);
   row.VsBild = codec::MakePreviewJpeg(row.Bild);
   row.File = platform::FileNamePart(newPath);
   row.Path = platform::FolderPart(newPath);
@@ -100,10 +100,12 @@ void ReplaceImageSource(CatalogueSession& session, CatalogueGrid& grid,
   command.key = record.key;
   RunCmdMDB(session, command, row);
 
-  record.filePath = newPath;
-  record.preview = std::move(row.VsBild);
-  record.sizeText = RoundedSizeText(row.Bild.size());
-  record.name = row.Name;
+  grid.Update(index, [&](GridRecord& changed) {
+    changed.filePath = newPath;
+    changed.preview = std::move(row.VsBild);
+    changed.sizeText = RoundedSizeText(row.Bild.size());
+    changed.name = row.Name;
+  });
 }
 
 bool ChangeImageSource(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialogs& dialogs) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "catalogue/result_set_guard.h"
 #include "catalogue/size_text.h"
+#include "catalogue/statements.h"
 #include "codec/decode.h"
 #include "platform/paths.h"
 
@@ -44,8 +44,8 @@ FocusedRecordView ShowFocusedRecord(TDBGateway& gateway, const CatalogueGrid& gr
   const std::string path = record->filePath.value_or("");
   selectedFileName = platform::FileNamePart(path);
   {
-    ResultSetGuard rows(gateway.OpenSQL(
-        "SELECT * FROM Bilder WHERE BildCtr2 = " + std::to_string(record->key), 0, 0));
+    ResultSetGuard rows =
+        Query(gateway, "SELECT * FROM Bilder WHERE BildCtr2 = " + std::to_string(record->key));
     rows->First();
     if (!rows->Eof()) {
       view.imageBytes = rows->FieldByName("Bild").AsString();

@@ -32,34 +32,69 @@ std::string GridRecord::Text(int item) const {
 
 std::vector<bool> CatalogueGrid::Marks() const {
   std::vector<bool> marks;
-  marks.reserve(records.size());
-  for (const auto& record : records) marks.push_back(record.marked);
+  marks.reserve(records_.size());
+  for (const auto& record : records_) marks.push_back(record.marked);
   return marks;
-}
-
-void CatalogueGrid::MarkAll() {
-  for (auto& record : records) record.marked = true;
-}
-
-void CatalogueGrid::UnmarkAll() {
-  for (auto& record : records) record.marked = false;
-}
-
-void CatalogueGrid::InvertMarks() {
-  for (auto& record : records) record.marked = !record.marked;
 }
 
 std::vector<std::string> CatalogueGrid::MarkedNames() const {
   std::vector<std::string> names;
-  for (const auto& record : records)
+  for (const auto& record : records_)
     if (record.marked) names.push_back(record.name);
   return names;
+}
+
+int CatalogueGrid::Append(GridRecord record) {
+  const int index = Count();
+  if (observer_ != nullptr) observer_->RecordAboutToBeAppended(index);
+  records_.push_back(std::move(record));
+  if (observer_ != nullptr) observer_->RecordAppended(index);
+  return index;
+}
+
+void CatalogueGrid::Remove(int index) {
+  if (!Contains(index)) return;
+  if (observer_ != nullptr) observer_->RecordAboutToBeRemoved(index);
+  records_.erase(records_.begin() + index);
+  if (focused > index) --focused;
+  if (focused >= Count()) focused = Count() - 1;
+  if (observer_ != nullptr) observer_->RecordRemoved(index);
+}
+
+void CatalogueGrid::Replace(std::vector<GridRecord> records) {
+  if (observer_ != nullptr) observer_->RecordsAboutToBeReset();
+  records_ = std::move(records);
+  focused = -1;
+  if (observer_ != nullptr) observer_->RecordsReset();
+}
+
+void CatalogueGrid::SetMark(int index, bool marked) {
+  records_.at(static_cast<size_t>(index)).marked = marked;
+  if (observer_ != nullptr) observer_->MarksChanged(index, index);
+}
+
+template <typename Change>
+void CatalogueGrid::ChangeAllMarks(Change&& change) {
+  for (auto& record : records_) change(record.marked);
+  if (observer_ != nullptr && !records_.empty()) observer_->MarksChanged(0, Count() - 1);
+}
+
+void CatalogueGrid::MarkAll() {
+  ChangeAllMarks([](bool& marked) { marked = true; });
+}
+
+void CatalogueGrid::UnmarkAll() {
+  ChangeAllMarks([](bool& marked) { marked = false; });
+}
+
+void CatalogueGrid::InvertMarks() {
+  ChangeAllMarks([](bool& marked) { marked = !marked; });
 }
 
 void FocusPreselectedKey(CatalogueGrid& grid, int32_t preselectKey) {
   if (preselectKey == -1) return;
   for (int i = 0; i < grid.Count(); ++i)
-    if (grid.records[static_cast<size_t>(i)].key == preselectKey) grid.focused = i;
+    if (grid.Record(i).key == preselectKey) grid.focused = i;
 }
 
 }  // namespace vemora

@@ -2,8 +2,8 @@
 //
 // Commands act on the focused record and on the marked records; the Qt grid is only a view
 // of these. Record i pairs with row i of a fresh "Select * from Bilder" (the take-over
-// relies on it), so nothing ever sorts them. The grid owns its records; views read them
-// by index and write back only the mark.
+// relies on it), so nothing ever sorts them. The grid owns its records and announces every
+// change to its observer (the Qt model); views read records by index.
 #pragma once
 
 #include <cstdint>
@@ -53,21 +53,67 @@ struct GridRecord {
   std::string Text(int item) const;
 };
 
-struct CatalogueGrid {
-  std::vector<GridRecord> records;
+// Told about every change of the grid's records, so that a view of them can follow even
+// while a command is still running (a message box of the command lets the view repaint).
+// Each "about to" call comes before the change, the other one after it.
+class GridObserver {
+ public:
+  virtual ~GridObserver() = default;
+  virtual void RecordsAboutToBeReset() = 0;
+  virtual void RecordsReset() = 0;
+  virtual void RecordAboutToBeAppended(int index) = 0;
+  virtual void RecordAppended(int index) = 0;
+  virtual void RecordAboutToBeRemoved(int index) = 0;
+  virtual void RecordRemoved(int index) = 0;
+  // Texts, path, preview or key of one record changed.
+  virtual void RecordChanged(int index) = 0;
+  // Marks of the records first..last changed.
+  virtual void MarksChanged(int first, int last) = 0;
+};
+
+class CatalogueGrid {
+ public:
   int focused = -1;  // -1: no record focused
 
-  int Count() const { return static_cast<int>(records.size()); }
+  const std::vector<GridRecord>& records() const { return records_; }
+  const GridRecord& Record(int index) const { return records_.at(static_cast<size_t>(index)); }
+  int Count() const { return static_cast<int>(records_.size()); }
   bool Contains(int index) const { return index >= 0 && index < Count(); }
-  const GridRecord* Focused() const { return Contains(focused) ? &records[focused] : nullptr; }
+  const GridRecord* Focused() const {
+    return Contains(focused) ? &records_[static_cast<size_t>(focused)] : nullptr;
+  }
   std::vector<bool> Marks() const;
+  // The selection panel's list: names of the marked records in record order.
+  std::vector<std::string> MarkedNames() const;
 
+  // The one view that follows the records (nullptr: none). The grid does not own it.
+  void SetObserver(GridObserver* observer) { observer_ = observer; }
+
+  // Every change goes through these, so that the observer hears of it.
+  int Append(GridRecord record);
+  // Removes a record; the focus stays on its record or moves to the one taking its place.
+  void Remove(int index);
+  // Replaces all records at once (the load); the focus is cleared.
+  void Replace(std::vector<GridRecord> records);
+  void Clear() { Replace({}); }
+  // Changes one record in place through `change(GridRecord&)`.
+  template <typename Change>
+  void Update(int index, Change&& change) {
+    change(records_.at(static_cast<size_t>(index)));
+    if (observer_ != nullptr) observer_->RecordChanged(index);
+  }
+  void SetMark(int index, bool marked);
   // "Alles", "Keine" and "Invertieren".
   void MarkAll();
   void UnmarkAll();
   void InvertMarks();
-  // The selection panel's list: names of the marked records in record order.
-  std::vector<std::string> MarkedNames() const;
+
+ private:
+  template <typename Change>
+  void ChangeAllMarks(Change&& change);
+
+  std::vector<GridRecord> records_;
+  GridObserver* observer_ = nullptr;
 };
 
 // In single-selection mode: focuses the last record with the key (no change when none, or

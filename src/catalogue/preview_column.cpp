@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "catalogue/dispatcher.h"
-#include "catalogue/result_set_guard.h"
+#include "catalogue/statements.h"
 #include "codec/preview.h"
 
 namespace vemora {
@@ -11,9 +11,8 @@ namespace {
 
 std::string StorePreviewOfCurrentRow(CatalogueSession& session, TDBResultSet& rows) {
   std::string preview = codec::MakePreviewJpeg(rows.FieldByName("Bild").AsString());
-  session.gateway->ExecSQLParams(
-      "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
-      {AsBlobParam(preview), TDBValue::Integer(rows.FieldByName("BildCtr2").AsInteger())}, 1, 4);
+  Execute(*session.gateway, "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
+          {AsBlobParam(preview), TDBValue::Integer(rows.FieldByName("BildCtr2").AsInteger())});
   return preview;
 }
 
@@ -48,8 +47,7 @@ std::string RebuildPreviews(CatalogueSession& session, int mode, TDBResultSet* r
 
   auto wait = session.prompter->OpenWaitWindow();
   wait->SetLabel("Alle Vorschaubilder werden erzeugt...");
-  ResultSetGuard query(
-      session.gateway->OpenSQL("Select BildCtr2,Bild,[File],VsBild from Bilder", 0, 0));
+  ResultSetGuard query = Query(*session.gateway, "Select BildCtr2,Bild,[File],VsBild from Bilder");
   const int32_t count = query->RecordCount();
   wait->SetMaximum(count > 0 ? count : 0);
   wait->SetPosition(0);

@@ -31,17 +31,19 @@ std::optional<int> ParseThumbnailSize(const std::string& text) {
 
 std::vector<ThumbnailEntry> ThumbnailEntries(const CatalogueGrid& grid, bool placeholderExists) {
   std::vector<ThumbnailEntry> entries;
-  entries.reserve(grid.records.size());
-  for (int i = 0; i < grid.Count(); ++i) {
-    const GridRecord& record = grid.records[static_cast<size_t>(i)];
-    ThumbnailEntry entry{record.name, i, ThumbnailEntry::Picture::None};
-    if (!record.preview.empty())
-      entry.picture = ThumbnailEntry::Picture::Preview;
-    else if (placeholderExists)
-      entry.picture = ThumbnailEntry::Picture::Placeholder;
-    entries.push_back(std::move(entry));
-  }
+  entries.reserve(grid.records().size());
+  for (int i = 0; i < grid.Count(); ++i)
+    entries.push_back(ThumbnailEntryFor(grid.Record(i), i, placeholderExists));
   return entries;
+}
+
+ThumbnailEntry ThumbnailEntryFor(const GridRecord& record, int index, bool placeholderExists) {
+  ThumbnailEntry entry{record.name, index, ThumbnailEntry::Picture::None};
+  if (!record.preview.empty())
+    entry.picture = ThumbnailEntry::Picture::Preview;
+  else if (placeholderExists)
+    entry.picture = ThumbnailEntry::Picture::Placeholder;
+  return entry;
 }
 
 std::string PlaceholderPath(const std::string& tempFolder) {

@@ -50,6 +50,9 @@ struct ThumbnailEntry {
   Picture picture = Picture::None;
 };
 
+// The entry of one record.
+ThumbnailEntry ThumbnailEntryFor(const GridRecord& record, int index, bool placeholderExists);
+
 // The strip for the grid: one entry per record in order. A record without a preview
 // shows the placeholder when one exists.
 std::vector<ThumbnailEntry> ThumbnailEntries(const CatalogueGrid& grid, bool placeholderExists);

@@ -37,18 +37,20 @@ int32_t RunCall(VemoraWindowHandle appHandle, vemora::TDBGateway* gateway, int32
   QPointer<QWidget> owner = static_cast<QWidget*>(appHandle);
 
   const std::string settings = vemora::NormalizeSettingsFolder(ToUtf8(settingsFolder));
-  const std::string images = ToUtf8(imageFolder);
 
-  vemora::ui::TForm1 form(owner);
   std::string failure;
-  const std::string tempFolder = vemora::PrepareTempFolder(settings, failure);
+  vemora::CallOptions options;
+  options.settingsFolder = settings;
+  options.imageFolder = ToUtf8(imageFolder);
+  options.tempFolder = vemora::PrepareTempFolder(settings, failure);
   if (!failure.empty()) QMessageBox::warning(owner, QString(), QString::fromStdString(failure));
-
-  form.InitialiseForCall(settings, images, tempFolder);
-  form.SetOpenedByHost(true);
-  form.ApplyPrompts(hostId, multiSelect);
-  form.OverridePrompt(ToUtf8(caption));
-  form.SetGateway(gateway, preselectKey);
+  options.gateway = gateway;
+  options.hostId = hostId;
+  options.multiSelect = multiSelect;
+  options.preselectKey = preselectKey;
+  options.prompt = ToUtf8(caption);
+  options.openedByHost = true;
+  vemora::ui::TForm1 form(owner, options);
 
   QEventLoop loop;
   QObject::connect(&form, &vemora::ui::TForm1::closed, &loop, &QEventLoop::quit);

@@ -1,6 +1,5 @@
 #include "fileops/exporting.h"
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,9 +12,8 @@
 namespace vemora {
 namespace {
 
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_directory(path, error);
+bool IsFolder(const CatalogueSession& session, const std::string& path) {
+  return !path.empty() && session.files->IsFolder(path);
 }
 
 }  // namespace
@@ -42,9 +40,9 @@ ExportRun ExportImages(CatalogueSession& session, const CatalogueGrid& grid, TIn
   request.imageFolder = session.imageFolder;
   request.focusedName = ListedDesignation(grid.Focused() ? grid.Focused()->name : "");
   for (const int row : marked)
-    request.markedNames.push_back(ListedDesignation(grid.records[static_cast<size_t>(row)].name));
+    request.markedNames.push_back(ListedDesignation(grid.Record(row).name));
   request.targetFolder = settings.ReadString(kSectionLayout, kKeyExportPath, kDefaultExportPath);
-  if (!IsFolder(request.targetFolder)) request.targetFolder = platform::HomeFolder();
+  if (!IsFolder(session, request.targetFolder)) request.targetFolder = platform::HomeFolder();
 
   const ExportDialogResult choice = dialogs.ChooseExport(request);
   settings.WriteString(kSectionLayout, kKeyExportPath, choice.targetFolder);
@@ -66,7 +64,7 @@ ExportRun ExportImages(CatalogueSession& session, const CatalogueGrid& grid, TIn
   convert.sourceStream = &source;
   convert.destinationStream = &destination;
   const auto exportRow = [&](int row) {
-    convert.key = grid.records[static_cast<size_t>(row)].key;
+    convert.key = grid.Record(row).key;
     if (!ExportImage(session, convert)) return false;
     ++run.exported;
     run.wroteBack = run.wroteBack || writeBack;

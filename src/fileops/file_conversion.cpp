@@ -6,18 +6,18 @@
 #include "codec/image_kind.h"
 #include "codec/jpeg.h"
 #include "fileops/file_menu.h"
-#include "platform/file_io.h"
 
 namespace vemora {
 
-int ConvertFocusedFile(CatalogueGrid& grid, Prompter& prompter, FileTarget target) {
+int ConvertFocusedFile(CatalogueGrid& grid, Prompter& prompter, FileTarget target,
+                       const platform::FileSystem& files) {
   if (grid.Focused() == nullptr) return -1;
-  GridRecord& record = grid.records[static_cast<size_t>(grid.focused)];
-  const std::string source = record.filePath.value_or("");
+  const int index = grid.focused;
+  const std::string source = grid.Focused()->filePath.value_or("");
   const bool toBmp = target == FileTarget::Bmp;
   const std::string destination = WithFileExtension(source, toBmp ? ".bmp" : ".jpg");
 
-  const std::string bytes = platform::ReadWholeFile(source);
+  const std::string bytes = files.ReadWholeFile(source);
   std::vector<uint8_t> converted;
   try {
     const auto span = codec::AsBytes(bytes);
@@ -28,11 +28,11 @@ int ConvertFocusedFile(CatalogueGrid& grid, Prompter& prompter, FileTarget targe
     throw std::runtime_error("Die Datei " + source + " kann nicht als " +
                              (toBmp ? "JPEG" : "Bitmap") + " gelesen werden. " + error.what());
   }
-  platform::WriteWholeFile(destination, std::string(converted.begin(), converted.end()));
+  files.WriteWholeFile(destination, std::string(converted.begin(), converted.end()));
 
-  record.filePath = destination;
+  grid.Update(index, [&](GridRecord& record) { record.filePath = destination; });
   prompter.ShowMessage(source + " wurde zu " + destination + " konvertiert.");
-  return grid.focused;
+  return index;
 }
 
 }  // namespace vemora

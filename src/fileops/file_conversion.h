@@ -7,6 +7,7 @@
 
 #include "catalogue/grid_record.h"
 #include "catalogue/prompter.h"
+#include "platform/file_system.h"
 
 namespace vemora {
 
@@ -17,6 +18,7 @@ enum class FileTarget { Bmp, Jpeg };
 // the new file and tells the user. Returns the focused index, or -1 when nothing is focused.
 // A file that is not of the expected kind, or a target that cannot be written, throws with
 // a German message; the record is then unchanged.
-int ConvertFocusedFile(CatalogueGrid& grid, Prompter& prompter, FileTarget target);
+int ConvertFocusedFile(CatalogueGrid& grid, Prompter& prompter, FileTarget target,
+                       const platform::FileSystem& files = platform::LocalFileSystem());
 
 }  // namespace vemora

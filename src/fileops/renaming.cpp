@@ -19,14 +19,12 @@ std::vector<int> RenameFocusedFile(CatalogueGrid& grid, Prompter& prompter, TIni
   if (oldPath.empty() || !platform::RenameWithoutReplacing(oldPath, newPath)) return {};
 
   std::vector<int> changed{grid.focused};
-  grid.records[static_cast<size_t>(grid.focused)].filePath = newPath;
   for (int i = 0; i < grid.Count(); ++i) {
-    GridRecord& record = grid.records[static_cast<size_t>(i)];
-    if (i != grid.focused && record.filePath && *record.filePath == oldPath) {
-      record.filePath = newPath;
-      changed.push_back(i);
-    }
+    const auto& path = grid.Record(i).filePath;
+    if (i != grid.focused && path && *path == oldPath) changed.push_back(i);
   }
+  for (const int index : changed)
+    grid.Update(index, [&](GridRecord& record) { record.filePath = newPath; });
   // The records follow first: the file has moved, whatever the cache file says.
   thumbs.DeleteKey(kSectionThumbs, oldPath);
   thumbs.DeleteKey(kSectionThumbsData, oldPath);

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <ctime>
-#include <filesystem>
 
 #include "catalogue/dispatcher.h"
 #include "platform/paths.h"
@@ -10,14 +9,8 @@
 namespace vemora {
 namespace {
 
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_directory(path, error);
-}
-
-bool Exists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(path, error);
+bool IsFolder(const CatalogueSession& session, const std::string& path) {
+  return !path.empty() && session.files->IsFolder(path);
 }
 
 }  // namespace
@@ -38,7 +31,7 @@ int SaveImageToFile(CatalogueSession& session, const CatalogueGrid& grid, int32_
     key = grid.Focused()->key;
   }
   std::string folder = platform::FolderPart(path);
-  if (!IsFolder(folder)) folder = session.imageFolder;
+  if (!IsFolder(session, folder)) folder = session.imageFolder;
   std::string fileName = platform::FileNamePart(path);
   if (fileName.empty()) fileName = FallbackExportName();
 
@@ -48,7 +41,7 @@ int SaveImageToFile(CatalogueSession& session, const CatalogueGrid& grid, int32_
   command.folder = platform::WithTrailingSeparator(folder);
   command.fileName = fileName;
   RunCmdMDB(session, command, {});
-  return Exists(platform::WithTrailingSeparator(folder) + fileName) ? 0 : 1;
+  return session.files->Exists(platform::WithTrailingSeparator(folder) + fileName) ? 0 : 1;
 }
 
 bool SaveFocusedImageAs(CatalogueSession& session, const CatalogueGrid& grid,
@@ -61,11 +54,11 @@ bool SaveFocusedImageAs(CatalogueSession& session, const CatalogueGrid& grid,
   const int32_t key = record->key;
   const std::string file = record->filePath.value_or("");
   std::string folder = platform::FolderPart(file);
-  if (!IsFolder(folder)) folder = session.imageFolder;
+  if (!IsFolder(session, folder)) folder = session.imageFolder;
   const std::optional<std::string> chosen =
       dialogs.ChooseSaveFile(folder, platform::FileNamePart(file));
   if (!chosen) return false;
-  if (Exists(*chosen) &&
+  if (session.files->Exists(*chosen) &&
       session.prompter->Ask("Die Datei \"" + *chosen +
                                 "\" existiert bereits!\r\nMöchten Sie die Datei überschreiben?",
                             false) != Answer::Yes) {

@@ -11,15 +11,11 @@
 #include <unordered_set>
 
 #include "catalogue/dispatcher.h"
-#include "catalogue/result_set_guard.h"
+#include "catalogue/statements.h"
 #include "codec/image_kind.h"
 
 namespace vemora {
 namespace {
-
-// The option integers every parameterised statement of the library passes.
-constexpr int32_t kParamsOption1 = 1;
-constexpr int32_t kParamsOption2 = 4;
 
 // The new bytes of one row, or nothing when they stay as they are.
 std::optional<std::string> ScaleRow(const std::string& bytes,
@@ -65,12 +61,12 @@ int ScaleStoredImages(CatalogueSession& session, const CatalogueGrid& grid,
                       const ResizeDialogResult& choice) {
   const codec::ScaleSettings settings = ScaleSettingsOf(choice);
   std::unordered_set<int32_t> markedKeys;
-  for (const GridRecord& record : grid.records)
+  for (const GridRecord& record : grid.records())
     if (record.marked) markedKeys.insert(record.key);
 
   auto wait = session.prompter->OpenWaitWindow();
   wait->SetLabel("Bilder werden skaliert...");
-  ResultSetGuard query(session.gateway->OpenSQL("SELECT * FROM Bilder", 0, 0));
+  ResultSetGuard query = Query(*session.gateway, "SELECT * FROM Bilder");
   query->First();
   wait->SetMaximum(std::max(0, query->RecordCount()));
   wait->SetPosition(0);
@@ -81,10 +77,8 @@ int ScaleStoredImages(CatalogueSession& session, const CatalogueGrid& grid,
     PendingRow row = std::move(pending.front());
     pending.pop_front();
     const std::optional<std::string> scaled = row.scaled.get();
-    session.gateway->ExecSQLParams(
-        "UPDATE Bilder SET Bild=:p1 WHERE BildCtr2=:p2",
-        {AsBlobParam(scaled ? *scaled : *row.bytes), TDBValue::Integer(row.key)}, kParamsOption1,
-        kParamsOption2);
+    Execute(*session.gateway, "UPDATE Bilder SET Bild=:p1 WHERE BildCtr2=:p2",
+            {AsBlobParam(scaled ? *scaled : *row.bytes), TDBValue::Integer(row.key)});
     ++updated;
   };
   // Enough rows ahead to keep every core decoding while this thread reads and writes.

@@ -30,6 +30,10 @@ std::string PromptText(int32_t hostId, bool multiSelect) {
   return multiSelect ? kPrompts[hostId].multi : kPrompts[hostId].single;
 }
 
+std::string CallState::PromptShown() const {
+  return prompt.empty() ? PromptText(hostId, multiSelect) : prompt;
+}
+
 std::string SelectionPanelCaption(bool multiSelect) {
   return multiSelect ? "ausgewählte Bilder" : "ausgewähltes Bild";
 }

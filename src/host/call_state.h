@@ -9,7 +9,8 @@
 
 namespace vemora {
 
-struct CallState {
+// Everything a call hands the window, gathered once before the window is built.
+struct CallOptions {
   std::string settingsFolder;  // always ends with a separator
   std::string imageFolder;     // as the host passed it
   std::string tempFolder;      // "" when it could not be created
@@ -17,11 +18,20 @@ struct CallState {
   int32_t hostId = 1;
   bool multiSelect = false;
   int32_t preselectKey = -1;
+  // A host's own prompt for the selection panel ("" keeps the host's standard prompt;
+  // "hide" hides the panel).
+  std::string prompt;
   // Information lines show file names without their folder when a host opened the window.
   bool openedByHost = false;
+};
+
+struct CallState : CallOptions {
   std::string selectedFileName;
   int32_t selectedKey = 0;
 
+  bool SelectionPanelHidden() const { return prompt == "hide"; }
+  // The selection panel's prompt: the host's own, or the standard one for host and mode.
+  std::string PromptShown() const;
   std::string SettingsFile() const { return settingsFolder + "settings.ini"; }
   std::string ThumbsFile() const { return settingsFolder + "thumbs.ini"; }
   std::string SelectionFile() const { return settingsFolder + "bdselect.txt"; }

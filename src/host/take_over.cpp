@@ -1,6 +1,6 @@
 #include "host/take_over.h"
 
-#include "catalogue/result_set_guard.h"
+#include "catalogue/statements.h"
 
 namespace vemora {
 namespace {
@@ -11,7 +11,7 @@ constexpr const char* kTakeOverQuery = "Select * from Bilder";
 
 std::vector<int32_t> CollectMarkedKeys(TDBGateway& gateway, const std::vector<bool>& marks) {
   std::vector<int32_t> keys;
-  ResultSetGuard rows(gateway.OpenSQL(kTakeOverQuery, 0, 0));
+  ResultSetGuard rows = Query(gateway, kTakeOverQuery);
   rows->First();
   for (size_t row = 0; !rows->Eof() && row < marks.size(); ++row, rows->Next()) {
     if (marks[row]) keys.push_back(rows->FieldByName("BildCtr2").AsInteger());
@@ -21,7 +21,7 @@ std::vector<int32_t> CollectMarkedKeys(TDBGateway& gateway, const std::vector<bo
 
 int32_t FindKeyByFileName(TDBGateway& gateway, const std::string& fileName, int32_t currentKey) {
   int32_t key = currentKey;
-  ResultSetGuard rows(gateway.OpenSQL(kTakeOverQuery, 0, 0));
+  ResultSetGuard rows = Query(gateway, kTakeOverQuery);
   rows->First();
   for (; !rows->Eof(); rows->Next()) {
     TDBField* file = rows->FindField("File");

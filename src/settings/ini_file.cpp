@@ -105,11 +105,6 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     document.byte_order_mark_ = true;
     bytes.remove_prefix(kByteOrderMark.size());
   }
-  std::string converted;
-  if (!document.byte_order_mark_ && !IsValidUtf8(bytes)) {
-    converted = Windows1252ToUtf8(bytes);
-    bytes = converted;
-  }
   if (const auto first_break = bytes.find('\n'); first_break != std::string_view::npos) {
     document.crlf_ = first_break > 0 && bytes[first_break - 1] == '\r';
   }
@@ -120,7 +115,13 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     if (text.ends_with('\r')) text.remove_suffix(1);
 
-    Line line{LineKind::kOther, std::string(text), {}};
+    // Decided line by line: a stray damaged line (or an old Windows-1252 one) must not
+    // turn the good UTF-8 values around it into different text.
+    Line line{LineKind::kOther,
+              document.byte_order_mark_ || IsValidUtf8(text) ? std::string(text)
+                                                             : Windows1252ToUtf8(text),
+              {}};
+    text = line.text;
     const std::string_view trimmed = TrimBlanks(text);
     if (trimmed.starts_with('[')) {
       const auto close = trimmed.find(']');

@@ -23,9 +23,9 @@ class IniDocument {
   // An empty document; it writes CRLF line ends, as the files of the original system have.
   IniDocument() = default;
 
-  // Parses file bytes. Text that is not valid UTF-8 (and has no byte-order mark) is taken
-  // as Windows-1252, the code page older versions of these files were written in, and held
-  // as UTF-8 from then on.
+  // Parses file bytes. A line that is not valid UTF-8 (in a file without a byte-order mark)
+  // is taken as Windows-1252, the code page older versions of these files were written in,
+  // and held as UTF-8 from then on; the other lines stay as they are.
   static IniDocument Parse(std::string_view bytes);
 
   // The value of the first matching key in the first matching section, trimmed and with

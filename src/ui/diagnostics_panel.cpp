@@ -10,15 +10,22 @@ DiagnosticsPanel::DiagnosticsPanel(QWidget* parent)
   setObjectName("diagnosticsPanel");
   auto* body = new QWidget(this);
   auto* layout = new QVBoxLayout(body);
-  testButton_ = new QPushButton(QStringLiteral("TestDB"), body);
-  testButton_->setObjectName("testDbButton");
-  rebuildButton_ = new QPushButton(QStringLiteral("DB: Bild->vsBild"), body);
-  rebuildButton_->setObjectName("rebuildPreviewsButton");
-  layout->addWidget(testButton_);
-  layout->addWidget(rebuildButton_);
+  auto* testButton = new QPushButton(QStringLiteral("TestDB"), body);
+  testButton->setObjectName("testDbButton");
+  auto* rebuildButton = new QPushButton(QStringLiteral("DB: Bild->vsBild"), body);
+  rebuildButton->setObjectName("rebuildPreviewsButton");
+  layout->addWidget(testButton);
+  layout->addWidget(rebuildButton);
   layout->addStretch(1);
   setWidget(body);
   hide();
+  connect(testButton, &QPushButton::clicked, this, &DiagnosticsPanel::testRequested);
+  connect(rebuildButton, &QPushButton::clicked, this, &DiagnosticsPanel::rebuildRequested);
+}
+
+void DiagnosticsPanel::Open() {
+  show();
+  raise();
 }
 
 }  // namespace vemora::ui

@@ -4,8 +4,6 @@
 
 #include <QDockWidget>
 
-class QPushButton;
-
 namespace vemora::ui {
 
 class DiagnosticsPanel : public QDockWidget {
@@ -14,12 +12,14 @@ class DiagnosticsPanel : public QDockWidget {
  public:
   explicit DiagnosticsPanel(QWidget* parent = nullptr);
 
-  QPushButton* testButton() const { return testButton_; }
-  QPushButton* rebuildButton() const { return rebuildButton_; }
+  // Shows the hidden panel in front.
+  void Open();
 
- private:
-  QPushButton* testButton_;
-  QPushButton* rebuildButton_;
+ signals:
+  // "TestDB"
+  void testRequested();
+  // "DB: Bild->vsBild"
+  void rebuildRequested();
 };
 
 }  // namespace vemora::ui

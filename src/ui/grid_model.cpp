@@ -47,23 +47,34 @@ QString GridColumnCaption(int item) {
 GridModel::GridModel(CatalogueGrid& grid, PreviewCache& pictures, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), pictures_(pictures) {}
 
-void GridModel::BeginReload() {
+void GridModel::RecordsAboutToBeReset() {
   beginResetModel();
   pictures_.Clear();
 }
 
-void GridModel::EndReload() { endResetModel(); }
+void GridModel::RecordsReset() { endResetModel(); }
 
-void GridModel::MarksChanged() {
-  if (grid_.Count() > 0)
-    emit dataChanged(index(0, kItemMark), index(grid_.Count() - 1, kItemMark),
-                     {Qt::CheckStateRole, Qt::BackgroundRole});
+void GridModel::RecordAboutToBeAppended(int index) { beginInsertRows({}, index, index); }
+
+void GridModel::RecordAppended(int) { endInsertRows(); }
+
+void GridModel::RecordAboutToBeRemoved(int index) {
+  beginRemoveRows({}, index, index);
+  // Pictures are cached by position, and the positions after this one move.
+  pictures_.Clear();
 }
 
+void GridModel::RecordRemoved(int) { endRemoveRows(); }
+
 void GridModel::RecordChanged(int row) {
-  if (!grid_.Contains(row)) return;
   pictures_.Forget(row);
   emit dataChanged(index(row, 0), index(row, kItemCount - 1));
+}
+
+void GridModel::MarksChanged(int first, int last) {
+  emit dataChanged(index(first, kItemMark), index(last, kItemMark),
+                   {Qt::CheckStateRole, Qt::BackgroundRole});
+  emit marksChanged();
 }
 
 void GridModel::SetHighlightedColumn(int item) {
@@ -84,7 +95,7 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || !grid_.Contains(index.row()) || index.column() >= kItemCount) return {};
-  const GridRecord& record = grid_.records[static_cast<size_t>(index.row())];
+  const GridRecord& record = grid_.Record(index.row());
   const int item = index.column();
   switch (item) {
     case kItemPreview:
@@ -121,7 +132,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
       EditSelectorForItem(index.column())) {
     const std::string text = value.toString().toStdString();
     // An editor left without a change writes nothing.
-    if (text == grid_.records[static_cast<size_t>(index.row())].Text(index.column())) return true;
+    if (text == grid_.Record(index.row()).Text(index.column())) return true;
     const bool written = committer_ && committer_(index.row(), index.column(), text);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return written;
@@ -129,10 +140,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   if (!index.isValid() || !grid_.Contains(index.row()) || index.column() != kItemMark ||
       role != Qt::CheckStateRole)
     return false;
-  grid_.records[static_cast<size_t>(index.row())].marked =
-      value.value<Qt::CheckState>() == Qt::Checked;
-  emit dataChanged(index, index, {Qt::CheckStateRole, Qt::BackgroundRole});
-  emit marksChanged();
+  grid_.SetMark(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
   return true;
 }
 

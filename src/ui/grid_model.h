@@ -1,8 +1,9 @@
 // The Qt model over the grid records: one row per record, one column per item (0-14), so
 // a column number is the item index every command uses. The mark (item 10) is a check box
 // that commits at once; pictures (item 0) come from the shared preview cache. The records
-// stay the core's; the model writes back only the mark, and hands edited texts to the
-// window's committer, which writes them to the catalogue and into the record.
+// stay the core's: the model observes them and announces each change to its views as it
+// happens. It writes back only the mark, and hands edited texts to the window's
+// committer, which writes them to the catalogue and into the record.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -15,7 +16,7 @@ namespace vemora::ui {
 
 class PreviewCache;
 
-class GridModel : public QAbstractTableModel {
+class GridModel : public QAbstractTableModel, public GridObserver {
   Q_OBJECT
 
  public:
@@ -29,14 +30,16 @@ class GridModel : public QAbstractTableModel {
   GridModel(CatalogueGrid& grid, PreviewCache& pictures, QObject* parent = nullptr);
 
   void SetTextCommitter(TextCommitter committer) { committer_ = std::move(committer); }
-  // After a command changed one record (its picture included).
-  void RecordChanged(int row);
 
-  // Bracket a wholesale replacement of the records.
-  void BeginReload();
-  void EndReload();
-  // After commands changed marks of many records.
-  void MarksChanged();
+  // GridObserver
+  void RecordsAboutToBeReset() override;
+  void RecordsReset() override;
+  void RecordAboutToBeAppended(int index) override;
+  void RecordAppended(int index) override;
+  void RecordAboutToBeRemoved(int index) override;
+  void RecordRemoved(int index) override;
+  void RecordChanged(int index) override;
+  void MarksChanged(int first, int last) override;
   // The header shown in the selection style (-1: none).
   void SetHighlightedColumn(int item);
   int highlightedColumn() const { return highlighted_; }
@@ -49,6 +52,7 @@ class GridModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  signals:
+  // Marks changed, by a click in the grid or by a command.
   void marksChanged();
 
  private:

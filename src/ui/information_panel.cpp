@@ -26,6 +26,7 @@ InformationPanel::InformationPanel(QWidget* parent)
   layout->addWidget(exifButton_, 0, Qt::AlignLeft);
   layout->addStretch(1);
   setWidget(body);
+  connect(exifButton_, &QPushButton::clicked, this, &InformationPanel::exifRequested);
 }
 
 void InformationPanel::SetTexts(const QString& fileText, const QString& sizeText) {
@@ -35,5 +36,9 @@ void InformationPanel::SetTexts(const QString& fileText, const QString& sizeText
 
 QString InformationPanel::fileText() const { return fileText_->text(); }
 QString InformationPanel::sizeText() const { return sizeText_->text(); }
+
+void InformationPanel::SetExifShown(bool shown) { exifButton_->setVisible(shown); }
+
+void InformationPanel::SetExifEnabled(bool enabled) { exifButton_->setEnabled(enabled); }
 
 }  // namespace vemora::ui

@@ -18,7 +18,13 @@ class InformationPanel : public QDockWidget {
   void SetTexts(const QString& fileText, const QString& sizeText);
   QString fileText() const;
   QString sizeText() const;
-  QPushButton* exifButton() const { return exifButton_; }
+  // "EXIF Informationen" is shown only for a file that carries metadata, and enabled only
+  // while a record is focused.
+  void SetExifShown(bool shown);
+  void SetExifEnabled(bool enabled);
+
+ signals:
+  void exifRequested();
 
  private:
   QLabel* fileText_;

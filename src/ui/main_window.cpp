@@ -1,23 +1,24 @@
 #include "ui/main_window.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
+#include <QMimeData>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
-#include "host/selection_file.h"
-#include "host/take_over.h"
 #include "settings/settings_keys.h"
-#include "ui/banded_header.h"
+#include "ui/commands/browse_commands.h"
+#include "ui/commands/change_commands.h"
+#include "ui/commands/diagnostics_commands.h"
+#include "ui/commands/take_over_commands.h"
+#include "ui/commands/view_commands.h"
 #include "ui/diagnostics_panel.h"
 #include "ui/grid_model.h"
 #include "ui/grid_navigator.h"
@@ -28,26 +29,42 @@
 #include "ui/single_image_panel.h"
 #include "ui/thumbnail_model.h"
 #include "ui/thumbnail_strip.h"
+#include "ui/window_chrome.h"
 
 namespace vemora::ui {
 namespace {
 
-constexpr const char* kHidePrompt = "hide";
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The local files a drag carries, in its order; links to anything else are left out.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (data == nullptr || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  return paths;
+}
 
 }  // namespace
 
-// FormCreate: flags at their start values (missing previews are built while loading),
-// an empty thumbnail strip.
-TForm1::TForm1(QWidget* owner) : QMainWindow(owner, Qt::Window), prompter_(this), previews_(grid_) {
+// FormCreate: the call's settings files, flags at their start values (missing previews are
+// built while loading), an empty thumbnail strip.
+TForm1::TForm1(QWidget* owner, const CallOptions& options)
+    : QMainWindow(owner, Qt::Window), prompter_(this), previews_(grid_) {
+  static_cast<CallOptions&>(call_) = options;
   setObjectName("TForm1");
   setWindowTitle(QStringLiteral("Galeriekasten"));
   resize(1280, 800);
+  session_.gateway = call_.gateway;
   session_.prompter = &prompter_;
+  session_.imageFolder = call_.imageFolder;
+  thumbsIni_ = std::make_unique<TIniPlus>(call_.ThumbsFile());
+  settingsIni_ = std::make_unique<TIniPlus>(call_.SettingsFile());
+  // Read for compatibility; the file-name column is found by probing the catalogue.
+  settingsIni_->ReadInteger(kSectionConnection, kKeyConnectionMode, kDefaultConnectionMode);
   BuildWidgets();
-  ConnectActions();
-  ConnectChangeCommands();
+  BuildCommandGroups();
+  ConnectPanels();
   // Files may be dropped from the moment the window opens.
   setAcceptDrops(true);
 }
@@ -56,13 +73,13 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner, Qt::Window), prompter_(this)
 // panels hide while QWidget tears them down, after this class is gone: they must not call
 // back into it then.
 TForm1::~TForm1() {
-  for (QWidget* panel : findChildren<QWidget*>()) panel->disconnect(this);
+  grid_.SetObserver(nullptr);
+  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
 }
 
 void TForm1::BuildWidgets() {
-  actions_.Build(this);
-
   gridModel_ = new GridModel(grid_, previews_, this);
+  grid_.SetObserver(gridModel_);
   cxGrid1_ = new GridView(this);
   cxGrid1_->setModel(gridModel_);
   navigator_ = new GridNavigator(cxGrid1_, this);
@@ -78,14 +95,14 @@ void TForm1::BuildWidgets() {
   singleImagePanel_ = new SingleImagePanel(this);
   informationPanel_ = new InformationPanel(this);
   selectionPanel_ = new SelectionPanel(this);
-  thumbnailModel_ = new ThumbnailModel(previews_, this);
+  selectionPanel_->ShowMode(call_.multiSelect, Q(SelectionPanelCaption(call_.multiSelect)),
+                            Q(call_.PromptShown()));
+  thumbnailModel_ = new ThumbnailModel(grid_, *gridModel_, previews_, this);
   thumbnailStrip_ = new ThumbnailStrip(thumbnailModel_, this);
-  diagnosticsPanel_ = new DiagnosticsPanel(this);
   addDockWidget(Qt::RightDockWidgetArea, singleImagePanel_);
   addDockWidget(Qt::RightDockWidgetArea, informationPanel_);
   addDockWidget(Qt::RightDockWidgetArea, selectionPanel_);
   addDockWidget(Qt::LeftDockWidgetArea, thumbnailStrip_);
-  addDockWidget(Qt::BottomDockWidgetArea, diagnosticsPanel_);
   resizeDocks({singleImagePanel_}, {340}, Qt::Horizontal);
   resizeDocks({singleImagePanel_, informationPanel_, selectionPanel_}, {300, 110, 260},
               Qt::Vertical);
@@ -100,83 +117,61 @@ void TForm1::BuildWidgets() {
   connect(oneShotTimer_, &QTimer::timeout, this, &TForm1::TimerTick);
 }
 
-void TForm1::ConnectActions() {
+// The groups in the order their commands appear where two groups share a place.
+void TForm1::BuildCommandGroups() {
+  chrome_ = std::make_unique<WindowChrome>(this);
+  auto* diagnostics = new DiagnosticsPanel(this);
+  addDockWidget(Qt::BottomDockWidgetArea, diagnostics);
+  changeCommands_ =
+      new ChangeCommands(*this, cxGrid1_, gridModel_, singleImagePanel_, thumbnailStrip_->view());
+  takeOverCommands_ = new TakeOverCommands(*this, selectionPanel_);
+  groups_ = {
+      changeCommands_, new BrowseCommands(*this),
+      new ViewCommands(*this, cxGrid1_,
+                       {singleImagePanel_, informationPanel_, thumbnailStrip_, selectionPanel_}),
+      takeOverCommands_, new DiagnosticsCommands(*this, diagnostics)};
+  for (CommandGroup* group : groups_) {
+    group->AddTo(*chrome_);
+    connect(this, &TForm1::focusOrMarksChanged, group, &CommandGroup::FollowFocusAndMarks);
+  }
+  chrome_->Finish();
+  connect(this, &TForm1::focusOrMarksChanged, this, [this] {
+    const CommandStates states = CommandStatesFor(grid_);
+    chrome_->SetRecordMenusEnabled(states.recordCommands);
+    informationPanel_->SetExifEnabled(states.recordCommands);
+  });
+}
+
+void TForm1::ConnectPanels() {
   connect(cxGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
-            grid_.focused = current.isValid() ? current.row() : -1;
-            Guarded([this] { ShowFocusedRecord(); });
+            GridFocusMoved(current.isValid() ? current.row() : -1);
           });
   connect(cxGrid1_, &GridView::focusedColumnChanged, this, &TForm1::FocusedColumnChanged);
   connect(cxGrid1_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-    actions_.gridContextMenu->popup(cxGrid1_->viewport()->mapToGlobal(position));
+    chrome_->gridContextMenu()->popup(cxGrid1_->viewport()->mapToGlobal(position));
   });
-  connect(gridModel_, &GridModel::marksChanged, this, &TForm1::RefreshMarksList);
+  connect(singleImagePanel_, &SingleImagePanel::contextMenuRequested, this,
+          [this](const QPoint& position) { chrome_->smallContextMenu()->popup(position); });
 
-  connect(actions_.markAll, &QAction::triggered, this,
-          [this] { ChangeMarks([](CatalogueGrid& grid) { grid.MarkAll(); }); });
-  connect(actions_.markNone, &QAction::triggered, this,
-          [this] { ChangeMarks([](CatalogueGrid& grid) { grid.UnmarkAll(); }); });
-  connect(actions_.invertMarks, &QAction::triggered, this,
-          [this] { ChangeMarks([](CatalogueGrid& grid) { grid.InvertMarks(); }); });
-  connect(actions_.refresh, &QAction::triggered, this, &TForm1::RefreshClick);
-  connect(actions_.quit, &QAction::triggered, this, &QWidget::close);
-  connect(actions_.selectionOverview, &QAction::triggered, this, &TForm1::SelectionOverviewToggled);
-  connect(actions_.diagnostics, &QAction::triggered, this, [this] {
-    diagnosticsPanel_->show();
-    diagnosticsPanel_->raise();
+  // The marks list follows every change of marks, names and records.
+  connect(gridModel_, &GridModel::marksChanged, this, [this] {
+    RefreshMarksList();
+    emit focusOrMarksChanged();
   });
-  connect(diagnosticsPanel_->testButton(), &QPushButton::clicked, this, &TForm1::TestDbClick);
-  connect(diagnosticsPanel_->rebuildButton(), &QPushButton::clicked, this,
-          &TForm1::RebuildPreviewsClick);
+  connect(gridModel_, &QAbstractItemModel::dataChanged, this, &TForm1::RefreshMarksList);
+  connect(gridModel_, &QAbstractItemModel::rowsRemoved, this, &TForm1::RefreshMarksList);
+  connect(gridModel_, &QAbstractItemModel::modelReset, this, &TForm1::RefreshMarksList);
 
-  // "Ansicht": bands and panels follow their toggles.
-  const std::pair<QAction*, int> bandToggles[] = {{actions_.bandInformation, kBandInformation},
-                                                  {actions_.bandCaptions, kBandCaptions},
-                                                  {actions_.bandKeywords, kBandKeywords}};
-  for (const auto& [toggle, band] : bandToggles) {
-    const int which = band;
-    connect(toggle, &QAction::toggled, this,
-            [this, which](bool shown) { cxGrid1_->SetBandVisible(which, shown); });
-  }
-  const std::pair<QAction*, QDockWidget*> panelToggles[] = {
-      {actions_.singleImage, singleImagePanel_},
-      {actions_.imageInformation, informationPanel_},
-      {actions_.thumbnails, thumbnailStrip_}};
-  for (const auto& [toggle, panel] : panelToggles) {
-    QDockWidget* dock = panel;
-    QAction* action = toggle;
-    connect(action, &QAction::triggered, dock, &QDockWidget::setVisible);
-    connect(dock, &QDockWidget::visibilityChanged, this, [this, dock, action](bool) {
-      // Closing a panel by its own close box releases its toggle.
-      if (isVisible() && !dock->isVisible() && !dock->isFloating()) action->setChecked(false);
-    });
-  }
   connect(thumbnailStrip_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
     if (visible) RebuildThumbnails();
   });
-  connect(actions_.bandHeaders, &QAction::toggled, this,
-          [this](bool shown) { cxGrid1_->bandedHeader()->SetBandHeadersVisible(shown); });
-  connect(actions_.columnHeaders, &QAction::toggled, this,
-          [this](bool shown) { cxGrid1_->horizontalHeader()->setVisible(shown); });
-
-  // The selection panel.
-  connect(selectionPanel_->takeOverButton(), &QPushButton::clicked, this, &TForm1::TakeOverClick);
-  connect(selectionPanel_->closeAfterTakeOver(), &QCheckBox::clicked, this,
-          &TForm1::CloseAfterTakeOverClick);
-  connect(selectionPanel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    if (!visible && !selectionPanel_->isVisible() && isVisible())
-      actions_.selectionOverview->setChecked(false);
-  });
-
-  // The thumbnail strip.
   ThumbnailListView* strip = thumbnailStrip_->view();
   connect(strip, &ThumbnailListView::focusRecords, this, [this](const std::vector<int>& records) {
     for (int record : records) FocusRecord(record);
   });
   connect(strip, &ThumbnailListView::contextMenuWanted, this,
-          [this](const QPoint& position) { actions_.gridContextMenu->popup(position); });
-  connect(strip, &ThumbnailListView::deleteWanted, this,
-          [this] { actions_.deleteImage->trigger(); });
+          [this](const QPoint& position) { chrome_->gridContextMenu()->popup(position); });
   connect(thumbnailStrip_, &ThumbnailStrip::sizeTyped, this, [this](int) {
     thumbnailSizePending_ = true;
     oneShotTimer_->start();
@@ -187,35 +182,10 @@ void TForm1::ConnectActions() {
   });
 }
 
-void TForm1::InitialiseForCall(const std::string& settingsFolder, const std::string& imageFolder,
-                               const std::string& tempFolder) {
-  call_.settingsFolder = settingsFolder;
-  call_.imageFolder = imageFolder;
-  call_.tempFolder = tempFolder;
-  session_.imageFolder = imageFolder;
-  thumbsIni_ = std::make_unique<TIniPlus>(call_.ThumbsFile());
-  settingsIni_ = std::make_unique<TIniPlus>(call_.SettingsFile());
-  // Read for compatibility; the file-name column is found by probing the catalogue.
-  settingsIni_->ReadInteger(kSectionConnection, kKeyConnectionMode, kDefaultConnectionMode);
-  session_.fileColumn = "File";
-  ApplyPrompts(1, false);
-}
-
-void TForm1::ApplyPrompts(int32_t hostId, bool multiSelect) {
-  call_.hostId = hostId;
-  call_.multiSelect = multiSelect;
-  selectionPanel_->setWindowTitle(Q(SelectionPanelCaption(multiSelect)));
-  selectionPanel_->promptLabel()->setText(Q(PromptText(hostId, multiSelect)));
-}
-
-void TForm1::OverridePrompt(const std::string& caption) {
-  if (!caption.empty()) selectionPanel_->promptLabel()->setText(Q(caption));
-}
-
-void TForm1::SetGateway(TDBGateway* gateway, int32_t preselectKey) {
-  call_.gateway = gateway;
-  call_.preselectKey = preselectKey;
-  session_.gateway = gateway;
+CatalogueDialogs& TForm1::dialogs() {
+  if (dialogs_ != nullptr) return *dialogs_;
+  if (!qtDialogs_) qtDialogs_ = std::make_unique<QtCatalogueDialogs>(this, *settingsIni_);
+  return *qtDialogs_;
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -229,74 +199,24 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
   QApplication::processEvents();
   Guarded([this] { LoadCatalogueIntoGrid(); });
-  selectionPanel_->ShowListOrPreview(call_.multiSelect);
-  if (settingsIni_) {
-    selectionPanel_->closeAfterTakeOver()->setChecked(
-        settingsIni_->ReadBool(kSectionSettings, kKeyCloseOnTakeOver, kDefaultCloseOnTakeOver));
-    actions_.paint->setProperty(
-        "externalEditorSet",
-        !settingsIni_->ReadString(kSectionSettings, kKeyExternalApp, kDefaultExternalApp).empty());
-    singleImagePanel_->SetQualityCaption(
-        settingsIni_->ReadInteger(kSectionSettings, kKeyPerformance, kDefaultPerformance));
-    const bool hideThumbs =
-        settingsIni_->ReadBool(kSectionSettings, kKeyHideThumbs, kDefaultHideThumbs);
-    actions_.thumbnails->setEnabled(!hideThumbs);
-    if (hideThumbs) {
-      thumbnailStrip_->hide();
-      actions_.thumbnails->setChecked(false);
-    }
-    Guarded([this] { ApplyThumbnailSize(kThumbnailSizeFromSettings, 0, false); });
-  }
-  UpdateCommands();
-  selectionPanelPending_ = true;
-  oneShotTimer_->start();
-  const bool hidden = selectionPanel_->promptLabel()->text() == QLatin1String(kHidePrompt);
-  actions_.selectionOverview->setEnabled(!hidden);
-  SetSelectionPanelVisible(!hidden);
+  singleImagePanel_->SetQualityCaption(
+      settingsIni_->ReadInteger(kSectionSettings, kKeyPerformance, kDefaultPerformance));
+  for (CommandGroup* group : groups_) Guarded([group] { group->WindowShown(); });
+  Guarded([this] { ApplyThumbnailSize(kThumbnailSizeFromSettings, 0, false); });
+  emit focusOrMarksChanged();
 }
 
 void TForm1::TimerTick() {
-  if (thumbnailSizePending_) {
-    thumbnailSizePending_ = false;
-    Guarded([this] {
-      ApplyThumbnailSize(kThumbnailSizeGiven, thumbnailStrip_->sizeEdit()->value(), true);
-    });
-  }
-  if (selectionPanelPending_) {
-    selectionPanelPending_ = false;
-    if (selectionPanel_->promptLabel()->text() != QLatin1String(kHidePrompt)) {
-      selectionPanel_->show();
-      selectionPanel_->raise();
-    }
-  }
-}
-
-void TForm1::TakeOverClick() {
+  if (!thumbnailSizePending_) return;
+  thumbnailSizePending_ = false;
   Guarded([this] {
-    if (call_.gateway == nullptr) return;
-    if (call_.multiSelect) {
-      WriteSelectionFile(call_.SelectionFile(), CollectMarkedKeys(*call_.gateway, grid_.Marks()));
-    } else {
-      call_.selectedKey =
-          FindKeyByFileName(*call_.gateway, call_.selectedFileName, call_.selectedKey);
-    }
-    if (selectionPanel_->closeAfterTakeOver()->isChecked()) close();
+    ApplyThumbnailSize(kThumbnailSizeGiven, thumbnailStrip_->sizeEdit()->value(), true);
   });
 }
 
-void TForm1::CloseAfterTakeOverClick(bool checked) {
-  Guarded([&] { settingsIni_->WriteBool(kSectionSettings, kKeyCloseOnTakeOver, checked); });
-}
+void TForm1::TakeOverClick() { takeOverCommands_->TakeOverClick(); }
 
-void TForm1::SelectionOverviewToggled(bool checked) {
-  SetSelectionPanelVisible(checked);
-  RefreshMarksList();
-}
-
-void TForm1::SetSelectionPanelVisible(bool visible) {
-  selectionPanel_->setVisible(visible);
-  actions_.selectionOverview->setChecked(visible);
-}
+void TForm1::DropFiles(const std::vector<std::string>& paths) { changeCommands_->DropFiles(paths); }
 
 // FormClose: commit a cell edit in progress, remember the focused record.
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -304,10 +224,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
     setFocus();
   // The window may close without ever having had the focus (a host closing it).
   cxGrid1_->CommitPendingEdit();
-  Guarded([this] {
-    if (settingsIni_)
-      settingsIni_->WriteInteger(kSectionGrid, kKeyLastFocusedRecord, grid_.focused);
-  });
+  Guarded(
+      [this] { settingsIni_->WriteInteger(kSectionGrid, kKeyLastFocusedRecord, grid_.focused); });
   event->accept();
   emit closed();
 }
@@ -318,6 +236,35 @@ void TForm1::Guarded(const std::function<void()>& handler) {
   } catch (const std::exception& error) {
     ShowErrorReport(this, error.what());
   }
+}
+
+void TForm1::RunRecordsCommand(const std::function<void()>& command) {
+  std::string error;
+  recordsChanging_ = true;
+  try {
+    command();
+  } catch (const std::exception& failure) {
+    error = failure.what();
+  }
+  recordsChanging_ = false;
+  FocusRecord(grid_.focused);
+  SetCount();
+  if (!error.empty()) ShowErrorReport(this, error);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  if (!LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = LocalFiles(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  DropFiles(paths);
 }
 
 }  // namespace vemora::ui

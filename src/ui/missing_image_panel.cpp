@@ -33,19 +33,21 @@ MissingImagePanel::MissingImagePanel(QWidget* parent) : QWidget(parent) {
       this);
   advice->setObjectName("missingImageAdvice");
   advice->setWordWrap(true);
-  deleteButton_ = new QPushButton(QStringLiteral("Bild Löschen..."), this);
-  deleteButton_->setObjectName("missingImageDelete");
-  newSourceButton_ = new QPushButton(QStringLiteral("neue Quelle..."), this);
-  newSourceButton_->setObjectName("missingImageNewSource");
+  auto* deleteButton = new QPushButton(QStringLiteral("Bild Löschen..."), this);
+  deleteButton->setObjectName("missingImageDelete");
+  auto* newSourceButton = new QPushButton(QStringLiteral("neue Quelle..."), this);
+  newSourceButton->setObjectName("missingImageNewSource");
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(deleteButton_);
-  buttons->addWidget(newSourceButton_);
+  buttons->addWidget(deleteButton);
+  buttons->addWidget(newSourceButton);
   buttons->addStretch(1);
   layout->addLayout(top);
   layout->addWidget(path_);
   layout->addWidget(advice);
   layout->addLayout(buttons);
   layout->addStretch(1);
+  connect(deleteButton, &QPushButton::clicked, this, &MissingImagePanel::deleteRequested);
+  connect(newSourceButton, &QPushButton::clicked, this, &MissingImagePanel::newSourceRequested);
 }
 
 void MissingImagePanel::SetPath(const QString& path) { path_->setText(path); }

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
 
 namespace vemora::ui {
 
@@ -16,13 +15,15 @@ class MissingImagePanel : public QWidget {
   explicit MissingImagePanel(QWidget* parent = nullptr);
 
   void SetPath(const QString& path);
-  QPushButton* deleteButton() const { return deleteButton_; }
-  QPushButton* newSourceButton() const { return newSourceButton_; }
+
+ signals:
+  // "Bild Löschen..."
+  void deleteRequested();
+  // "neue Quelle..."
+  void newSourceRequested();
 
  private:
   QLabel* path_;
-  QPushButton* deleteButton_;
-  QPushButton* newSourceButton_;
 };
 
 }  // namespace vemora::ui

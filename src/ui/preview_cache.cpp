@@ -18,8 +18,7 @@ QImage PreviewCache::Get(int record, Rule rule) {
   if (!grid_.Contains(record)) return {};
   const qint64 key = KeyOf(record, rule);
   if (QImage* cached = images_.object(key)) return *cached;
-  const std::string& bytes = grid_.records[static_cast<size_t>(record)].preview;
-  ++decodes_;
+  const std::string& bytes = grid_.Record(record).preview;
   auto* image =
       new QImage(rule == Rule::GridCell ? GridCellPicture(bytes) : PictureFromBytes(bytes));
   const QImage result = *image;

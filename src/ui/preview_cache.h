@@ -22,12 +22,10 @@ class PreviewCache {
   void Clear() { images_.clear(); }
   // Drops one record's pictures after its preview changed.
   void Forget(int record);
-  int decodes() const { return decodes_; }
 
  private:
   const CatalogueGrid& grid_;
   QCache<qint64, QImage> images_;
-  int decodes_ = 0;
 };
 
 }  // namespace vemora::ui

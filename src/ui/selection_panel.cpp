@@ -44,11 +44,36 @@ SelectionPanel::SelectionPanel(QWidget* parent)
   layout->addWidget(takeOverButton_);
   layout->addWidget(closeAfterTakeOver_);
   setWidget(panel);
+  connect(takeOverButton_, &QPushButton::clicked, this, &SelectionPanel::takeOverRequested);
+  connect(closeAfterTakeOver_, &QCheckBox::clicked, this,
+          &SelectionPanel::closeAfterTakeOverToggled);
 }
 
-void SelectionPanel::ShowListOrPreview(bool multiSelect) {
+void SelectionPanel::ShowMode(bool multiSelect, const QString& caption, const QString& prompt) {
+  setWindowTitle(caption);
+  promptLabel_->setText(prompt);
   markedList_->setVisible(multiSelect);
   preview_->setVisible(!multiSelect);
 }
+
+void SelectionPanel::ShowMarkedNames(const std::vector<std::string>& names) {
+  markedList_->clear();
+  for (const std::string& name : names)
+    if (!name.empty()) markedList_->addItem(QString::fromStdString(name));
+}
+
+void SelectionPanel::ShowPreview(const QImage& picture) {
+  if (picture.isNull()) return;
+  preview_->setPixmap(QPixmap::fromImage(picture.scaled(
+      preview_->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void SelectionPanel::SetTakeOverEnabled(bool enabled) { takeOverButton_->setEnabled(enabled); }
+
+void SelectionPanel::SetCloseAfterTakeOver(bool checked) {
+  closeAfterTakeOver_->setChecked(checked);
+}
+
+bool SelectionPanel::closeAfterTakeOver() const { return closeAfterTakeOver_->isChecked(); }
 
 }  // namespace vemora::ui

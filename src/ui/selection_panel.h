@@ -4,8 +4,11 @@
 #pragma once
 
 #include <QDockWidget>
+#include <string>
+#include <vector>
 
 class QCheckBox;
+class QImage;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -18,13 +21,22 @@ class SelectionPanel : public QDockWidget {
  public:
   explicit SelectionPanel(QWidget* parent = nullptr);
 
-  QLabel* promptLabel() const { return promptLabel_; }
-  QListWidget* markedList() const { return markedList_; }
-  QLabel* preview() const { return preview_; }
-  QPushButton* takeOverButton() const { return takeOverButton_; }
-  QCheckBox* closeAfterTakeOver() const { return closeAfterTakeOver_; }
-  // Multi-selection shows the list, single selection the preview.
-  void ShowListOrPreview(bool multiSelect);
+  // The panel's caption and prompt for the call's mode. Multi-selection shows the list of
+  // marked images, single selection the focused image's preview.
+  void ShowMode(bool multiSelect, const QString& caption, const QString& prompt);
+  // The list of marked images, in record order.
+  void ShowMarkedNames(const std::vector<std::string>& names);
+  // The focused image, in single-selection mode (a null picture leaves it as it is).
+  void ShowPreview(const QImage& picture);
+  void SetTakeOverEnabled(bool enabled);
+  void SetCloseAfterTakeOver(bool checked);
+  bool closeAfterTakeOver() const;
+
+ signals:
+  // "Übernehmen" was pressed.
+  void takeOverRequested();
+  // The user ticked or cleared "nach Übernehmen beenden".
+  void closeAfterTakeOverToggled(bool checked);
 
  private:
   QLabel* promptLabel_;

@@ -20,6 +20,13 @@ SingleImagePanel::SingleImagePanel(QWidget* parent)
   pages_->addWidget(cxImage3_);
   pages_->addWidget(missing_);
   setWidget(pages_);
+  connect(missing_, &MissingImagePanel::deleteRequested, this,
+          &SingleImagePanel::deleteImageRequested);
+  connect(missing_, &MissingImagePanel::newSourceRequested, this,
+          &SingleImagePanel::newSourceRequested);
+  pages_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(pages_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { emit contextMenuRequested(pages_->mapToGlobal(at)); });
 }
 
 void SingleImagePanel::SetPicture(const QImage& picture) {

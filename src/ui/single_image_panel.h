@@ -29,7 +29,13 @@ class SingleImagePanel : public QDockWidget {
 
   const QImage& picture() const { return picture_; }
   bool missingImageShown() const;
-  MissingImagePanel* missingImagePanel() const { return missing_; }
+
+ signals:
+  // The missing-image panel's "Bild Löschen..." and "neue Quelle...".
+  void deleteImageRequested();
+  void newSourceRequested();
+  // A right-click on the picture, at a global position.
+  void contextMenuRequested(const QPoint& position);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -4,23 +4,74 @@
 
 namespace vemora::ui {
 
-ThumbnailModel::ThumbnailModel(PreviewCache& previews, QObject* parent)
-    : QAbstractListModel(parent), previews_(previews) {}
+ThumbnailModel::ThumbnailModel(const CatalogueGrid& grid, const QAbstractItemModel& gridModel,
+                               PreviewCache& previews, QObject* parent)
+    : QAbstractListModel(parent), grid_(grid), previews_(previews) {
+  connect(&gridModel, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int first, int last) { RecordsInserted(first, last); });
+  connect(&gridModel, &QAbstractItemModel::rowsRemoved, this,
+          [this](const QModelIndex&, int first, int last) { RecordsRemoved(first, last); });
+  connect(
+      &gridModel, &QAbstractItemModel::dataChanged, this,
+      [this](const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) {
+        RecordsChanged(topLeft.row(), bottomRight.row(), roles);
+      });
+  connect(&gridModel, &QAbstractItemModel::modelReset, this, &ThumbnailModel::RecordsReset);
+}
 
-void ThumbnailModel::Rebuild(std::vector<ThumbnailEntry> entries, const QImage& placeholder) {
+ThumbnailEntry ThumbnailModel::EntryFor(int record) const {
+  return ThumbnailEntryFor(grid_.Record(record), record, !placeholder_.isNull());
+}
+
+void ThumbnailModel::RecordsInserted(int first, int last) {
+  // A strip that was never built (thumbnails hidden by the settings) stays empty.
+  if (!built_) return;
+  beginInsertRows({}, first, last);
+  std::vector<ThumbnailEntry> added;
+  for (int record = first; record <= last; ++record) added.push_back(EntryFor(record));
+  entries_.insert(entries_.begin() + first, added.begin(), added.end());
+  for (size_t row = static_cast<size_t>(last) + 1; row < entries_.size(); ++row)
+    entries_[row].recordIndex += last - first + 1;
+  scaled_.clear();
+  endInsertRows();
+}
+
+void ThumbnailModel::RecordsRemoved(int first, int last) {
+  if (!built_ || last >= static_cast<int>(entries_.size())) return;
+  beginRemoveRows({}, first, last);
+  entries_.erase(entries_.begin() + first, entries_.begin() + last + 1);
+  for (size_t row = static_cast<size_t>(first); row < entries_.size(); ++row)
+    entries_[row].recordIndex -= last - first + 1;
+  scaled_.clear();
+  endRemoveRows();
+}
+
+void ThumbnailModel::RecordsChanged(int first, int last, const QList<int>& roles) {
+  // Marks are not shown in the strip.
+  if (!built_ || roles.contains(Qt::CheckStateRole)) return;
+  last = std::min(last, static_cast<int>(entries_.size()) - 1);
+  for (int row = first; row <= last; ++row) {
+    entries_[static_cast<size_t>(row)] = EntryFor(row);
+    scaled_.remove(row);
+  }
+  if (first <= last) emit dataChanged(index(first), index(last));
+}
+
+void ThumbnailModel::RecordsReset() {
+  if (entries_.empty()) return;
   beginResetModel();
-  entries_ = std::move(entries);
-  placeholder_ = placeholder;
+  entries_.clear();
   scaled_.clear();
   endResetModel();
 }
 
-void ThumbnailModel::Append(std::vector<ThumbnailEntry> entries) {
-  if (entries.empty()) return;
-  const int first = static_cast<int>(entries_.size());
-  beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
-  for (ThumbnailEntry& entry : entries) entries_.push_back(std::move(entry));
-  endInsertRows();
+void ThumbnailModel::Rebuild(std::vector<ThumbnailEntry> entries, const QImage& placeholder) {
+  beginResetModel();
+  built_ = true;
+  entries_ = std::move(entries);
+  placeholder_ = placeholder;
+  scaled_.clear();
+  endResetModel();
 }
 
 void ThumbnailModel::SetThumbnailSize(int size) {
@@ -37,15 +88,6 @@ void ThumbnailModel::SetCaptionsShown(bool shown) {
   beginResetModel();
   captions_ = shown;
   endResetModel();
-}
-
-void ThumbnailModel::SetCaption(int recordIndex, const std::string& caption) {
-  for (size_t row = 0; row < entries_.size(); ++row) {
-    if (entries_[row].recordIndex != recordIndex) continue;
-    entries_[row].caption = caption;
-    const QModelIndex changed = index(static_cast<int>(row));
-    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::ToolTipRole});
-  }
 }
 
 int ThumbnailModel::rowCount(const QModelIndex& parent) const {

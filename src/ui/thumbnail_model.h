@@ -1,6 +1,8 @@
 // The thumbnail strip's model: one entry per grid record (caption, record index, picture
-// source) as the core lists them. Pictures are scaled to the strip's size when first
-// painted and kept; the decoded previews come from the shared cache.
+// source) as the core lists them. Once built, it follows the grid model: records added,
+// removed or changed by a command show in the strip at once; a reload empties it until it
+// is built again. Pictures are scaled to the strip's size when first painted and kept;
+// the decoded previews come from the shared cache.
 #pragma once
 
 #include <QAbstractListModel>
@@ -21,24 +23,28 @@ class ThumbnailModel : public QAbstractListModel {
  public:
   static constexpr int kRecordIndexRole = Qt::UserRole + 1;
 
-  explicit ThumbnailModel(PreviewCache& previews, QObject* parent = nullptr);
+  ThumbnailModel(const CatalogueGrid& grid, const QAbstractItemModel& gridModel,
+                 PreviewCache& previews, QObject* parent = nullptr);
 
   void Rebuild(std::vector<ThumbnailEntry> entries, const QImage& placeholder);
-  // Thumbnails for records just added, after the others.
-  void Append(std::vector<ThumbnailEntry> entries);
-  bool HasPlaceholder() const { return !placeholder_.isNull(); }
   void SetThumbnailSize(int size);
   int thumbnailSize() const { return size_; }
   void SetCaptionsShown(bool shown);
-  // A renamed record's caption, without rebuilding the strip.
-  void SetCaption(int recordIndex, const std::string& caption);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
+  void RecordsInserted(int first, int last);
+  void RecordsRemoved(int first, int last);
+  void RecordsChanged(int first, int last, const QList<int>& roles);
+  void RecordsReset();
+  ThumbnailEntry EntryFor(int record) const;
+
+  const CatalogueGrid& grid_;
   PreviewCache& previews_;
   std::vector<ThumbnailEntry> entries_;
+  bool built_ = false;
   QImage placeholder_;
   int size_ = 100;
   bool captions_ = true;

@@ -310,8 +310,8 @@ TEST_P(CatalogueEngineTest, LoadFindsTheFileNameColumnOrStopsWithTheDatabaseErro
   LoadCatalogue(session, grid, LoadOptions{});
   EXPECT_EQ(session.fileColumn, "XFile");
   ASSERT_EQ(grid.Count(), 2);
-  EXPECT_EQ(grid.records[0].filePath, std::nullopt);
-  EXPECT_EQ(grid.records[1].filePath, "/bilder/mit Bild.jpg");
+  EXPECT_EQ(grid.Record(0).filePath, std::nullopt);
+  EXPECT_EQ(grid.Record(1).filePath, "/bilder/mit Bild.jpg");
   // Adding afterwards writes the file name into the column the load settled on.
   TRecDSBilder record;
   record.File = "neu.jpg";
@@ -323,7 +323,7 @@ TEST_P(CatalogueEngineTest, LoadFindsTheFileNameColumnOrStopsWithTheDatabaseErro
   gateway().ExecSQL("ALTER TABLE Bilder RENAME COLUMN XFile TO Datei", 4);
   EXPECT_THROW(LoadCatalogue(session, grid, LoadOptions{}), TDBError);
   EXPECT_EQ(grid.Count(), 1);
-  EXPECT_EQ(grid.records[0].name, "ohne Bild");
+  EXPECT_EQ(grid.Record(0).name, "ohne Bild");
 }
 
 TEST_P(CatalogueEngineTest, TakeOverPairsQueryRowsWithGridRecords) {

@@ -33,11 +33,11 @@ class ChangingTest : public testing::CatalogueEngineFixture {
     const auto keys = ColumnValues(gateway(), "BildCtr2");
     const auto names = ColumnValues(gateway(), "Name");
     const auto descriptions = ColumnValues(gateway(), "Beschreibung");
-    ASSERT_EQ(grid.records.size(), keys.size());
+    ASSERT_EQ(grid.records().size(), keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
-      EXPECT_EQ(std::to_string(grid.records[i].key), keys[i]) << i;
-      EXPECT_EQ(grid.records[i].name, names[i]) << i;
-      EXPECT_EQ(grid.records[i].beschreibung, descriptions[i]) << i;
+      EXPECT_EQ(std::to_string(grid.Record(i).key), keys[i]) << i;
+      EXPECT_EQ(grid.Record(i).name, names[i]) << i;
+      EXPECT_EQ(grid.Record(i).beschreibung, descriptions[i]) << i;
     }
   }
 
@@ -58,13 +58,13 @@ TEST_P(ChangingTest, AddingReadsEveryKindAndGoesOnAfterABadFile) {
   ExpectGridMatchesTable();
 
   EXPECT_EQ(grid.focused, 4);
-  EXPECT_EQ(grid.records[0].name, "haus");
-  EXPECT_EQ(grid.records[0].filePath, (folder / "haus.jpg").string());
+  EXPECT_EQ(grid.Record(0).name, "haus");
+  EXPECT_EQ(grid.Record(0).filePath, (folder / "haus.jpg").string());
   // JPEG, bitmap and TIFF get a JPEG preview; an icon keeps its bytes; the rest none.
-  for (int i : {0, 1, 2}) EXPECT_TRUE(grid.records[i].preview.starts_with("\xFF\xD8")) << i;
-  EXPECT_EQ(grid.records[3].preview, std::string("\0\0\1\0\1\0icon", 10));
-  EXPECT_EQ(grid.records[4].preview, "");
-  EXPECT_TRUE(ColumnValues(gateway(), "VsBild")[2] == grid.records[2].preview);
+  for (int i : {0, 1, 2}) EXPECT_TRUE(grid.Record(i).preview.starts_with("\xFF\xD8")) << i;
+  EXPECT_EQ(grid.Record(3).preview, std::string("\0\0\1\0\1\0icon", 10));
+  EXPECT_EQ(grid.Record(4).preview, "");
+  EXPECT_TRUE(ColumnValues(gateway(), "VsBild")[2] == grid.Record(2).preview);
 }
 
 TEST_P(ChangingTest, FailedInsertLeavesNoRecordBehind) {
@@ -83,7 +83,7 @@ TEST_P(ChangingTest, FailedInsertLeavesNoRecordBehind) {
   const std::vector<std::string> dropped = {Jpeg("c.jpg"), Jpeg("d.jpg"), Jpeg("e.jpg")};
   failing->FailOnStatement(4);  // the second file's insert
   EXPECT_THROW(AddDroppedFiles(session, grid, dialogs, dropped), TDBError);
-  EXPECT_EQ(grid.records.size(), 2u);
+  EXPECT_EQ(grid.records().size(), 2u);
   ExpectGridMatchesTable();
 }
 
@@ -97,7 +97,7 @@ TEST_P(ChangingTest, CellEditsAreWrittenAtOnceAndKeptOnlyWhenWritten) {
 
   failing->FailOnStatement(1);
   EXPECT_THROW(CommitCellEdit(session, grid, 1, kFieldBeschreibung, "verloren"), TDBError);
-  EXPECT_EQ(grid.records[1].beschreibung, "Zwei\r\nZeilen");
+  EXPECT_EQ(grid.Record(1).beschreibung, "Zwei\r\nZeilen");
   ExpectGridMatchesTable();
   EXPECT_THROW(CommitCellEdit(session, grid, 0, kFieldPath, "x"), std::invalid_argument);
 }
@@ -105,21 +105,21 @@ TEST_P(ChangingTest, CellEditsAreWrittenAtOnceAndKeptOnlyWhenWritten) {
 TEST_P(ChangingTest, ReplacingTheSourceKeepsKeyAndTexts) {
   Add({"alt"});
   CommitCellEdit(session, grid, 0, kFieldBeschreibung, "bleibt");
-  const int32_t key = grid.records[0].key;
+  const int32_t key = grid.Record(0).key;
   const std::string replacement =
       WriteFile("neu.bmp", codec::EncodeBmp(testing::TestPicture(40, 40)));
 
   ReplaceImageSource(session, grid, replacement);  // answered Yes
   EXPECT_EQ(prompter.shown.back(),
             "Soll die Bildbeschreibung\r\nvon \"alt\"\r\nin \"neu\"\r\ngeändert werden ?");
-  EXPECT_EQ(grid.records[0].name, "neu");
-  EXPECT_EQ(grid.records[0].filePath, replacement);
+  EXPECT_EQ(grid.Record(0).name, "neu");
+  EXPECT_EQ(grid.Record(0).filePath, replacement);
   EXPECT_EQ(ColumnValues(gateway(), "File")[0], "neu.bmp");
   EXPECT_TRUE(ColumnValues(gateway(), "Bild")[0].starts_with("BM"));
   const size_t questions = prompter.shown.size();
   ReplaceImageSource(session, grid, replacement);  // same name: no question
   EXPECT_EQ(prompter.shown.size(), questions);
-  EXPECT_EQ(grid.records[0].key, key);
+  EXPECT_EQ(grid.Record(0).key, key);
   EXPECT_EQ(ColumnValues(gateway(), "Beschreibung")[0], "bleibt");
   ExpectGridMatchesTable();
 
@@ -127,8 +127,8 @@ TEST_P(ChangingTest, ReplacingTheSourceKeepsKeyAndTexts) {
                std::runtime_error);
   failing->FailOnStatement(1);
   EXPECT_THROW(ReplaceImageSource(session, grid, Jpeg("anders.jpg")), TDBError);
-  EXPECT_EQ(grid.records[0].name, "neu");
-  EXPECT_EQ(grid.records[0].filePath, replacement);
+  EXPECT_EQ(grid.Record(0).name, "neu");
+  EXPECT_EQ(grid.Record(0).filePath, replacement);
   ExpectGridMatchesTable();
 }
 
@@ -137,29 +137,30 @@ TEST_P(ChangingTest, DeletingGoesFromTheHighestMarkDownAndStopsAtAFailure) {
   CommitCellEdit(session, grid, 5, kFieldName, "");
   // Only the focused record marked: still the plain question, and No deletes nothing.
   grid.focused = 3;
-  grid.records[3].marked = true;
+  grid.SetMark(3, true);
   prompter.answers = {Answer::No};
   EXPECT_EQ(DeleteImages(session, grid, dialogs), 0);
   EXPECT_EQ(prompter.shown.back(), "Wollen Sie wirklich das Bild löschen?");
   EXPECT_FALSE(dialogs.deleteDialogShown);
 
-  grid.records[3].marked = false;
-  grid.records[2].marked = grid.records[5].marked = true;
+  grid.SetMark(3, false);
+  grid.SetMark(2, true);
+  grid.SetMark(5, true);
   dialogs.deleteChoice = {.cancelled = true, .deleteMarked = true};
   EXPECT_EQ(DeleteImages(session, grid, dialogs), 0);
   EXPECT_EQ(dialogs.deleteDialogLeft, "r3");
   EXPECT_EQ(dialogs.deleteDialogRight, (std::vector<std::string>{"<keine Bezeichnung>", "r2"}));
-  EXPECT_EQ(grid.records.size(), 6u);
+  EXPECT_EQ(grid.records().size(), 6u);
 
   dialogs.deleteChoice = {.cancelled = false, .deleteMarked = true};
   failing->FailOnStatement(2);  // the second delete (row 2) fails
   EXPECT_THROW(DeleteImages(session, grid, dialogs), TDBError);
   ExpectGridMatchesTable();
-  EXPECT_EQ(grid.records.size(), 5u);
+  EXPECT_EQ(grid.records().size(), 5u);
   EXPECT_EQ(DeleteImages(session, grid, dialogs), 1);
   ExpectGridMatchesTable();
   EXPECT_EQ(ColumnValues(gateway(), "Name"), (std::vector<std::string>{"r0", "r1", "r3", "r4"}));
-  EXPECT_EQ(grid.records[static_cast<size_t>(grid.focused)].name, "r3");
+  EXPECT_EQ(grid.Record(grid.focused).name, "r3");
   EXPECT_TRUE(std::filesystem::exists(folder / "r2.jpg"));  // files stay on disk
 
   // "Bild Löschen..." takes the focused record without asking; without focus, nothing.

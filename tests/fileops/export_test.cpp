@@ -37,7 +37,7 @@ class ExportTest : public testing::StoredImagesFixture {
     AddRow("a.jpg", jpeg, "erstes");
     AddRow("b.bmp", bmp, "");
     AddRow("c.tif", tiff, "drittes");
-    for (auto& record : grid.records) record.marked = true;
+    grid.MarkAll();
     grid.focused = 0;
   }
   ExportRun Export(ExportOutcome outcome, int32_t format, bool writeBack = false) {

@@ -37,7 +37,7 @@ class FileMenuTest : public ::testing::TestWithParam<MenuCase> {};
 
 TEST_P(FileMenuTest, EnablesByExtensionAndKeepsItsCaseInTheCaption) {
   CatalogueGrid grid;
-  grid.records.push_back(Record("Baustelle Nord", std::string(GetParam().file)));
+  grid.Append(Record("Baustelle Nord", std::string(GetParam().file)));
   grid.focused = 0;
   const FileMenuState state = ComputeFileMenuState(grid);
   EXPECT_EQ(state.convertToBmp, GetParam().toBmp);
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FileMenuRulesTest, NothingIsEnabledWithoutAFocusedRecord) {
   CatalogueGrid grid;
   EXPECT_FALSE(ComputeFileMenuState(grid).rename);
-  grid.records.push_back(Record("a", "/b/a.jpg"));
+  grid.Append(Record("a", "/b/a.jpg"));
   const FileMenuState state = ComputeFileMenuState(grid);
   EXPECT_FALSE(state.convertToBmp || state.convertToJpeg || state.rename);
 }
@@ -70,7 +70,7 @@ class FileCommandTest : public testing::TempFolderTest {
     thumbs = std::make_unique<TIniPlus>(PathOf("thumbs.ini"));
   }
   void Focus(const std::string& name, const std::string& file) {
-    grid.records.push_back(Record(name, PathOf(file)));
+    grid.Append(Record(name, PathOf(file)));
     grid.focused = grid.Count() - 1;
   }
   std::string FocusedPath() const { return grid.Focused()->filePath.value_or(""); }
@@ -115,8 +115,8 @@ TEST_F(FileCommandTest, AFileOfTheWrongKindChangesNothing) {
 
 TEST_F(FileCommandTest, RenameMovesTheFileAndEveryRecordOnItAndCleansTheThumbnailCache) {
   PutFile("IMG_1.jpg", "bytes");
-  grid.records.push_back(Record("anderes", PathOf("IMG_1.jpg")));
-  grid.records.push_back(Record("ohne Datei", std::nullopt));
+  grid.Append(Record("anderes", PathOf("IMG_1.jpg")));
+  grid.Append(Record("ohne Datei", std::nullopt));
   Focus("Baustelle Nord", "IMG_1.jpg");
   thumbs->WriteString(kSectionThumbs, PathOf("IMG_1.jpg"), "1");
   thumbs->WriteString(kSectionThumbsData, PathOf("IMG_1.jpg"), "2");
@@ -128,9 +128,9 @@ TEST_F(FileCommandTest, RenameMovesTheFileAndEveryRecordOnItAndCleansTheThumbnai
                                        PathOf("IMG_1.jpg") + " auf \r\n" + renamed + " ändern?");
   EXPECT_EQ(FileBytes("Baustelle Nord.jpg"), "bytes");
   EXPECT_FALSE(std::filesystem::exists(PathOf("IMG_1.jpg")));
-  EXPECT_EQ(grid.records[0].filePath, renamed);
-  EXPECT_EQ(grid.records[1].filePath, std::nullopt);
-  EXPECT_EQ(grid.records[2].filePath, renamed);
+  EXPECT_EQ(grid.Record(0).filePath, renamed);
+  EXPECT_EQ(grid.Record(1).filePath, std::nullopt);
+  EXPECT_EQ(grid.Record(2).filePath, renamed);
   EXPECT_EQ(thumbs->ReadString(kSectionThumbs, PathOf("IMG_1.jpg"), "-"), "-");
   EXPECT_EQ(thumbs->ReadString(kSectionThumbsData, PathOf("IMG_1.jpg"), "-"), "-");
   EXPECT_EQ(thumbs->ReadString(kSectionThumbs, PathOf("other.jpg"), "-"), "3");

@@ -90,11 +90,13 @@ TEST_P(ScalingTest, InterpolationResamplesPicturesThatFitAtTheirOwnSize) {
 
 TEST_P(ScalingTest, MarkedImagesAreMatchedByKeyNotByPosition) {
   // The grid shows the rows in another order than the query returns them.
-  std::reverse(grid.records.begin(), grid.records.end());
-  grid.records[0].marked = true;  // the last row added
+  std::vector<GridRecord> reversed(grid.records().rbegin(), grid.records().rend());
+  const std::vector<GridRecord> inOrder = grid.records();
+  reversed[0].marked = true;  // the last row added
+  grid.Replace(reversed);
   choice.markedOnly = true;
   EXPECT_EQ(ScaleStoredImages(session, grid, choice), 1);
-  std::reverse(grid.records.begin(), grid.records.end());
+  grid.Replace(inOrder);
   ASSERT_EQ(CountStatements(kUpdate), 1);
   EXPECT_EQ(SizeOf(Stored(5).bild).width, 80);
   EXPECT_TRUE(Unchanged(0));

@@ -23,10 +23,10 @@ class StoredImagesFixture : public CatalogueEngineFixture {
   int AddRow(const std::string& file, const std::string& bytes, const std::string& name = "") {
     const int index =
         AppendImage(session, grid, PreparedImage{(folder / file).string(), bytes, "vs:" + file});
-    grid.records[static_cast<size_t>(index)].name = name;
+    grid.Update(index, [&](GridRecord& record) { record.name = name; });
     return index;
   }
-  int32_t KeyOf(int index) const { return grid.records[static_cast<size_t>(index)].key; }
+  int32_t KeyOf(int index) const { return grid.Record(index).key; }
 
   StoredRow Stored(int index) {
     ResultSetGuard query(gateway().OpenSQL(

@@ -50,7 +50,7 @@ class ChangeTest : public testing::WindowTest {
   std::string CellText(int row, int item) const { return Cell(row, item).toString().toStdString(); }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const GridRecord& record : form->grid().records) names.push_back(record.name);
+    for (const GridRecord& record : form->grid().records()) names.push_back(record.name);
     return names;
   }
 
@@ -71,7 +71,7 @@ class ChangeTest : public testing::WindowTest {
     const auto keys = ColumnValues(*gateway, "BildCtr2");
     const auto names = ColumnValues(*gateway, "Name");
     const auto descriptions = ColumnValues(*gateway, "Beschreibung");
-    const auto& records = form->grid().records;
+    const auto& records = form->grid().records();
     ASSERT_EQ(records.size(), keys.size());
     EXPECT_EQ(Grid()->model()->rowCount(), static_cast<int>(records.size()));
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -93,7 +93,7 @@ TEST_F(ChangeTest, AddingByDialogGoesOnAfterABadFileAndFocusesTheLast) {
   const std::string first = Jpeg("erstes.jpg");
   const std::string last = Jpeg("letztes.jpg");
   dialogs.filesToChoose = {first, File("kaputt.jpg", "\xFF\xD8 kein Bild"), last};
-  window.actions().add->trigger();
+  Action("addAction")->trigger();
 
   EXPECT_EQ(dialogs.fileDialogTitle, "Bilder hinzufügen");
   EXPECT_TRUE(dialogs.fileDialogMultiple);
@@ -105,10 +105,10 @@ TEST_F(ChangeTest, AddingByDialogGoesOnAfterABadFileAndFocusesTheLast) {
   EXPECT_EQ(CellText(2, kItemSize), RoundedSizeText(std::filesystem::file_size(last)));
   ExpectGridMatchesTable();
   EXPECT_EQ(Strip()->model()->rowCount(), 3);
-  EXPECT_TRUE(window.actions().deleteImage->isEnabled());
+  EXPECT_TRUE(Action("deleteAction")->isEnabled());
 
   dialogs.filesToChoose.clear();  // cancelled: nothing is added
-  window.actions().add->trigger();
+  Action("addAction")->trigger();
   EXPECT_EQ(window.grid().Count(), 3);
   ExpectGridMatchesTable();
 }
@@ -130,7 +130,7 @@ TEST_F(ChangeTest, DroppedFilesAreAddedAndAFailureEndsTheDrop) {
   QApplication::sendEvent(&window, &drop);
 
   EXPECT_EQ(Names(), (std::vector<std::string>{"scan", "foto"}));
-  EXPECT_FALSE(window.grid().records[0].preview.empty());  // TIFF, though the filter has none
+  EXPECT_FALSE(window.grid().Record(0).preview.empty());  // TIFF, though the filter has none
   EXPECT_TRUE(messages.empty());
   ExpectGridMatchesTable();
   EXPECT_EQ(Strip()->model()->rowCount(), 2);
@@ -223,18 +223,18 @@ TEST_F(ChangeTest, DeletingAsksPlainlyOrWithTheDialog) {
   EXPECT_EQ(messages, std::vector<std::string>{"Wollen Sie wirklich das Bild löschen?"});
   EXPECT_EQ(window.grid().Count(), 6);
   answers = {"&Ja"};
-  window.actions().deleteImage->trigger();
+  Action("deleteAction")->trigger();
   EXPECT_EQ(Names(), (std::vector<std::string>{"bild0", "bild2", "bild3", "bild4", "bild5"}));
   ExpectGridMatchesTable();
   EXPECT_EQ(Strip()->model()->rowCount(), 5);
   EXPECT_FALSE(dialogs.deleteDialogShown);
 
   // Marks on other records: the dialog, the marked ones deleted from the highest down.
-  window.SetMark(0, true);
-  window.SetMark(3, true);
+  SetMark(0, true);
+  SetMark(3, true);
   window.FocusRecord(1);
   dialogs.deleteChoice = {false, true};
-  window.actions().deleteImage->trigger();
+  Action("deleteAction")->trigger();
   EXPECT_TRUE(dialogs.deleteDialogShown);
   EXPECT_EQ(Names(), (std::vector<std::string>{"bild2", "bild3", "bild5"}));
   ExpectGridMatchesTable();

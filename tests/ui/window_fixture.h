@@ -1,12 +1,16 @@
 // A TForm1 over a real SQLite catalogue in a temp folder, shown offscreen, with every
 // message box the window raises recorded and dismissed instead of waiting for a user; a
 // question takes the next scripted answer ("&Ja" or "&Nein"), else it is dismissed.
+// The grid's and the strip's models are checked by QAbstractItemModelTester for the whole
+// test: a change of the records that the models announce wrongly fails the test.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -47,6 +51,8 @@ class WindowTest : public ::testing::Test {
     gateway->CreateCatalogueTables();
   }
   ~WindowTest() override {
+    EXPECT_EQ(ModelFailures(), std::vector<std::string>{});
+    testers.clear();
     form.reset();
     gateway.reset();
     std::filesystem::remove_all(root);
@@ -62,10 +68,15 @@ class WindowTest : public ::testing::Test {
 
   // Shows the window and waits until its catalogue is loaded.
   ui::TForm1& Open(bool multiSelect = false) {
-    form = std::make_unique<ui::TForm1>(nullptr);
-    form->InitialiseForCall(SettingsFolder(), imageFolder, TempFolder());
-    form->ApplyPrompts(0, multiSelect);
-    form->SetGateway(windowGateway ? windowGateway : gateway.get(), -1);
+    CallOptions options;
+    options.settingsFolder = SettingsFolder();
+    options.imageFolder = imageFolder;
+    options.tempFolder = TempFolder();
+    options.gateway = windowGateway ? windowGateway : gateway.get();
+    options.hostId = 0;
+    options.multiSelect = multiSelect;
+    form = std::make_unique<ui::TForm1>(nullptr, options);
+    CheckModels();
     WatchMessages();
     form->show();
     auto* count = Find<QLabel>("countLabel");
@@ -78,10 +89,16 @@ class WindowTest : public ::testing::Test {
     return testing::FindNamed<T>(form.get(), name);
   }
 
+  QAction* Action(const char* name) const { return Find<QAction>(name); }
   QTableView* Grid() const { return Find<QTableView>("cxGrid1"); }
   // A grid cell by record item, as the view shows it.
   QVariant Cell(int row, int item, int role = Qt::DisplayRole) const {
     return Grid()->model()->index(row, item).data(role);
+  }
+  // Ticks or clears a record's check box.
+  void SetMark(int row, bool marked) const {
+    Grid()->model()->setData(Grid()->model()->index(row, kItemMark),
+                             marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
   }
   ui::ThumbnailListView* Strip() const { return Find<ui::ThumbnailListView>("thumbnailStrip"); }
   std::string CountText() const { return Find<QLabel>("countLabel")->text().toStdString(); }
@@ -114,6 +131,25 @@ class WindowTest : public ::testing::Test {
   TDBGateway* windowGateway = nullptr;  // the window's gateway when not `gateway`
 
  private:
+  static std::vector<std::string>& ModelFailures() {
+    static std::vector<std::string> failures;
+    return failures;
+  }
+  // The tester reports through Qt's warnings; those are caught here and fail the test.
+  void CheckModels() {
+    ModelFailures().clear();
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+          if (context.category != nullptr && std::string_view(context.category) == "qt.modeltest")
+            ModelFailures().push_back(text.toStdString());
+          else if (previous != nullptr)
+            previous(type, context, text);
+        });
+    for (QAbstractItemModel* model : {Grid()->model(), Strip()->model()})
+      testers.push_back(std::make_unique<QAbstractItemModelTester>(
+          model, QAbstractItemModelTester::FailureReportingMode::Warning));
+  }
+
   void WatchMessages() {
     watcher = std::make_unique<QTimer>();
     watcher->setInterval(10);
@@ -136,6 +172,7 @@ class WindowTest : public ::testing::Test {
   }
 
   std::unique_ptr<QTimer> watcher;
+  std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };
 
 }  // namespace vemora::testing

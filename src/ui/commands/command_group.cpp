@@ -1,0 +1,23 @@
+#include "ui/commands/command_group.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace vemora::ui {
+
+CommandGroup::CommandGroup(WindowServices& window) : QObject(window.widget()), window_(window) {}
+
+void CommandGroup::FollowFocusAndMarks() { UpdateCommands(CommandStatesFor(window_.grid())); }
+
+QAction* CommandGroup::MakeAction(const char* name, const QString& caption, const QString& hint,
+                                  const QKeySequence& shortcut) {
+  QWidget* owner = window_.widget();
+  auto* action = new QAction(caption, owner);
+  action->setObjectName(QString::fromLatin1(name));
+  if (!hint.isEmpty()) action->setToolTip(hint);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  owner->addAction(action);
+  return action;
+}
+
+}  // namespace vemora::ui
