@@ -4,6 +4,8 @@
 //  - exporting 1,000 stored images "wie Original", against reading the same blobs through
 //    the gateway and writing them with plain file writes.
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -66,6 +68,14 @@ CatalogueSession SessionOver(TDBGateway& gateway, Prompter& prompter) {
   return session;
 }
 
+// Processor time of this process so far (all threads), in milliseconds.
+double CpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -111,12 +121,18 @@ void Scaling(const std::vector<std::filesystem::path>& photos, const std::filesy
   choice.filter = 4;  // Lanczos3
   int round = 0;
   double ours = 1e300;
+  double cores = 0;
   for (int run = 0; run < 2; ++run) {
     const auto copy = work / ("scaling" + std::to_string(round++) + ".db");
     std::filesystem::copy_file(original, copy);
     gateways::SqliteGateway gateway(copy.string());
     CatalogueSession session = SessionOver(gateway, prompter);
-    ours = std::min(ours, bench::BestMs(1, [&] { ScaleStoredImages(session, grid, choice); }));
+    const double cpuBefore = CpuMs();
+    const double took = bench::BestMs(1, [&] { ScaleStoredImages(session, grid, choice); });
+    if (took < ours) {
+      ours = took;
+      cores = (CpuMs() - cpuBefore) / took;
+    }
     std::filesystem::remove(copy);
   }
 
@@ -135,6 +151,7 @@ void Scaling(const std::vector<std::filesystem::path>& photos, const std::filesy
   }
   std::printf("scaling %d stored photos to 1600 px (Lanczos3, SQLite): %.0f ms, %.1f ms/photo\n",
               kPhotos, ours, ours / kPhotos);
+  std::printf("processor time / wall time of the run: %.2f\n", cores);
   if (peer > 0) {
     std::printf("vips resize of the same files from disk:               %.0f ms, %.1f ms/photo\n",
                 peer, peer / kPhotos);
