@@ -22,7 +22,8 @@ constexpr const char* kHelp =
     "Converts the image file IN (BMP, JPEG, TIFF, icon or GIF, known by its content) to\n"
     "the format OUT's extension names: .bmp (24 bits), .jpg or .jpeg (quality 75),\n"
     ".tif or .tiff (Deflate, lossless). When IN already has that format it is copied\n"
-    "unchanged. OUT is replaced only when the conversion succeeds.\n";
+    "unchanged. A JPEG's Exif, XMP, IPTC and ICC data go with it into a JPEG or TIFF OUT.\n"
+    "OUT is replaced only when the conversion succeeds.\n";
 
 int RunConvert(const std::vector<std::string>& args) {
   if (const auto status = HandleUsage(args, 2, kHelp)) return *status;

@@ -10,14 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "codec/bmp.h"
-#include "codec/decode.h"
-#include "codec/fit.h"
 #include "codec/image_file.h"
 #include "codec/image_kind.h"
-#include "codec/jpeg.h"
-#include "codec/resample.h"
-#include "codec/tiff.h"
+#include "codec/resample_filters.h"
+#include "codec/scale_image.h"
 #include "command.h"
 #include "command_support.h"
 
@@ -38,6 +34,7 @@ constexpr const char* kHelp =
     "  5 24-bit colour (default).\n"
     "A JPEG at least 2.5 times the target is decoded at a reduced DCT scale first (1/2, 1/4\n"
     "or 1/8; never below 1.25 times the target); --full-decode turns that off.\n"
+    "A JPEG's Exif, XMP, IPTC and ICC data go with it into a JPEG or TIFF OUT.\n"
     "OUT is replaced only on success.\n";
 
 struct Options {
@@ -98,40 +95,6 @@ std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Op
   return std::nullopt;
 }
 
-// A JPEG well larger than the target decodes at a reduced DCT scale first: the DCT
-// reduction is itself a clean low-pass, and the filter does the rest, where its shape shows.
-// Only the halving scales (1/2, 1/4, 1/8) have SIMD code in libjpeg-turbo; the others are
-// slower than a full decode. The decoded picture stays at least 1.25 times the target.
-codec::Image DecodeForTarget(std::span<const uint8_t> bytes, codec::ImageKind kind,
-                             const Options& options, const std::optional<codec::FitSize>& fit) {
-  if (kind != codec::ImageKind::Jpeg || options.fullDecode || !fit)
-    return codec::DecodeImage(bytes, kind);
-  const codec::ImageInfo info = codec::ReadJpegInfo(bytes);
-  int numerator = 8;
-  while (numerator > 1) {
-    const int64_t w = (static_cast<int64_t>(info.width) * (numerator / 2) + 7) / 8;
-    const int64_t h = (static_cast<int64_t>(info.height) * (numerator / 2) + 7) / 8;
-    if (4 * w < 5 * static_cast<int64_t>(fit->width) ||
-        4 * h < 5 * static_cast<int64_t>(fit->height))
-      break;
-    numerator /= 2;
-  }
-  codec::JpegDecodeOptions decode;
-  decode.scaleNumerator = numerator;
-  return codec::DecodeJpeg(bytes, decode);
-}
-
-std::vector<uint8_t> Encode(const codec::Image& image, codec::ImageKind kind) {
-  switch (kind) {
-    case codec::ImageKind::Bmp:
-      return codec::EncodeBmp(image);
-    case codec::ImageKind::Jpeg:
-      return codec::EncodeJpeg(image);
-    default:
-      return codec::EncodeTiff(image);
-  }
-}
-
 int RunScale(const std::vector<std::string>& args) {
   if (IsHelpRequest(args)) {
     std::fputs(kHelp, stdout);
@@ -153,33 +116,15 @@ int RunScale(const std::vector<std::string>& args) {
       return Fail("scale", options.in, "not an image format we read");
     std::vector<uint8_t> result;
     try {
-      // The fit counts on the file's own size; only JPEG headers tell it without decoding.
-      codec::ImageInfo size;
-      if (source == codec::ImageKind::Jpeg) size = codec::ReadJpegInfo(bytes);
-      codec::Image image;
-      if (size.width == 0) {
-        image = codec::DecodeImage(bytes, source);
-        size = {image.width, image.height, 0};
-      }
-      const auto fit = codec::ComputeFit(size.width, size.height, options.width, options.height,
-                                         options.interpolate);
-      if (!fit && source == target) {
-        result = bytes;  // nothing to do: the file as it was, like the catalogue's run
-      } else {
-        if (image.empty()) image = DecodeForTarget(bytes, source, options, fit);
-        if (fit) {
-          codec::ResampleParameters parameters;
-          parameters.targetWidth = fit->width;
-          parameters.targetHeight = fit->height;
-          parameters.interpolate = options.interpolate;
-          parameters.filter = options.filter;
-          parameters.colourFormat = options.colours;
-          parameters.changeColourFormat =
-              options.interpolate && codec::ColourFormatOf(image) != options.colours;
-          image = codec::ResampleWith(image, parameters);
-        }
-        result = Encode(image, target);
-      }
+      codec::ScaleSettings settings;
+      settings.maxWidth = options.width;
+      settings.maxHeight = options.height;
+      settings.interpolate = options.interpolate;
+      settings.filter = options.filter;
+      settings.colours = options.colours;
+      settings.fullDecode = options.fullDecode;
+      // Nothing to do leaves the file as it was, like the catalogue's run.
+      result = codec::ScaleOrConvertImageBytes(bytes, source, target, settings).value_or(bytes);
     } catch (const codec::CodecError& error) {
       return Fail("scale", options.in, error.what());
     }

@@ -174,9 +174,13 @@ int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
     case kConvertToJpeg:
     case kConvertToTiff: {
       codec::ConvertImageStream(convert.targetFormat + 1, source, destination);
-      // Bytes of no known kind convert to nothing; the stored image must not be replaced
-      // by an empty one, so such a row is left as it is.
-      if (destination.empty()) return 1;
+      // Bytes of no known kind convert to nothing. They are exported as they are, under
+      // their stored name, and the row keeps them: it must never get an empty image.
+      if (destination.empty()) {
+        session.files->WriteWholeFile(folder + (storedName.empty() ? "tmpFile1" : storedName),
+                                      source);
+        return 1;
+      }
       const std::string newName = WithExtension(storedName, kExtensions[convert.targetFormat]);
       session.files->WriteWholeFile(folder + newName, destination);
       if (convert.writeBack) {

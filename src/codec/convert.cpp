@@ -3,6 +3,7 @@
 #include "codec/bmp.h"
 #include "codec/decode.h"
 #include "codec/jpeg.h"
+#include "codec/metadata_carry.h"
 #include "codec/tiff.h"
 
 namespace vemora::codec {
@@ -25,7 +26,7 @@ std::vector<uint8_t> ConvertImage(std::span<const uint8_t> source, ImageKind sou
                                   ImageKind targetKind) {
   const Image image = DecodeImage(source, sourceKind);
   if (targetKind == sourceKind) return {source.begin(), source.end()};
-  return EncodeImage(image, targetKind);
+  return EncodeKeepingMetadata(image, targetKind, source, sourceKind);
 }
 
 int ConvertImageStream(int targetCode, std::string_view source, std::string& destination) {

@@ -28,7 +28,8 @@ inline constexpr int kTargetTiff = 4;
 // Deflate. Throws CodecError for a kind there is no encoder for.
 std::vector<uint8_t> EncodeImage(const Image& image, ImageKind kind);
 
-// Decodes source as sourceKind, then copies it (same kind) or encodes it as targetKind.
+// Decodes source as sourceKind, then copies it (same kind) or encodes it as targetKind,
+// keeping a JPEG source's metadata where the target carries it (metadata_carry.h).
 std::vector<uint8_t> ConvertImage(std::span<const uint8_t> source, ImageKind sourceKind,
                                   ImageKind targetKind);
 

@@ -202,14 +202,16 @@ TEST_P(CatalogueEngineTest, ConversionWritesBackOnlyWhatItCouldConvert) {
   EXPECT_TRUE(ColumnValues(gateway(), "Bild")[0] == destination);
   EXPECT_EQ(ColumnValues(gateway(), "File")[0], "Foto.BMP");
 
-  // Bytes of no known kind: no file, and the stored image is never replaced by nothing.
+  // Bytes of no known kind go out as they are, under their stored name, and the stored
+  // image is never replaced by nothing.
   std::filesystem::create_directories(folder / "ziel");
   command.convert.key = unknownKey;
   command.convert.targetFormat = kConvertToJpeg;
   command.convert.targetFolder = (folder / "ziel").string();
   EXPECT_EQ(RunCmdMDB(session, command, {}), 1);
-  EXPECT_TRUE(std::filesystem::is_empty(folder / "ziel"));
+  EXPECT_EQ(ReadFile("ziel/Grafik.jpg"), unknown);
   EXPECT_EQ(ColumnValues(gateway(), "Bild")[1], unknown);
+  EXPECT_EQ(ColumnValues(gateway(), "File")[1], "Grafik.jpg");
 
   // Unchanged: the stored bytes under the stored name.
   command.convert.targetFormat = kConvertUnchanged;
