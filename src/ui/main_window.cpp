@@ -18,7 +18,10 @@
 #include "ui/commands/change_commands.h"
 #include "ui/commands/details_commands.h"
 #include "ui/commands/diagnostics_commands.h"
+#include "ui/commands/file_commands.h"
+#include "ui/commands/keyword_commands.h"
 #include "ui/commands/options_commands.h"
+#include "ui/commands/search_commands.h"
 #include "ui/commands/take_over_commands.h"
 #include "ui/commands/view_commands.h"
 #include "ui/diagnostics_panel.h"
@@ -133,7 +136,10 @@ void TForm1::BuildCommandGroups() {
       *this, cxGrid1_, {singleImagePanel_, informationPanel_, thumbnailStrip_, selectionPanel_});
   groups_ = {changeCommands_,
              new DetailsCommands(*this, informationPanel_),
+             new SearchCommands(*this),
              new BrowseCommands(*this),
+             new FileCommands(*this),
+             new KeywordCommands(*this),
              new OptionsCommands(*this),
              viewCommands_,
              takeOverCommands_,

@@ -18,12 +18,14 @@ QMenu* NamedMenu(const QString& title, const char* name, QWidget* parent) {
 }  // namespace
 
 WindowChrome::WindowChrome(QMainWindow* window) {
+  imageMenu_ = NamedMenu(QStringLiteral("&Bild"), "imageMenu", window);
   fileMenu_ = NamedMenu(QStringLiteral("Datei"), "fileMenu", window);
+  imageMenu_->addMenu(fileMenu_);
   marksMenu_ = NamedMenu(QStringLiteral("&Auswahl"), "marksMenu", window);
   keywordsMenu_ = NamedMenu(QStringLiteral("Suchbegriffe"), "keywordsMenu", window);
   viewMenu_ = NamedMenu(QStringLiteral("Ansicht"), "viewMenu", window);
   QMenuBar* bar = window->menuBar();
-  for (QMenu* menu : {fileMenu_, marksMenu_, keywordsMenu_, viewMenu_}) bar->addMenu(menu);
+  for (QMenu* menu : {imageMenu_, marksMenu_, keywordsMenu_, viewMenu_}) bar->addMenu(menu);
 
   gridContextMenu_ = NamedMenu({}, "gridContextMenu", window);
   contextSubmenus_ = gridContextMenu_->addSeparator();

@@ -33,7 +33,8 @@ class WindowChrome {
   void SetRecordMenusEnabled(bool enabled);
 
   QToolBar* toolbar(ToolbarSection section) const;
-  QMenu* fileMenu() const { return fileMenu_; }          // "Datei"
+  QMenu* imageMenu() const { return imageMenu_; }        // "&Bild"
+  QMenu* fileMenu() const { return fileMenu_; }          // "Datei", in "&Bild"
   QMenu* marksMenu() const { return marksMenu_; }        // "&Auswahl"
   QMenu* keywordsMenu() const { return keywordsMenu_; }  // "Suchbegriffe"
   QMenu* viewMenu() const { return viewMenu_; }          // "Ansicht"
@@ -44,6 +45,7 @@ class WindowChrome {
  private:
   QToolBar* commands_;  // first row
   QToolBar* view_;      // second row
+  QMenu* imageMenu_;
   QMenu* fileMenu_;
   QMenu* marksMenu_;
   QMenu* keywordsMenu_;
