@@ -40,7 +40,8 @@ int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file,
   return RunCmdMDB(session, command, record);
 }
 
-int ImportFolder(TDBGateway& gateway, const std::filesystem::path& folder) {
+int ImportFolder(TDBGateway& gateway, const std::filesystem::path& folder,
+                 const std::filesystem::path& imageFolder) {
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
     if (entry.is_regular_file() && IsImageFile(entry.path())) files.push_back(entry.path());
@@ -48,6 +49,10 @@ int ImportFolder(TDBGateway& gateway, const std::filesystem::path& folder) {
   int added = 0;
   for (const auto& file : files) {
     try {
+      // The catalogue names a file within the image folder: the picture goes there too,
+      // unless a file of that name is there already.
+      const std::filesystem::path kept = imageFolder / file.filename();
+      if (!std::filesystem::exists(kept)) std::filesystem::copy_file(file, kept);
       ImportFile(gateway, file);
       ++added;
     } catch (const std::exception& error) {

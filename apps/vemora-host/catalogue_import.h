@@ -14,8 +14,10 @@ namespace vemora::demo {
 int32_t ImportFile(TDBGateway& gateway, const std::filesystem::path& file,
                    const std::string& description = "", const std::string& keywords = "");
 
-// Adds every .jpg/.jpeg/.bmp/.tif/.tiff file in the folder, in name order; returns how many.
-int ImportFolder(TDBGateway& gateway, const std::filesystem::path& folder);
+// Adds every .jpg/.jpeg/.bmp/.tif/.tiff file in the folder, in name order, and copies it
+// into the image folder where the catalogue finds it; returns how many.
+int ImportFolder(TDBGateway& gateway, const std::filesystem::path& folder,
+                 const std::filesystem::path& imageFolder);
 
 int CountRows(TDBGateway& gateway);
 

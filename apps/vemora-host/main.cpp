@@ -197,7 +197,7 @@ int Run(int argc, char** argv) {
 
   auto gateway = OpenCatalogue(options);
   if (options.importFolder) {
-    const int added = vemora::demo::ImportFolder(*gateway, *options.importFolder);
+    const int added = vemora::demo::ImportFolder(*gateway, *options.importFolder, imageFolder);
     std::cout << "imported " << added << " images from " << options.importFolder->string() << '\n';
   }
   if (options.samples > 0 && vemora::demo::CountRows(*gateway) == 0) {
