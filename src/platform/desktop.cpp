@@ -1,67 +1,16 @@
 #include "platform/desktop.h"
 
 #include <dlfcn.h>
-#include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
-#include <vector>
+
+#include "platform/process.h"
 
 namespace vemora::platform {
-namespace {
-
-// Starts `program` with one argument in a grandchild, so it belongs to init once the child
-// has gone. A close-on-exec pipe reports whether the exec itself failed.
-int SpawnDetached(const std::filesystem::path& program, const std::string& argument) {
-  int pipeEnds[2];
-  if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return errno;
-  // Everything the children touch is prepared before fork: only async-signal-safe calls
-  // may follow it in a threaded process.
-  const std::string path = program.string();
-  std::vector<char*> argv = {const_cast<char*>(path.c_str()), const_cast<char*>(argument.c_str()),
-                             nullptr};
-  const pid_t child = ::fork();
-  if (child < 0) {
-    const int error = errno;
-    ::close(pipeEnds[0]);
-    ::close(pipeEnds[1]);
-    return error;
-  }
-  if (child == 0) {
-    ::close(pipeEnds[0]);
-    ::setsid();
-    const pid_t grandchild = ::fork();
-    if (grandchild == 0) {
-      ::execv(path.c_str(), argv.data());
-      const int error = errno;
-      [[maybe_unused]] const auto ignored = ::write(pipeEnds[1], &error, sizeof error);
-      ::_exit(127);
-    }
-    if (grandchild < 0) {
-      const int error = errno;
-      [[maybe_unused]] const auto ignored = ::write(pipeEnds[1], &error, sizeof error);
-    }
-    ::_exit(0);
-  }
-  ::close(pipeEnds[1]);
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  int error = 0;
-  ssize_t count;
-  do {
-    count = ::read(pipeEnds[0], &error, sizeof error);
-  } while (count < 0 && errno == EINTR);
-  ::close(pipeEnds[0]);
-  return count == static_cast<ssize_t>(sizeof error) ? error : 0;
-}
-
-}  // namespace
-
 std::filesystem::path FindOnPath(const std::string& name) {
   const char* variable = std::getenv("PATH");
   std::string_view folders = variable != nullptr ? variable : "/usr/local/bin:/usr/bin:/bin";
@@ -88,7 +37,7 @@ void OpenWithDesktop(const std::string& target) {
         "\"" + target +
         "\" kann nicht geöffnet werden: Das Programm xdg-open wurde nicht gefunden.");
   }
-  if (const int error = SpawnDetached(handler, target); error != 0) {
+  if (const int error = StartDetached(handler, {target}); error != 0) {
     throw DesktopError("\"" + target + "\" kann nicht geöffnet werden: " + handler.string() +
                        " ließ sich nicht starten (" + std::strerror(error) + ").");
   }

@@ -22,6 +22,13 @@ std::optional<LocalDateTime> LastWriteLocalTime(const std::string& path) {
   return FromTimeT(status.st_mtim.tv_sec);
 }
 
+std::optional<long long> LastWriteTwoSecondSlot(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  const long long seconds = status.st_mtim.tv_sec;
+  return seconds >= 0 ? seconds / 2 : (seconds - 1) / 2;
+}
+
 LocalDateTime LocalNow() { return FromTimeT(std::time(nullptr)); }
 
 }  // namespace vemora::platform

@@ -21,6 +21,11 @@ struct LocalDateTime {
 // none either).
 std::optional<LocalDateTime> LastWriteLocalTime(const std::string& path);
 
+// The last write time counted in two-second slots (the resolution of the oldest file times a
+// hand-off must still agree with): two writes within one slot look the same. None when
+// there is no regular file.
+std::optional<long long> LastWriteTwoSecondSlot(const std::string& path);
+
 // Now, in local time.
 LocalDateTime LocalNow();
 
