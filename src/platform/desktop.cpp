@@ -43,6 +43,25 @@ void OpenWithDesktop(const std::string& target) {
   }
 }
 
+void ComposeMail(const std::string& subject, const std::vector<std::string>& attachments) {
+  const std::filesystem::path client = FindOnPath("xdg-email");
+  if (client.empty()) {
+    throw DesktopError(
+        "Die Nachricht kann nicht an das E-Mail-Programm übergeben werden: Das Programm "
+        "xdg-email wurde nicht gefunden (Paket xdg-utils).");
+  }
+  std::vector<std::string> arguments = {"--subject", subject};
+  for (const auto& attachment : attachments) {
+    arguments.push_back("--attach");
+    arguments.push_back(attachment);
+  }
+  if (const int error = StartDetached(client, arguments); error != 0) {
+    throw DesktopError(
+        "Die Nachricht kann nicht an das E-Mail-Programm übergeben werden: " + client.string() +
+        " ließ sich nicht starten (" + std::strerror(error) + ").");
+  }
+}
+
 std::filesystem::path HelpFolder() {
   Dl_info info{};
   // The address of this very function names the module that holds it: libvemora, or the

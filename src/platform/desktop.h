@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace vemora::platform {
 
@@ -22,6 +23,11 @@ std::filesystem::path FindOnPath(const std::string& name);
 
 // Opens `target` (a file path or an address) with the desktop's handler.
 void OpenWithDesktop(const std::string& target);
+
+// Opens the desktop mail client's compose window with `subject` and the files attached,
+// through "xdg-email" (looked up on PATH at every call, started detached). Throws
+// DesktopError with a German message when it is missing or cannot be started.
+void ComposeMail(const std::string& subject, const std::vector<std::string>& attachments);
 
 // Help topic numbers as settings.ini [HILFE] names them by default.
 inline constexpr int kHelpTopicMainWindow = 3001;
