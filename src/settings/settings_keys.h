@@ -60,6 +60,12 @@ inline constexpr std::string_view kKeyExternalAppParameter = "PAR";
 inline constexpr std::string_view kDefaultExternalAppParameter = "";
 inline constexpr std::string_view kKeyExternalAppParameterDefault = "PARDEFAULT";
 inline constexpr bool kDefaultExternalAppParameterDefault = true;
+// The paint program of the editor hand-off ("MS Paint"): a path, or a name looked up on
+// PATH. Empty: the first of kPaintProgramCandidates found on PATH.
+inline constexpr std::string_view kKeyPaintProgram = "PAINTAPP";
+inline constexpr std::string_view kDefaultPaintProgram = "";
+inline constexpr std::string_view kPaintProgramCandidates[] = {"kolourpaint", "pinta", "mtpaint",
+                                                               "gimp"};
 inline constexpr std::string_view kKeyDeleteMode = "DELMODE";
 inline constexpr int32_t kDefaultDeleteMode = 0;
 inline constexpr std::string_view kKeyCloseOnTakeOver = "TACLOSE";
