@@ -19,6 +19,7 @@
 #include "ui/commands/details_commands.h"
 #include "ui/commands/diagnostics_commands.h"
 #include "ui/commands/file_commands.h"
+#include "ui/commands/hand_off_commands.h"
 #include "ui/commands/keyword_commands.h"
 #include "ui/commands/options_commands.h"
 #include "ui/commands/search_commands.h"
@@ -139,6 +140,7 @@ void TForm1::BuildCommandGroups() {
              new SearchCommands(*this),
              new BrowseCommands(*this),
              new FileCommands(*this),
+             new HandOffCommands(*this),
              new KeywordCommands(*this),
              new OptionsCommands(*this),
              viewCommands_,

@@ -1,12 +1,15 @@
 // The command groups that open dialogs of their own, driven through the window: the search
 // marks what the user takes over, the keyword commands write the focused record, "Hilfe"
 // hands its page to the desktop.
+#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 
 #include "platform/desktop.h"
 #include "search/search_options.h"
+#include "support/fake_programs.h"
 #include "support/fake_xdg_open.h"
+#include "ui/editor_wait_dialog.h"
 #include "ui/keyword_tree_combo.h"
 #include "ui/search_dialog.h"
 #include "ui/search_result_model.h"
@@ -87,6 +90,66 @@ TEST_F(GroupsTest, HelpOpensTheMainWindowsPageOrSaysWhyNot) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("Die Hilfe kann nicht angezeigt werden"), std::string::npos);
   }
+}
+
+TEST_F(GroupsTest, HandOffCommandsAreInTheImageMenuTheContextMenuAndTheOutputSection) {
+  Open();
+  for (const char* name : {"dxBarLargeButton8", "dxBarLargeButton16", "dxBarLargeButton14"}) {
+    QAction* action = Action(name);
+    for (const char* place : {"imageMenu", "gridContextMenu", "mainToolbar"}) {
+      EXPECT_TRUE(Find<QWidget>(place)->actions().contains(action)) << name << " in " << place;
+    }
+  }
+  EXPECT_EQ(Action("dxBarLargeButton8")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_EQ(Action("dxBarLargeButton14")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+  EXPECT_FALSE(Action("dxBarLargeButton8")->isEnabled()) << "no image to edit";
+  EXPECT_FALSE(Action("dxBarLargeButton14")->isEnabled()) << "no image to send";
+}
+
+TEST_F(GroupsTest, AnImageEditedInThePaintProgramReplacesTheStoredOne) {
+  Insert("Garten", "gespeichert", "", 1);
+  const std::string edited = testing::TestJpeg(30, 20, 5);
+  std::ofstream(root / "edited.jpg", std::ios::binary) << edited;
+  testing::FakePrograms programs(root);
+  programs.Add("kolourpaint", "cp '" + (root / "edited.jpg").string() +
+                                  "' \"$1\"; touch -d '2031-01-01 12:00:00' \"$1\"");
+  ui::TForm1& window = Open();
+  window.FocusRecord(0);
+
+  // The wait dialog runs modally: start the program, then take the edit back.
+  QTimer user;
+  user.setInterval(10);
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* wait = qobject_cast<ui::TFormWait4ExtAppl*>(QApplication::activeModalWidget());
+    if (wait == nullptr) return;
+    auto* start = wait->findChild<QPushButton*>("startButton");
+    auto* replace = wait->findChild<QPushButton*>("replaceButton");
+    if (start->isEnabled()) start->click();
+    if (replace->isEnabled()) replace->click();
+  });
+  user.start();
+  Action("dxBarLargeButton8")->trigger();
+
+  EXPECT_TRUE(ColumnValues(*gateway, "Bild")[0] == edited);
+  EXPECT_EQ(std::filesystem::path(*window.grid().Record(0).filePath).filename(), "Garten.jpg");
+  EXPECT_EQ(CountText(), "Anzahl Bilder: 1");
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(GroupsTest, MailHandsTheFocusedImageToTheMailClient) {
+  Insert("Garten", "gespeichert", "", 1);
+  testing::FakePrograms programs(root);
+  programs.Add("xdg-email",
+               "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$REC\"; done; "
+               "cat \"$4\" > \"$REC.copy\"; echo sent >> \"$REC\"");
+  ui::TForm1& window = Open();
+  window.FocusRecord(0);
+  Action("dxBarLargeButton14")->trigger();
+  const std::string record = programs.RecordHolding("sent\n");
+  EXPECT_TRUE(record.starts_with("--subject\nGarten\n--attach\n" + TempFolder())) << record;
+  std::ifstream copy(root / "record.txt.copy", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "gespeichert");
+  EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace
