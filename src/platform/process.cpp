@@ -22,6 +22,9 @@ struct PreparedExec {
   }
   // In the child: never returns; a failed exec reports its errno through `report`.
   [[noreturn]] void Exec(int report) {
+    // The program inherits none of our files (the catalogue, sockets of the window): all
+    // close at exec, the report pipe included, which stays usable until then.
+    ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
     if (!folder.empty() && ::chdir(folder.c_str()) != 0) ReportAndExit(report, errno);
     ::execv(path.c_str(), argv.data());
     ReportAndExit(report, errno);
