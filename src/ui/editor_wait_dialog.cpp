@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "settings/executable_folder.h"
+#include "settings/settings_errors.h"
+
 namespace vemora::ui {
 namespace {
 
@@ -106,12 +109,21 @@ void TFormWait4ExtAppl::Launch() {
   QApplication::setApplicationDisplayName(
       Text(WaitingCaption(title.toStdString(), record_.application)));
   startButton_->setEnabled(false);
-  const EditorLaunchOutcome outcome =
-      LaunchEditor(record_.application, record_.imageFile, true, [this] {
+  // The program starts in the host's folder, as a program started from the host would.
+  std::filesystem::path workingFolder;
+  try {
+    workingFolder = ExecutableFolder();
+  } catch (const IniFileError&) {
+    // Then it starts in ours.
+  }
+  const EditorLaunchOutcome outcome = LaunchEditor(
+      record_.application, record_.imageFile, true,
+      [this] {
         repaint();
         QApplication::processEvents();
         return !abort_;
-      });
+      },
+      workingFolder);
   if (!outcome.aborted) {
     resultLine1_->setText(Text(outcome.firstLine));
     resultLine2_->setText(Text(outcome.secondLine));
