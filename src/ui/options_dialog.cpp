@@ -22,6 +22,7 @@
 #include "settings/ini_plus.h"
 #include "settings/settings_keys.h"
 #include "ui/color_box.h"
+#include "ui/qt_font.h"
 
 namespace vemora::ui {
 namespace {
@@ -59,28 +60,6 @@ constexpr const char* kResetQuestion =
 constexpr const char* kRestartMessage =
     "Die Änderung der Performance/Qualität wird erst beim nächsten Start berücksichtigt.\r\n"
     "Bitte starten Sie die Galeriekasten neu...";
-
-QFont ToQFont(const FontAttributes& attributes) {
-  QFont font(QString::fromStdString(attributes.face_name));
-  font.setPointSize(std::max(1, attributes.size));
-  font.setBold(attributes.bold);
-  font.setItalic(attributes.italic);
-  font.setUnderline(attributes.underline);
-  font.setStrikeOut(attributes.strike_out);
-  return font;
-}
-
-FontAttributes FromQFont(const QFont& font, TColor color) {
-  FontAttributes attributes;
-  attributes.face_name = font.family().toStdString();
-  attributes.size = font.pointSize() > 0 ? font.pointSize() : 10;
-  attributes.bold = font.bold();
-  attributes.italic = font.italic();
-  attributes.underline = font.underline();
-  attributes.strike_out = font.strikeOut();
-  attributes.color = color;
-  return attributes;
-}
 
 QLabel* WrappedLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
