@@ -136,21 +136,5 @@ TEST_F(GroupsTest, AnImageEditedInThePaintProgramReplacesTheStoredOne) {
   EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(GroupsTest, MailHandsTheFocusedImageToTheMailClient) {
-  Insert("Garten", "gespeichert", "", 1);
-  testing::FakePrograms programs(root);
-  programs.Add("xdg-email",
-               "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$REC\"; done; "
-               "cat \"$4\" > \"$REC.copy\"; echo sent >> \"$REC\"");
-  ui::TForm1& window = Open();
-  window.FocusRecord(0);
-  Action("dxBarLargeButton14")->trigger();
-  const std::string record = programs.RecordHolding("sent\n");
-  EXPECT_TRUE(record.starts_with("--subject\nGarten\n--attach\n" + TempFolder())) << record;
-  std::ifstream copy(root / "record.txt.copy", std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "gespeichert");
-  EXPECT_TRUE(messages.empty());
-}
-
 }  // namespace
 }  // namespace vemora
