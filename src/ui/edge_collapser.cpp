@@ -109,7 +109,13 @@ void EdgeCollapser::Fold() {
   collapsed_ = true;
   content_->hide();
   // The caption bar would not fit the tab's width; the tab carries the caption.
-  if (panel_->titleBarWidget() == nullptr) panel_->setTitleBarWidget(new QWidget(panel_));
+  if (panel_->titleBarWidget() == nullptr) {
+    // An empty layout gives the bar a size of nothing (a bare widget has no size at all).
+    auto* bar = new QWidget(panel_);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    panel_->setTitleBarWidget(bar);
+  }
   panel_->setMaximumWidth(tab_->width() + 2);
 }
 

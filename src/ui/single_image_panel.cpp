@@ -107,11 +107,10 @@ void SingleImagePanel::SetZoom(int index) {
 }
 
 void SingleImagePanel::SetBackground(const QColor& colour) {
-  QPalette palette = scroll_->palette();
+  // Only the area behind the picture: the scroll bars and their corner keep the panel's.
+  QPalette palette = scroll_->viewport()->palette();
   palette.setColor(QPalette::Window,
                    colour.isValid() ? colour : this->palette().color(QPalette::Window));
-  scroll_->setPalette(palette);
-  scroll_->setBackgroundRole(QPalette::Window);
   scroll_->viewport()->setPalette(palette);
   scroll_->viewport()->setAutoFillBackground(true);
 }
