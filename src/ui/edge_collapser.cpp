@@ -105,6 +105,11 @@ void EdgeCollapser::SetCollapsible(bool collapsible) {
 
 void EdgeCollapser::Fold() {
   if (!collapsible_ || panel_->isFloating()) return;
+  // The tab stands upright: only a panel at the left or right edge folds.
+  if (auto* window = qobject_cast<QMainWindow*>(panel_->parentWidget());
+      window != nullptr &&
+      (window->dockWidgetArea(panel_) & (Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea)))
+    return;
   if (!collapsed_ && content_->isVisible()) openWidth_ = panel_->width();
   collapsed_ = true;
   content_->hide();

@@ -14,6 +14,20 @@ GridLines GridLinesFromSetting(int value) {
   return value >= 0 && value <= 3 ? static_cast<GridLines>(value) : GridLines::Both;
 }
 
+QString HeaderStyleSheet(GridStyle style) {
+  if (style == GridStyle::Standard) return {};
+  // Ultra-flat sections melt into the cells; flat ones keep a button face.
+  const bool ultra = style == GridStyle::UltraFlat;
+  return QStringLiteral(
+             "QHeaderView::section { border: none; border-right: 1px solid palette(%1);"
+             " border-bottom: 1px solid palette(%1); background: palette(%2);"
+             " padding: 2px 4px; color: palette(%3); }"
+             "QHeaderView::section:checked { background: palette(midlight); }")
+      .arg(ultra ? QStringLiteral("midlight") : QStringLiteral("mid"),
+           ultra ? QStringLiteral("base") : QStringLiteral("button"),
+           ultra ? QStringLiteral("text") : QStringLiteral("button-text"));
+}
+
 void PaintGridLines(const QTableView& view, QPainter& painter, GridLines lines,
                     const QColor& colour) {
   if (lines == GridLines::None || view.model() == nullptr) return;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 
 class QPainter;
 class QTableView;
@@ -24,6 +25,9 @@ struct GridLook {
 // Out-of-range numbers from the settings give the defaults.
 GridStyle GridStyleFromSetting(int value);
 GridLines GridLinesFromSetting(int value);
+
+// The column header's look for a grid style (empty for the application's own).
+QString HeaderStyleSheet(GridStyle style);
 
 // Draws the lines between the visible cells of `view` onto its viewport.
 void PaintGridLines(const QTableView& view, QPainter& painter, GridLines lines,

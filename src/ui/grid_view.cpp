@@ -133,25 +133,15 @@ void GridView::SetLook(const GridLook& look) {
   switch (look.style) {
     case GridStyle::UltraFlat:
       setFrameStyle(QFrame::NoFrame);
-      header_->setStyleSheet(QStringLiteral(
-          "QHeaderView::section { border: none; border-right: 1px solid palette(midlight);"
-          " border-bottom: 1px solid palette(midlight); background: palette(base);"
-          " padding: 2px 4px; color: palette(text); }"
-          "QHeaderView::section:checked { background: palette(midlight); }"));
       break;
     case GridStyle::Flat:
       setFrameStyle(QFrame::Box | QFrame::Plain);
-      header_->setStyleSheet(QStringLiteral(
-          "QHeaderView::section { border: none; border-right: 1px solid palette(mid);"
-          " border-bottom: 1px solid palette(mid); background: palette(button);"
-          " padding: 2px 4px; color: palette(button-text); }"
-          "QHeaderView::section:checked { background: palette(midlight); }"));
       break;
     case GridStyle::Standard:
       setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-      header_->setStyleSheet({});
       break;
   }
+  header_->setStyleSheet(HeaderStyleSheet(look.style));
   // Fitted: the text columns share the width; otherwise they keep their widths and the
   // grid scrolls sideways.
   const QHeaderView::ResizeMode mode =

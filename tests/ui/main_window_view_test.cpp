@@ -2,6 +2,7 @@
 // and restored by the next call, the single image's zoom, the thumbnail panel folded at the
 // window's edge or switched off, and the grid's lines.
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QEnterEvent>
@@ -139,6 +140,25 @@ TEST_F(ViewTest, ZoomStepsStayBetweenTwentyFiveAndTwoHundredPercent) {
   window.FocusRecord(-1);
   window.FocusRecord(0);
   EXPECT_EQ(SingleImage()->displayedSize(), QSize(600, 400));
+}
+
+TEST_F(ViewTest, SingleImageMenuCopiesThePictureAndDocksAFloatingPanel) {
+  const std::string picture = FlatJpeg(64, 48);
+  Insert("bild", picture, codec::MakePreviewJpeg(picture), 1);
+  ui::TForm1& window = Open();
+  window.FocusRecord(0);
+  Action("copySingleImage")->trigger();
+  EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(64, 48));
+
+  ui::SingleImagePanel* single = SingleImage();
+  single->setFloating(true);
+  Action("tidySingleImage")->trigger();
+  EXPECT_FALSE(single->isFloating());
+  EXPECT_EQ(window.dockWidgetArea(single), window.dockWidgetArea(Dock("imageInformationPanel")));
+  // Docked, it stays where it is.
+  const QRect docked = single->geometry();
+  Action("tidySingleImage")->trigger();
+  EXPECT_EQ(single->geometry(), docked);
 }
 
 class HiddenThumbnailsTest : public ViewTest, public ::testing::WithParamInterface<bool> {};
