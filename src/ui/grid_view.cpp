@@ -1,5 +1,6 @@
 #include "ui/grid_view.h"
 
+#include <QPainter>
 #include <QScrollBar>
 
 #include "catalogue/editing.h"
@@ -41,6 +42,8 @@ GridView::GridView(QWidget* parent)
   setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   verticalHeader()->hide();
+  // The grid draws its own lines (see SetLook).
+  setShowGrid(false);
   verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   verticalHeader()->setDefaultSectionSize(kPreviewRowHeight);
   setIconSize(QSize(160, 100));
@@ -121,6 +124,32 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
 void GridView::paintEvent(QPaintEvent* event) {
   FitVisibleRows();
   QTableView::paintEvent(event);
+  QPainter painter(viewport());
+  PaintGridLines(*this, painter, look_.lines, look_.colour);
+}
+
+void GridView::SetLook(const GridLook& look) {
+  look_ = look;
+  switch (look.style) {
+    case GridStyle::UltraFlat:
+      setFrameStyle(QFrame::NoFrame);
+      break;
+    case GridStyle::Flat:
+      setFrameStyle(QFrame::Box | QFrame::Plain);
+      break;
+    case GridStyle::Standard:
+      setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+      break;
+  }
+  header_->setStyleSheet(HeaderStyleSheet(look.style));
+  // Fitted: the text columns share the width; otherwise they keep their widths and the
+  // grid scrolls sideways.
+  const QHeaderView::ResizeMode mode =
+      look.autoWidth ? QHeaderView::Stretch : QHeaderView::Interactive;
+  for (int item : {kItemName, kItemBeschreibung, kItemTextTop, kItemTextBottom, kItemTextLeft,
+                   kItemTextRight, kItemSuchbegriffe, kItemPath, kItemSize})
+    header_->setSectionResizeMode(item, mode);
+  viewport()->update();
 }
 
 void GridView::FitVisibleRows() {

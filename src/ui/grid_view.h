@@ -6,6 +6,8 @@
 
 #include <QTableView>
 
+#include "ui/grid_look.h"
+
 namespace vemora::ui {
 
 class BandedHeader;
@@ -24,6 +26,9 @@ class GridView : public QTableView {
   void CommitPendingEdit();
   // Rows that have been fitted are fitted again after the records changed.
   void ForgetFittedRows();
+  // Frame and header style, cell lines, and columns fitted to the width or not.
+  void SetLook(const GridLook& look);
+  const GridLook& look() const { return look_; }
 
  signals:
   void focusedColumnChanged(int item);
@@ -36,6 +41,7 @@ class GridView : public QTableView {
   void FitVisibleRows();
 
   BandedHeader* header_;
+  GridLook look_;
   std::vector<bool> fitted_;
   bool fitting_ = false;
 };

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "settings/settings_keys.h"
+#include "ui/color_box.h"
 #include "ui/commands/browse_commands.h"
 #include "ui/commands/change_commands.h"
 #include "ui/commands/details_commands.h"
@@ -225,6 +226,17 @@ void TForm1::ApplySettings() {
   singleImagePanel_->SetQualityCaption(
       settingsIni_->ReadInteger(kSectionSettings, kKeyPerformance, kDefaultPerformance));
   viewCommands_->ApplyThumbnailSettings();
+  GridLook look;
+  look.style = GridStyleFromSetting(
+      settingsIni_->ReadInteger(kSectionSettings, kKeyGridStyle, kDefaultGridStyle));
+  look.lines = GridLinesFromSetting(
+      settingsIni_->ReadInteger(kSectionSettings, kKeyGridLines, kDefaultGridLines));
+  look.colour =
+      ToQColor(settingsIni_->ReadColor(kSectionSettings, kKeyGridColor, kDefaultGridColor));
+  look.autoWidth = settingsIni_->ReadBool(kSectionSettings, kKeyAutoWidth, kDefaultAutoWidth);
+  cxGrid1_->SetLook(look);
+  navigator_->setVisible(
+      settingsIni_->ReadBool(kSectionSettings, kKeyNavigator, kDefaultNavigator));
   thumbnailModel_->SetCaptionsShown(
       settingsIni_->ReadBool(kSectionSettings, kKeyThumbsCaption, kDefaultThumbsCaption));
   ApplyThumbnailSize(kThumbnailSizeFromSettings, 0, false);

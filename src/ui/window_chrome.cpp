@@ -53,8 +53,8 @@ void WindowChrome::AddToToolbar(ToolbarSection section, const QList<QAction*>& a
   toolbar(section)->insertActions(sectionEnds_[static_cast<int>(section)], actions);
 }
 
-void WindowChrome::AddToToolbar(ToolbarSection section, QWidget* widget) {
-  toolbar(section)->insertWidget(sectionEnds_[static_cast<int>(section)], widget);
+QAction* WindowChrome::AddToToolbar(ToolbarSection section, QWidget* widget) {
+  return toolbar(section)->insertWidget(sectionEnds_[static_cast<int>(section)], widget);
 }
 
 void WindowChrome::AddToContextMenu(const QList<QAction*>& actions) {

@@ -24,7 +24,8 @@ class WindowChrome {
   explicit WindowChrome(QMainWindow* window);
 
   void AddToToolbar(ToolbarSection section, const QList<QAction*>& actions);
-  void AddToToolbar(ToolbarSection section, QWidget* widget);
+  // The returned action shows or hides the widget in the toolbar.
+  QAction* AddToToolbar(ToolbarSection section, QWidget* widget);
   // Into the grid's context menu, after the commands already there and before its submenus.
   void AddToContextMenu(const QList<QAction*>& actions);
   // Hides the separators of empty sections; call once all groups have placed their commands.

@@ -1,0 +1,154 @@
+#include "ui/edge_collapser.h"
+
+#include <QCursor>
+#include <QDockWidget>
+#include <QEnterEvent>
+#include <QHBoxLayout>
+#include <QMainWindow>
+#include <QPainter>
+#include <QTimer>
+
+namespace vemora::ui {
+namespace {
+
+// How long the pointer rests on the tab before the panel opens, and how long the panel
+// stays open after the pointer left it (a short trip over the edge does not fold it).
+constexpr int kOpenDelayMs = 250;
+constexpr int kFoldDelayMs = 600;
+constexpr int kTabWidth = 24;
+constexpr int kDefaultOpenWidth = 200;
+
+}  // namespace
+
+EdgeTab::EdgeTab(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption) {
+  setObjectName("edgeTab");
+  setAttribute(Qt::WA_Hover);
+  setFixedWidth(kTabWidth);
+  setToolTip(caption.trimmed());
+}
+
+QSize EdgeTab::sizeHint() const {
+  return {kTabWidth, fontMetrics().horizontalAdvance(caption_) + 24};
+}
+
+void EdgeTab::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect area = rect().adjusted(0, 0, -1, -1);
+  painter.fillRect(area, palette().color(hovered_ ? QPalette::Midlight : QPalette::Button));
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(area);
+  painter.setPen(palette().color(QPalette::ButtonText));
+  // Read top to bottom, as a tab at the left edge is read.
+  painter.translate(width(), 0);
+  painter.rotate(90);
+  painter.drawText(QRect(8, 0, height() - 16, width()), Qt::AlignLeft | Qt::AlignVCenter,
+                   caption_.trimmed());
+}
+
+void EdgeTab::enterEvent(QEnterEvent* event) {
+  QWidget::enterEvent(event);
+  hovered_ = true;
+  update();
+  emit pointerEntered();
+}
+
+void EdgeTab::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  hovered_ = false;
+  update();
+  emit pointerLeft();
+}
+
+EdgeCollapser::EdgeCollapser(QDockWidget* panel)
+    : QObject(panel), panel_(panel), content_(panel->widget()) {
+  auto* container = new QWidget(panel);
+  container->setObjectName("edgeContainer");
+  auto* layout = new QHBoxLayout(container);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  tab_ = new EdgeTab(panel->windowTitle(), container);
+  layout->addWidget(content_, 1);
+  layout->addWidget(tab_);
+  tab_->hide();
+  panel->setWidget(container);
+
+  openTimer_ = new QTimer(this);
+  openTimer_->setSingleShot(true);
+  openTimer_->setInterval(kOpenDelayMs);
+  foldTimer_ = new QTimer(this);
+  foldTimer_->setSingleShot(true);
+  foldTimer_->setInterval(kFoldDelayMs);
+  connect(openTimer_, &QTimer::timeout, this, &EdgeCollapser::Open);
+  connect(foldTimer_, &QTimer::timeout, this, [this] {
+    if (!PointerInside()) Fold();
+  });
+  connect(tab_, &EdgeTab::pointerEntered, this, [this] {
+    foldTimer_->stop();
+    if (collapsed_) openTimer_->start();
+  });
+  connect(tab_, &EdgeTab::pointerLeft, openTimer_, &QTimer::stop);
+  // A floating panel has no edge to fold to.
+  connect(panel, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+    if (floating) Open();
+  });
+  panel->installEventFilter(this);
+}
+
+void EdgeCollapser::SetCollapsible(bool collapsible) {
+  collapsible_ = collapsible;
+  tab_->setVisible(collapsible);
+  if (collapsible && !panel_->isFloating())
+    Fold();
+  else
+    Open();
+}
+
+void EdgeCollapser::Fold() {
+  if (!collapsible_ || panel_->isFloating()) return;
+  // The tab stands upright: only a panel at the left or right edge folds.
+  if (auto* window = qobject_cast<QMainWindow*>(panel_->parentWidget());
+      window != nullptr &&
+      (window->dockWidgetArea(panel_) & (Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea)))
+    return;
+  if (!collapsed_ && content_->isVisible()) openWidth_ = panel_->width();
+  collapsed_ = true;
+  content_->hide();
+  // The caption bar would not fit the tab's width; the tab carries the caption.
+  if (panel_->titleBarWidget() == nullptr) {
+    // An empty layout gives the bar a size of nothing (a bare widget has no size at all).
+    auto* bar = new QWidget(panel_);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    panel_->setTitleBarWidget(bar);
+  }
+  panel_->setMaximumWidth(tab_->width() + 2);
+}
+
+void EdgeCollapser::Open() {
+  openTimer_->stop();
+  if (!collapsed_) return;
+  collapsed_ = false;
+  QWidget* bar = panel_->titleBarWidget();
+  panel_->setTitleBarWidget(nullptr);
+  delete bar;
+  panel_->setMaximumWidth(QWIDGETSIZE_MAX);
+  content_->show();
+  if (auto* window = qobject_cast<QMainWindow*>(panel_->parentWidget());
+      window && !panel_->isFloating())
+    window->resizeDocks({panel_}, {openWidth_ > kTabWidth * 2 ? openWidth_ : kDefaultOpenWidth},
+                        Qt::Horizontal);
+}
+
+bool EdgeCollapser::PointerInside() const {
+  return panel_->isVisible() && panel_->rect().contains(panel_->mapFromGlobal(QCursor::pos()));
+}
+
+bool EdgeCollapser::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == panel_ && collapsible_) {
+    if (event->type() == QEvent::Leave && !collapsed_) foldTimer_->start();
+    if (event->type() == QEvent::Enter) foldTimer_->stop();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace vemora::ui

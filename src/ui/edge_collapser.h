@@ -1,0 +1,68 @@
+// Collapses a dock panel to a narrow tab at the window's edge; while the pointer rests on
+// the tab the panel opens, and it folds back a moment after the pointer has left it. Qt's
+// dock widgets have no such mode. The collapser wraps the panel's content in a container of
+// its own (content beside the tab); the panel keeps owning both.
+#pragma once
+
+#include <QObject>
+#include <QWidget>
+
+class QDockWidget;
+class QTimer;
+
+namespace vemora::ui {
+
+// The tab: the panel's caption written top to bottom.
+class EdgeTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  EdgeTab(const QString& caption, QWidget* parent = nullptr);
+  QSize sizeHint() const override;
+
+ signals:
+  void pointerEntered();
+  void pointerLeft();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  QString caption_;
+  bool hovered_ = false;
+};
+
+class EdgeCollapser : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit EdgeCollapser(QDockWidget* panel);
+
+  // On: the panel folds to its tab now and opens on demand. Off: always open, no tab.
+  void SetCollapsible(bool collapsible);
+  bool collapsible() const { return collapsible_; }
+  bool collapsed() const { return collapsed_; }
+  EdgeTab* tab() const { return tab_; }
+
+  void Open();
+  void Fold();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool PointerInside() const;
+
+  QDockWidget* panel_;
+  QWidget* content_;
+  EdgeTab* tab_;
+  QTimer* openTimer_;
+  QTimer* foldTimer_;
+  bool collapsible_ = false;
+  bool collapsed_ = false;
+  int openWidth_ = 0;
+};
+
+}  // namespace vemora::ui

@@ -1,0 +1,257 @@
+// The "Ansicht" group through the window: the layout written to settings.ini at every change
+// and restored by the next call, the single image's zoom, the thumbnail panel folded at the
+// window's edge or switched off, and the grid's lines.
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QEnterEvent>
+#include <QHeaderView>
+#include <QImage>
+
+#include "settings/ini_plus.h"
+#include "settings/settings_keys.h"
+#include "ui/edge_collapser.h"
+#include "ui/grid_navigator.h"
+#include "ui/single_image_panel.h"
+#include "window_fixture.h"
+
+namespace vemora {
+namespace {
+
+using testing::FlatJpeg;
+
+class ViewTest : public testing::WindowTest {
+ protected:
+  TIniPlus Settings() const { return TIniPlus(SettingsFolder() + "settings.ini"); }
+  // -1 when the key is missing.
+  int Stored(std::string_view section, std::string_view key) const {
+    return Settings().ReadInteger(section, key, -1);
+  }
+  ui::SingleImagePanel* SingleImage() const {
+    return Find<ui::SingleImagePanel>("singleImagePanel");
+  }
+  QComboBox* Zoom() const { return Find<QComboBox>("zoomCombo"); }
+  QDockWidget* Dock(const char* name) const { return Find<QDockWidget>(name); }
+  void InsertRows(int count) {
+    for (int key = 1; key <= count; ++key) Insert("Bild " + std::to_string(key), "", "", key);
+  }
+};
+
+struct StoredKey {
+  std::string_view section;
+  std::string_view key;
+  int value;
+};
+
+TEST_F(ViewTest, FreshSettingsGetTheWholeLayoutAtFirstShow) {
+  Open();
+  const StoredKey expected[] = {
+      {kSectionLayout, kKeyBandInformation, 1},  {kSectionLayout, kKeyBandCaptions, 1},
+      {kSectionLayout, kKeyBandKeywords, 1},     {kSectionLayout, kKeyBandDetails, 0},
+      {kSectionLayout, kKeyPanelSingleImage, 1}, {kSectionLayout, kKeyPanelImageInformation, 1},
+      {kSectionLayout, kKeyPanelThumbnails, 1},  {kSectionLayout, kKeyPanelSelection, 1},
+      {kSectionLayout, kKeyBandHeaders, 1},      {kSectionLayout, kKeyHeaders, 1},
+      {kSectionZoom, kKeyZoomIndex, 0},          {kSectionStyle, kKeyStyle, 0},
+  };
+  for (const StoredKey& key : expected)
+    EXPECT_EQ(Stored(key.section, key.key), key.value) << key.section << " " << key.key;
+
+  EXPECT_EQ(SingleImage()->windowTitle().toStdString(), "Einzelbild [Bildqualität-hoch]");
+  EXPECT_TRUE(Action("styleStandard")->isChecked());
+  EXPECT_FALSE(Action("styleOffice11")->isChecked());
+  EXPECT_EQ(Zoom()->currentIndex(), 0);
+  // At "Größe automatisch anpassen" there is nothing to step.
+  EXPECT_FALSE(Action("zoomIn")->isVisible());
+  EXPECT_FALSE(Action("zoomOut")->isVisible());
+  EXPECT_TRUE(Grid()->isColumnHidden(kItemPath)) << "DETAILS starts hidden";
+}
+
+TEST_F(ViewTest, EveryChangeIsWrittenAtOnceAndTheNextCallRestoresIt) {
+  Open();
+  Action("bandCaptionsToggle")->trigger();
+  EXPECT_EQ(Stored(kSectionLayout, kKeyBandCaptions), 0);
+  Action("columnHeadersToggle")->trigger();
+  EXPECT_EQ(Stored(kSectionLayout, kKeyHeaders), 0);
+  Action("bandHeadersToggle")->trigger();
+  EXPECT_EQ(Stored(kSectionLayout, kKeyBandHeaders), 0);
+  Action("imageInformationToggle")->trigger();
+  EXPECT_EQ(Stored(kSectionLayout, kKeyPanelImageInformation), 0);
+  for (int step = 0; step < 3; ++step) Action("zoomIn")->trigger();
+  EXPECT_EQ(Stored(kSectionZoom, kKeyZoomIndex), 3);
+  Action("styleXp")->trigger();
+  EXPECT_EQ(Stored(kSectionStyle, kKeyStyle), 2);
+  EXPECT_FALSE(Action("styleStandard")->isChecked());
+
+  form.reset();
+  Open();
+  EXPECT_FALSE(Action("bandCaptionsToggle")->isChecked());
+  EXPECT_TRUE(Grid()->isColumnHidden(kItemTextTop));
+  EXPECT_TRUE(Action("bandInformationToggle")->isChecked());
+  EXPECT_FALSE(Grid()->isColumnHidden(kItemName));
+  EXPECT_FALSE(Grid()->horizontalHeader()->isVisible());
+  EXPECT_FALSE(Action("bandHeadersToggle")->isChecked());
+  EXPECT_FALSE(Action("imageInformationToggle")->isChecked());
+  EXPECT_FALSE(Dock("imageInformationPanel")->isVisible());
+  EXPECT_EQ(Zoom()->currentIndex(), 3);
+  EXPECT_EQ(SingleImage()->zoom(), 3);
+  EXPECT_TRUE(Action("zoomOut")->isVisible());
+  EXPECT_TRUE(Action("styleXp")->isChecked());
+  EXPECT_EQ(Stored(kSectionLayout, kKeyBandCaptions), 0) << "restoring keeps what was stored";
+
+  // Hiding the single image hides its zoom bar with it.
+  Action("singleImageToggle")->trigger();
+  EXPECT_FALSE(SingleImage()->isVisible());
+  EXPECT_FALSE(Action("zoomOut")->isVisible());
+  EXPECT_EQ(Stored(kSectionLayout, kKeyPanelSingleImage), 0);
+}
+
+TEST_F(ViewTest, ZoomTableWorksOnThePictureSizePlusFivePixels) {
+  struct Row {
+    int index;
+    QSize size;
+  };
+  // 295 x 195 is 300 x 200 with the margin.
+  const Row table[] = {{1, {75, 50}},   {2, {150, 100}}, {3, {200, 133}}, {4, {300, 200}},
+                       {5, {375, 250}}, {6, {450, 300}}, {7, {500, 333}}, {8, {600, 400}}};
+  for (const Row& row : table)
+    EXPECT_EQ(ui::ZoomedSize({295, 195}, row.index), row.size) << row.index;
+  EXPECT_FALSE(ui::ZoomedSize({295, 195}, 0).isValid()) << "0 fits the panel";
+  EXPECT_FALSE(ui::ZoomedSize({295, 195}, 9).isValid());
+}
+
+TEST_F(ViewTest, ZoomStepsStayBetweenTwentyFiveAndTwoHundredPercent) {
+  const std::string picture = FlatJpeg(295, 195);
+  Insert("bild", picture, codec::MakePreviewJpeg(picture), 1);
+  ui::TForm1& window = Open();
+  window.FocusRecord(0);
+  ASSERT_EQ(SingleImage()->picture().size(), QSize(295, 195));
+
+  Action("zoomIn")->trigger();
+  Action("zoomOut")->trigger();
+  EXPECT_EQ(Zoom()->currentIndex(), 1) << "Verkleinern never returns to fitting";
+  EXPECT_EQ(SingleImage()->displayedSize(), QSize(75, 50));
+  for (int step = 0; step < 2; ++step) Action("zoomIn")->trigger();
+  EXPECT_EQ(SingleImage()->displayedSize(), QSize(200, 133));
+  for (int step = 0; step < 7; ++step) Action("zoomIn")->trigger();
+  EXPECT_EQ(Zoom()->currentIndex(), 8);
+  EXPECT_EQ(SingleImage()->displayedSize(), QSize(600, 400));
+  // A new picture keeps the scale.
+  window.FocusRecord(-1);
+  window.FocusRecord(0);
+  EXPECT_EQ(SingleImage()->displayedSize(), QSize(600, 400));
+}
+
+TEST_F(ViewTest, SingleImageMenuCopiesThePictureAndDocksAFloatingPanel) {
+  const std::string picture = FlatJpeg(64, 48);
+  Insert("bild", picture, codec::MakePreviewJpeg(picture), 1);
+  ui::TForm1& window = Open();
+  window.FocusRecord(0);
+  Action("copySingleImage")->trigger();
+  EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(64, 48));
+
+  ui::SingleImagePanel* single = SingleImage();
+  single->setFloating(true);
+  Action("tidySingleImage")->trigger();
+  EXPECT_FALSE(single->isFloating());
+  EXPECT_EQ(window.dockWidgetArea(single), window.dockWidgetArea(Dock("imageInformationPanel")));
+  // Docked, it stays where it is.
+  const QRect docked = single->geometry();
+  Action("tidySingleImage")->trigger();
+  EXPECT_EQ(single->geometry(), docked);
+}
+
+class HiddenThumbnailsTest : public ViewTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HiddenThumbnailsTest, DisableTheToggleAndBuildNoStripWhateverIp4Says) {
+  InsertRows(3);
+  TIniPlus settings = Settings();
+  settings.WriteBool(kSectionSettings, kKeyHideThumbs, true);
+  settings.WriteBool(kSectionLayout, kKeyPanelThumbnails, GetParam());
+  Open();
+  EXPECT_FALSE(Action("thumbnailsToggle")->isEnabled());
+  EXPECT_FALSE(Action("thumbnailsToggle")->isChecked());
+  EXPECT_FALSE(Dock("thumbnailPanel")->isVisible());
+  EXPECT_EQ(Strip()->model()->rowCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ip4, HiddenThumbnailsTest, ::testing::Bool());
+
+TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
+  InsertRows(2);
+  Open();
+  auto* tab = Find<ui::EdgeTab>("edgeTab");
+  EXPECT_TRUE(tab->isVisible());
+  EXPECT_FALSE(Strip()->isVisible());
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QApplication::sendEvent(tab, &enter);
+  WaitFor([&] { return Strip()->isVisible(); });
+
+  // Permanently open: no tab; the toggle hides and shows the panel.
+  form.reset();
+  Settings().WriteInteger(kSectionSettings, kKeyThumbsVisible, 1);
+  Open();
+  EXPECT_FALSE(Find<ui::EdgeTab>("edgeTab")->isVisible());
+  EXPECT_TRUE(Strip()->isVisible());
+  Action("thumbnailsToggle")->trigger();
+  EXPECT_FALSE(Dock("thumbnailPanel")->isVisible());
+  EXPECT_EQ(Stored(kSectionLayout, kKeyPanelThumbnails), 0);
+  Action("thumbnailsToggle")->trigger();
+  EXPECT_TRUE(Strip()->isVisible());
+  EXPECT_EQ(Stored(kSectionLayout, kKeyPanelThumbnails), 1);
+}
+
+TEST_F(ViewTest, ClosedSelectionPanelIsWrittenButTheNextCallShowsItAgain) {
+  Open();
+  Dock("selectionPanel")->close();
+  EXPECT_FALSE(Action("selectionOverviewToggle")->isChecked());
+  WaitFor([&] { return Stored(kSectionLayout, kKeyPanelSelection) == 0; });
+  form.reset();
+  Open();
+  EXPECT_TRUE(Dock("selectionPanel")->isVisible());
+  EXPECT_TRUE(Action("selectionOverviewToggle")->isChecked());
+}
+
+// Which of the grid's pixel rows and columns are drawn in the line colour over most of
+// their length.
+struct LinesFound {
+  bool horizontal = false;
+  bool vertical = false;
+};
+
+LinesFound RedLines(const QImage& image) {
+  LinesFound found;
+  auto red = [&](int x, int y) { return image.pixel(x, y) == qRgb(255, 0, 0); };
+  for (int y = 0; y < image.height() && !found.horizontal; ++y) {
+    int count = 0;
+    for (int x = 0; x < image.width(); ++x) count += red(x, y);
+    found.horizontal = count > image.width() / 2;
+  }
+  for (int x = 0; x < image.width() && !found.vertical; ++x) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) count += red(x, y);
+    found.vertical = count > image.height() / 2;
+  }
+  return found;
+}
+
+class GridLinesTest : public ViewTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(GridLinesTest, LinesFollowTheSettingAfterTheOptionsChange) {
+  InsertRows(8);
+  ui::TForm1& window = Open();
+  TIniPlus settings = Settings();
+  settings.WriteInteger(kSectionSettings, kKeyGridLines, GetParam());
+  settings.WriteColor(kSectionSettings, kKeyGridColor, clRed);
+  settings.WriteBool(kSectionSettings, kKeyNavigator, false);
+  window.ApplySettings();
+  const LinesFound found = RedLines(Grid()->viewport()->grab().toImage());
+  EXPECT_EQ(found.horizontal, GetParam() == 0 || GetParam() == 1);
+  EXPECT_EQ(found.vertical, GetParam() == 0 || GetParam() == 2);
+  EXPECT_FALSE(Find<ui::GridNavigator>("navigator")->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, GridLinesTest, ::testing::Values(0, 1, 2, 3));
+
+}  // namespace
+}  // namespace vemora
