@@ -17,6 +17,9 @@
 
 namespace vemora::codec {
 
+// The longest side the JPEG format can hold.
+inline constexpr int32_t kMaxJpegSide = 65500;
+
 struct JpegDecodeOptions {
   // Output size is ceil(size * scaleNumerator / 8); 1..16, 8 is full size.
   int scaleNumerator = 8;

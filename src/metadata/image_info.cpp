@@ -82,13 +82,15 @@ void TImageInfo::AddTag(TTagEntry entry) {
 
 void TImageInfo::ProcessExif(std::string section) {
   llData = std::move(section);
-  if (llData.compare(0, 5, std::string_view("Exif\0", 5)) != 0) {
+  // Copy cuts at the buffer's end, so a section shorter than its header compares unequal
+  // instead of reading past it.
+  if (Copy(0, 5) != std::string_view("Exif\0", 5)) {
     SetError("Incorrect Exif header");
     return;
   }
-  if (llData.compare(6, 2, "II") == 0) {
+  if (Copy(6, 2) == "II") {
     MotorolaOrder = false;
-  } else if (llData.compare(6, 2, "MM") == 0) {
+  } else if (Copy(6, 2) == "MM") {
     MotorolaOrder = true;
   } else {
     SetError("Invalid Exif alignment marker");
