@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "codec/bmp.h"
+#include "codec/convert.h"
 #include "codec/decode.h"
 #include "codec/fit.h"
 #include "codec/image_file.h"
 #include "codec/image_kind.h"
 #include "codec/jpeg.h"
 #include "codec/resample.h"
-#include "codec/tiff.h"
 #include "command.h"
 #include "command_support.h"
 
@@ -121,17 +120,6 @@ codec::Image DecodeForTarget(std::span<const uint8_t> bytes, codec::ImageKind ki
   return codec::DecodeJpeg(bytes, decode);
 }
 
-std::vector<uint8_t> Encode(const codec::Image& image, codec::ImageKind kind) {
-  switch (kind) {
-    case codec::ImageKind::Bmp:
-      return codec::EncodeBmp(image);
-    case codec::ImageKind::Jpeg:
-      return codec::EncodeJpeg(image);
-    default:
-      return codec::EncodeTiff(image);
-  }
-}
-
 int RunScale(const std::vector<std::string>& args) {
   if (IsHelpRequest(args)) {
     std::fputs(kHelp, stdout);
@@ -178,7 +166,7 @@ int RunScale(const std::vector<std::string>& args) {
               options.interpolate && codec::ColourFormatOf(image) != options.colours;
           image = codec::ResampleWith(image, parameters);
         }
-        result = Encode(image, target);
+        result = codec::EncodeImage(image, target);
       }
     } catch (const codec::CodecError& error) {
       return Fail("scale", options.in, error.what());
