@@ -41,8 +41,8 @@ inline constexpr int64_t kRunLengthPixelsPerByte = 256;
 inline constexpr int64_t kMaxLibraryBytes = int64_t{192} << 20;
 
 // A progressive JPEG walks its coefficients once per scan: scans times pixels is the work.
-// Real files have ten or so scans; this allows 40 over a 100-MP picture.
-inline constexpr int64_t kMaxScanPixels = 4'000'000'000;
+// Real files have ten or so scans; this allows 20 over a 100-MP picture.
+inline constexpr int64_t kMaxScanPixels = 2'000'000'000;
 
 // Throws CodecError("<format>: ...") when a width x height picture is not positive, over
 // kMaxPixels, or more than inputBytes * pixelsPerByte + kPixelAllowance.
