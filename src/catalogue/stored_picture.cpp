@@ -21,7 +21,8 @@ StoredPicture DecodeStoredPicture(std::string_view bytes, int32_t minHeight) noe
     if (kind == codec::ImageKind::Unknown) return result;
     if (kind == codec::ImageKind::Jpeg && minHeight > 0) {
       codec::JpegDecodeOptions options;
-      options.scaleNumerator = codec::JpegScaleForHeight(codec::ReadJpegInfo(span).height, minHeight);
+      options.scaleNumerator =
+          codec::JpegScaleForHeight(codec::ReadJpegInfo(span).height, minHeight);
       result.image = codec::DecodeJpeg(span, options);
     } else {
       result.image = codec::DecodeImage(span, kind);

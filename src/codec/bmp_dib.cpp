@@ -171,7 +171,8 @@ Layout ParseDib(std::span<const uint8_t> bytes, size_t headerOffset, size_t pixe
   if (runLength) {
     // Delta and end-of-line codes skip pixels for free; the budget keeps a few hostile
     // bytes from allocating gigabytes.
-    if (width * height > kRunLengthPixelsPerByte * static_cast<int64_t>(available) + kPixelAllowance)
+    if (width * height >
+        kRunLengthPixelsPerByte * static_cast<int64_t>(available) + kPixelAllowance)
       Fail("run-length data too short for the picture size");
   } else {
     const uint64_t needed = layout.rowBytes * static_cast<uint64_t>(height - 1) + (rowBits + 7) / 8;

@@ -20,8 +20,10 @@ namespace vemora::codec {
 // Fuzzing wants thousands of inputs a second, not one large picture.
 inline constexpr int64_t kMaxPixels = 1'000'000;
 #else
-// 100 megapixels covers every camera we know of.
-inline constexpr int64_t kMaxPixels = 100'000'000;
+// Covers every camera of about 100 megapixels (11648 x 8736 is 101.8 of them) and keeps the
+// largest picture's three bytes a pixel, with libjpeg's or libtiff's own buffers, under
+// 512 MB.
+inline constexpr int64_t kMaxPixels = 120'000'000;
 #endif
 
 // Any file may claim this many pixels whatever its size: small pictures cost nothing.
@@ -41,7 +43,8 @@ inline constexpr int64_t kRunLengthPixelsPerByte = 256;
 inline constexpr int64_t kMaxLibraryBytes = int64_t{192} << 20;
 
 // A progressive JPEG walks its coefficients once per scan: scans times pixels is the work.
-// Real files have ten or so scans; this allows 20 over a 100-MP picture.
+// Real files have ten or so scans; this allows 20 over a 100-MP picture, hundreds over a
+// small one.
 inline constexpr int64_t kMaxScanPixels = 2'000'000'000;
 
 // Throws CodecError("<format>: ...") when a width x height picture is not positive, over

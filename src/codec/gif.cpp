@@ -87,7 +87,8 @@ Image DecodeGif(std::span<const uint8_t> bytes) {
       Fail("picture is larger than the decoder accepts");
     // LZW at its best packs a few thousand pixels into a byte; a screen or frame beyond
     // that from this many bytes is a lying header, refused before allocating.
-    const int64_t plausible = kLzwPixelsPerByte * static_cast<int64_t>(bytes.size()) + kPixelAllowance;
+    const int64_t plausible =
+        kLzwPixelsPerByte * static_cast<int64_t>(bytes.size()) + kPixelAllowance;
     if (width * height > plausible) Fail("picture is larger than its data can describe");
 
     // The indices first, in file order, into a buffer that grows only as data decodes:

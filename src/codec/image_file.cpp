@@ -29,7 +29,8 @@ int OpenRegularFile(const std::filesystem::path& path, struct stat& status) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     const int error = errno;
-    FailOn(path, error == ENOENT ? "no such file" : "cannot open the file (" + SystemReason(error) + ")");
+    FailOn(path,
+           error == ENOENT ? "no such file" : "cannot open the file (" + SystemReason(error) + ")");
   }
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
     const bool folder = S_ISDIR(status.st_mode);

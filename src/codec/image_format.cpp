@@ -24,7 +24,9 @@ bool LooksLikeTiff(std::span<const uint8_t> bytes) {
          StartsWith(bytes, {'I', 'I', 43, 0}) || StartsWith(bytes, {'M', 'M', 0, 43});
 }
 
-bool LooksLikeGif(std::span<const uint8_t> bytes) { return StartsWith(bytes, {'G', 'I', 'F', '8'}); }
+bool LooksLikeGif(std::span<const uint8_t> bytes) {
+  return StartsWith(bytes, {'G', 'I', 'F', '8'});
+}
 
 // Windows bitmaps start "BM", OS/2 bitmap arrays "BA"; the bitmap decoder reads what it can.
 bool LooksLikeBmp(std::span<const uint8_t> bytes) {

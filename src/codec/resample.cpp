@@ -50,9 +50,10 @@ struct Taps {
 // `out` and `weights` hold kernel.stride entries each.
 Taps Weights(const Kernel& kernel, int32_t i, int16_t* out, double* weights) {
   const double centre = (i + 0.5) * kernel.scale;
-  const int32_t first = std::max(static_cast<int32_t>(std::floor(centre - kernel.support + 0.5)), 0);
-  int32_t last = std::min(static_cast<int32_t>(std::floor(centre + kernel.support + 0.5)),
-                          kernel.source);
+  const int32_t first =
+      std::max(static_cast<int32_t>(std::floor(centre - kernel.support + 0.5)), 0);
+  int32_t last =
+      std::min(static_cast<int32_t>(std::floor(centre + kernel.support + 0.5)), kernel.source);
   if (last - first > static_cast<int32_t>(kernel.stride))
     last = first + static_cast<int32_t>(kernel.stride);
   double sum = 0;

@@ -164,7 +164,8 @@ Layout ReadLayout(TIFF* tiff, const MemoryFile& file) {
 void CheckSize(const Layout& layout, size_t inputBytes) {
   int64_t pixelsPerByte = kLzwPixelsPerByte;
   if (layout.compression == COMPRESSION_NONE) {
-    const int64_t bits = int64_t{layout.bitsPerSample} * std::max<uint16_t>(layout.samplesPerPixel, 1);
+    const int64_t bits =
+        int64_t{layout.bitsPerSample} * std::max<uint16_t>(layout.samplesPerPixel, 1);
     pixelsPerByte = std::max<int64_t>(1, 8 / std::max<int64_t>(bits, 1));
   }
   CheckPictureBudget("TIFF", layout.width, layout.height, inputBytes, pixelsPerByte);

@@ -115,8 +115,8 @@ const HostileCase kHostileCases[] = {
      "file too small for a picture of 10000 x 10000 pixels"},
     {"convert", "progressive_many_scans.jpg", "out.bmp", 1, "too many progressive scans"},
     {"preview", "rle_sliver_claims_too_much.bmp", "out.jpg", 1, "run-length data too short"},
-    {"scale --width 100 --height 100 --interpolate --filter Lanczos3", "rle_sliver.bmp",
-     "out.jpg", 0, ""},
+    {"scale --width 100 --height 100 --interpolate --filter Lanczos3", "rle_sliver.bmp", "out.jpg",
+     0, ""},
     {"preview", "wide_sliver.bmp", "out.jpg", 1, "too wide for a preview"},
     {"convert", "tiff_claims_10000_squared.tif", "out.jpg", 1, "file too small for a picture"},
     {"convert", "tiff_claims_10000_squared_turned.tif", "out.jpg", 1,
@@ -125,11 +125,13 @@ const HostileCase kHostileCases[] = {
 };
 
 TEST_F(CliTest, HostileFilesFailFastNamingTheFileAndTheReason) {
-  const std::filesystem::path hostile = std::filesystem::path(VEMORA_SOURCE_DIR) / "tests/apps/hostile";
+  const std::filesystem::path hostile =
+      std::filesystem::path(VEMORA_SOURCE_DIR) / "tests/apps/hostile";
   for (const HostileCase& c : kHostileCases) {
     SCOPED_TRACE(std::string(c.command) + " " + c.file);
     const std::string output = *c.output != '\0' ? " " + Path(c.output) : "";
-    const ToolRun run = Vemora(std::string(c.command) + " '" + (hostile / c.file).string() + "'" + output);
+    const ToolRun run =
+        Vemora(std::string(c.command) + " '" + (hostile / c.file).string() + "'" + output);
     EXPECT_EQ(run.status, c.status) << run.output;
     EXPECT_NE(run.output.find(c.fragment), std::string::npos) << run.output;
     if (c.status != 0) {
@@ -149,7 +151,8 @@ TEST_F(CliTest, FileSystemSurprisesAreNamedForWhatTheyAre) {
     EXPECT_NE(run.output.find("x.jpg: not a regular file"), std::string::npos) << run.output;
   }
   std::filesystem::create_directory(folder / "ordner.jpg");
-  const ToolRun scale = Vemora("scale --width 10 --height 10 " + Path("ordner.jpg") + " " + Path("o.bmp"));
+  const ToolRun scale =
+      Vemora("scale --width 10 --height 10 " + Path("ordner.jpg") + " " + Path("o.bmp"));
   EXPECT_NE(scale.output.find("ordner.jpg: is a folder, not a file"), std::string::npos)
       << scale.output;
   const ToolRun exif = Vemora("exif " + Path("ordner.jpg"));
@@ -165,9 +168,9 @@ TEST_F(CliTest, FileSystemSurprisesAreNamedForWhatTheyAre) {
   EXPECT_NE(missing.output.find("fehlt.jpg: no such file"), std::string::npos) << missing.output;
 
   // A file the reader fails on does not keep the next one from being printed.
-  std::filesystem::copy_file(std::filesystem::path(VEMORA_SOURCE_DIR) /
-                                 "tests/apps/hostile/exif_header_only.jpg",
-                             folder / "bad.jpg");
+  std::filesystem::copy_file(
+      std::filesystem::path(VEMORA_SOURCE_DIR) / "tests/apps/hostile/exif_header_only.jpg",
+      folder / "bad.jpg");
   const ToolRun both = Vemora("exif --json " + Path("bad.jpg") + " " + Path("photo.jpg"));
   EXPECT_EQ(both.status, 0) << both.output;
   EXPECT_EQ(std::count(both.output.begin(), both.output.end(), '\n'), 2) << both.output;
