@@ -24,6 +24,9 @@ COMMANDS = [
     ["convert", "{in}", "{out}.tif"],
     ["scale", "--width", "640", "--height", "480", "--interpolate", "--filter", "Lanczos3",
      "--colours", "4", "{in}", "{out}.jpg"],
+    # The filter at the picture's own size: the most copies of a picture a command holds.
+    ["scale", "--width", "65000", "--height", "65000", "--interpolate", "--filter", "Mitchell",
+     "{in}", "{out}.bmp"],
     ["exif", "--json", "{in}"],
 ]
 SMALL = 1 << 20

@@ -174,6 +174,7 @@ Layout ParseDib(std::span<const uint8_t> bytes, size_t headerOffset, size_t pixe
     if (width * height >
         kRunLengthPixelsPerByte * static_cast<int64_t>(available) + kPixelAllowance)
       Fail("run-length data too short for the picture size");
+    CheckPictureBudget("BMP", width, height, available, kRunLengthPixelsPerByte);
   } else {
     const uint64_t needed = layout.rowBytes * static_cast<uint64_t>(height - 1) + (rowBits + 7) / 8;
     if (needed > available) Fail("pixel data is truncated");

@@ -12,7 +12,8 @@ void CheckPictureBudget(const char* format, int64_t width, int64_t height, size_
   if (width > kMaxPixels || height > kMaxPixels || width * height > kMaxPixels)
     throw CodecError(std::string(format) + ": picture of " + size + " is too large");
   const auto bytes = static_cast<int64_t>(inputBytes);
-  if (width * height > bytes * pixelsPerByte + kPixelAllowance)
+  if (width * height > bytes * pixelsPerByte + kPixelAllowance ||
+      width * height > kLargePictureFloor + bytes * kLargePicturePixelsPerByte)
     throw CodecError(std::string(format) + ": file too small for a picture of " + size);
 }
 

@@ -29,6 +29,13 @@ inline constexpr int64_t kMaxPixels = 120'000'000;
 // Any file may claim this many pixels whatever its size: small pictures cost nothing.
 inline constexpr int64_t kPixelAllowance = 65'536;
 
+// However well a format compresses, a picture beyond kLargePictureFloor pixels needs an
+// input byte for every kLargePicturePixelsPerByte pixels more. A command holds a few copies
+// of a picture at three bytes a pixel (decoded, resampled, encoded), so this keeps every
+// input under 1 MB below 512 MB, while a 100-MP photo (20 MB and more) passes easily.
+inline constexpr int64_t kLargePictureFloor = 32'000'000;
+inline constexpr int64_t kLargePicturePixelsPerByte = 8;
+
 // Pixels per input byte. JPEG: Huffman coding needs a few bits per 8 x 8 block even for
 // a flat picture. Deflate packs at most 1032 bytes into one. LZW (GIF, TIFF) and the fax
 // codes of bilevel TIFFs reach a few thousand. Run-length bitmaps: 127 pixels in two
@@ -48,7 +55,8 @@ inline constexpr int64_t kMaxLibraryBytes = int64_t{192} << 20;
 inline constexpr int64_t kMaxScanPixels = 2'000'000'000;
 
 // Throws CodecError("<format>: ...") when a width x height picture is not positive, over
-// kMaxPixels, or more than inputBytes * pixelsPerByte + kPixelAllowance.
+// kMaxPixels, more than inputBytes * pixelsPerByte + kPixelAllowance, or more than
+// kLargePictureFloor + inputBytes * kLargePicturePixelsPerByte.
 void CheckPictureBudget(const char* format, int64_t width, int64_t height, size_t inputBytes,
                         int64_t pixelsPerByte);
 

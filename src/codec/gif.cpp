@@ -90,6 +90,7 @@ Image DecodeGif(std::span<const uint8_t> bytes) {
     const int64_t plausible =
         kLzwPixelsPerByte * static_cast<int64_t>(bytes.size()) + kPixelAllowance;
     if (width * height > plausible) Fail("picture is larger than its data can describe");
+    CheckPictureBudget("GIF", width, height, bytes.size(), kLzwPixelsPerByte);
 
     // The indices first, in file order, into a buffer that grows only as data decodes:
     // damaged data fails before the canvas exists.

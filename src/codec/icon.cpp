@@ -77,6 +77,12 @@ Image DecodePngEntry(std::span<const uint8_t> bytes) {
     png_image_free(&png);
     Fail("PNG entry is larger than the decoder accepts");
   }
+  try {
+    CheckPictureBudget("icon", png.width, png.height, bytes.size(), kDeflatePixelsPerByte);
+  } catch (...) {
+    png_image_free(&png);
+    throw;
+  }
   png.format = PNG_FORMAT_RGB;
   Image image{
       static_cast<int32_t>(png.width), static_cast<int32_t>(png.height), PixelFormat::Rgb24, {}};

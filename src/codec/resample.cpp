@@ -185,9 +185,26 @@ Image Transpose(const Image& in) {
 }
 
 // Along rows, the weights apply to pixels next to each other, which does not vectorise;
-// turned on its side, the same work runs through the column pass, which does.
+// turned on its side, the same work runs through the column pass, which does. Each
+// intermediate picture is released as soon as the next exists; a picture handed over as
+// an rvalue is released after it is turned.
 Image HorizontalPass(const Image& in, int32_t width, ResampleFilter filter) {
-  return Transpose(VerticalPass(Transpose(in), width, filter));
+  Image filtered;
+  {
+    const Image turned = Transpose(in);
+    filtered = VerticalPass(turned, width, filter);
+  }
+  return Transpose(filtered);
+}
+
+Image HorizontalPass(Image&& in, int32_t width, ResampleFilter filter) {
+  Image filtered;
+  {
+    Image turned = Transpose(in);
+    in = {};
+    filtered = VerticalPass(turned, width, filter);
+  }
+  return Transpose(filtered);
 }
 
 }  // namespace
@@ -207,8 +224,10 @@ Image Resample(const Image& source, int32_t width, int32_t height, ResampleFilte
   const double columnPassFirst = tapsY * double(source.width) * height +
                                  kTransposeCost * (double(source.width) + width) * height +
                                  tapsX * double(width) * height;
-  if (rowPassFirst < columnPassFirst)
-    return VerticalPass(HorizontalPass(source, width, filter), height, filter);
+  if (rowPassFirst < columnPassFirst) {
+    const Image rows = HorizontalPass(source, width, filter);
+    return VerticalPass(rows, height, filter);
+  }
   return HorizontalPass(VerticalPass(source, height, filter), width, filter);
 }
 

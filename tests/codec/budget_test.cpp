@@ -21,12 +21,14 @@ TEST(PictureBudget, TakesRealPhotosAndRefusesLyingHeaders) {
       {64, 64, 10, kJpegPixelsPerByte, true, "a tiny picture from a few bytes"},
       {10000, 10000, 25'000, kJpegPixelsPerByte, false, "10000 x 10000 from 25 KB"},
       {20000, 20000, 500'000'000, kJpegPixelsPerByte, false, "over the absolute limit"},
-      {3'722'304'989, 3'722'304'989, 100, kDeflatePixelsPerByte, false, "sides whose product overflows"},
+      {3'722'304'989, 3'722'304'989, 100, kDeflatePixelsPerByte, false,
+       "sides whose product overflows"},
       {0, 100, 100, kJpegPixelsPerByte, false, "no width"},
   };
   for (const auto& c : cases) {
     if (c.fits) {
-      EXPECT_NO_THROW(CheckPictureBudget("X", c.width, c.height, c.bytes, c.pixelsPerByte)) << c.why;
+      EXPECT_NO_THROW(CheckPictureBudget("X", c.width, c.height, c.bytes, c.pixelsPerByte))
+          << c.why;
     } else {
       EXPECT_THROW(CheckPictureBudget("X", c.width, c.height, c.bytes, c.pixelsPerByte), CodecError)
           << c.why;

@@ -86,7 +86,7 @@ def progressive(width, height, scans, padding=0):
 
 
 write("progressive_empty_scans.jpg", progressive(10000, 10000, 499))
-write("progressive_many_scans.jpg", progressive(8000, 8000, 499, padding=40000))
+write("progressive_many_scans.jpg", progressive(5000, 5000, 499, padding=10000))
 
 
 def bmp(width, height, bits, compression, pixel_data, palette):
