@@ -28,7 +28,8 @@ struct JpegDecodeOptions {
   bool fast = false;
 };
 
-// Throws CodecError on damaged or unsupported data, or a picture over kMaxPixels.
+// Throws CodecError on damaged or unsupported data, a picture over the budget
+// (codec/budget.h), or a progressive file with more scans than its size allows.
 Image DecodeJpeg(std::span<const uint8_t> bytes, const JpegDecodeOptions& options = {});
 
 // The smallest scale numerator (of 8) at which the picture is still at least minHeight rows
