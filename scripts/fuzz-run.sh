@@ -28,6 +28,14 @@ case $target in
 esac
 find "$testdata" -type f -size -200k -regextype posix-extended -iregex "$pattern" \
   -exec cp -n {} "$dir/seeds/" \;
+# The camera JPEGs are larger than the fuzz build's pixel budget, so they only reach the
+# refusal; small ones made from the bitmap suite reach the decoder itself.
+vemora=build/gcc/apps/vemora/vemora
+if [[ $target == fuzz_jpeg && -x $vemora ]]; then
+  find "$testdata/bmp" -name "*.bmp" -size -100k | while read -r bitmap; do
+    "$vemora" convert "$bitmap" "$dir/seeds/$(basename "$bitmap" .bmp).jpg" 2>/dev/null || true
+  done
+fi
 
 binary=$(find build/fuzz/fuzz -name "$target" -type f | head -1)
 nice -n 10 "$binary" \
