@@ -47,6 +47,7 @@ ImageInfo InfoByDecoding(std::span<const uint8_t> bytes) {
 
 Image DecodeJpegFull(std::span<const uint8_t> bytes) { return DecodeJpeg(bytes); }
 
+// In the order SniffImageKind tries their signatures.
 constexpr ImageFormat kFormats[] = {
     {ImageKind::Jpeg, "JPEG", 0xFF, LooksLikeJpeg, DecodeJpegFull, ReadJpegInfo, EncodeJpeg,
      ".JPG"},
@@ -58,8 +59,6 @@ constexpr ImageFormat kFormats[] = {
 };
 
 }  // namespace
-
-std::span<const ImageFormat> ImageFormats() { return kFormats; }
 
 const ImageFormat* FormatOf(ImageKind kind) {
   for (const ImageFormat& format : kFormats) {

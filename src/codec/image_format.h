@@ -31,9 +31,6 @@ struct ImageFormat {
   std::string_view extension;
 };
 
-// Every format, in the order SniffImageKind tries their signatures.
-std::span<const ImageFormat> ImageFormats();
-
 // The row of a kind; nullptr for ImageKind::Unknown.
 const ImageFormat* FormatOf(ImageKind kind);
 
