@@ -1,7 +1,13 @@
 // `vemora exif FILE...`: the metadata reader from a shell. Plain output is for people
 // ("Name: value" lines); --json prints one JSON object per file, one per line, for scripts.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,6 +118,29 @@ void PrintJson(const std::string& file, const TimgData& data) {
   std::fputs(out.c_str(), stdout);
 }
 
+// Why the reader cannot take this file at all, or nothing when it can: the file must be a
+// regular file, named like a JPEG or TIFF, and start like one. A file that passes but
+// holds no metadata is printed as such; it is not an error.
+std::optional<std::string> Unreadable(const std::string& file) {
+  std::error_code error;
+  const auto status = std::filesystem::status(file, error);
+  if (status.type() == std::filesystem::file_type::not_found) return "no such file";
+  if (error) return "cannot read the file (" + error.message() + ")";
+  if (status.type() == std::filesystem::file_type::directory) return "is a folder, not a file";
+  if (status.type() != std::filesystem::file_type::regular) return "not a regular file";
+  const bool jpeg = metadata::IsJpegExtension(file);
+  if (!jpeg && !metadata::IsTiffExtension(file))
+    return "not a JPEG or TIFF file by its name (.jpg, .jpeg, .jpe, .tif, .tiff, .nef)";
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return "cannot open the file (" + std::string(std::strerror(errno)) + ")";
+  char head[2] = {};
+  in.read(head, 2);
+  const std::string_view start(head, static_cast<size_t>(in.gcount()));
+  if (jpeg && start != "\xFF\xD8") return "not a JPEG file (no start-of-image marker)";
+  if (!jpeg && start != "II" && start != "MM") return "not a TIFF file (no byte-order mark)";
+  return std::nullopt;
+}
+
 int RunExif(const std::vector<std::string>& args) {
   bool json = false;
   std::vector<std::string> files;
@@ -135,8 +164,16 @@ int RunExif(const std::vector<std::string>& args) {
   int status = 0;
   TimgData data;
   for (const std::string& file : files) {
-    if (!data.ProcessFile(file) && data.Filename.empty()) {
-      std::fprintf(stderr, "vemora exif: %s: file not found\n", file.c_str());
+    if (const auto reason = Unreadable(file)) {
+      std::fprintf(stderr, "vemora exif: %s: %s\n", file.c_str(), reason->c_str());
+      status = 1;
+      continue;
+    }
+    try {
+      data.ProcessFile(file);
+    } catch (const std::exception& error) {
+      // One bad file must not keep the others from being read.
+      std::fprintf(stderr, "vemora exif: %s: %s\n", file.c_str(), error.what());
       status = 1;
       continue;
     }

@@ -6,6 +6,8 @@
 #include "catalogue/preview_column.h"
 #include "catalogue/size_text.h"
 #include "catalogue/statements.h"
+#include "catalogue/stored_picture.h"
+#include "codec/image.h"
 #include "platform/paths.h"
 
 namespace vemora {
@@ -66,7 +68,13 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
   TRecCmdMDB check;
   check.command = kCmdEnsurePreviewColumn;
   check.selector = kFieldVsBild;
-  RunCmdMDB(session, check, TRecDSBilder{});
+  try {
+    RunCmdMDB(session, check, TRecDSBilder{});
+  } catch (const codec::CodecError& error) {
+    // One damaged image ends the rebuild of all previews, not the load: the rows after it
+    // get their previews one by one below, and the damaged one simply has none.
+    session.prompter->ShowMessage(UnreadableImageText(error.what()));
+  }
   session.fileColumn = "FILE";
 
   auto wait = session.prompter->OpenWaitWindow();

@@ -2,7 +2,9 @@
 //
 // The load checks the preview column first, settles the file-name column, reads the marks
 // handed back last time, and appends one record per row in query order, building (and
-// storing) the preview of every row that lacks one. A wait window advances per row.
+// storing) the preview of every row that lacks one. A wait window advances per row. A
+// damaged image that ends the rebuild of all previews (a catalogue older than its preview
+// column) is reported in German and the load goes on; its row has no preview.
 #pragma once
 
 #include <set>

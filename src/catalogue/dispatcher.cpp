@@ -8,6 +8,7 @@
 #include "catalogue/preview_column.h"
 #include "catalogue/statements.h"
 #include "codec/convert.h"
+#include "codec/image_format.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 
@@ -149,9 +150,17 @@ int32_t ExportImage(CatalogueSession& session, const TRecCmdMDB& command) {
   return 1;
 }
 
-std::string WithExtension(const std::string& fileName, const char* extension) {
+std::string WithExtension(const std::string& fileName, std::string_view extension) {
   const auto dot = fileName.find_last_of('.');
-  return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + extension;
+  return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + std::string(extension);
+}
+
+// The conversion command's target codes, mapped to the codec's formats here and nowhere else.
+const codec::ImageFormat& ConversionTarget(int32_t targetFormat) {
+  const codec::ImageKind kind = targetFormat == kConvertToBmp    ? codec::ImageKind::Bmp
+                                : targetFormat == kConvertToJpeg ? codec::ImageKind::Jpeg
+                                                                 : codec::ImageKind::Tiff;
+  return *codec::FormatOf(kind);
 }
 
 int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
@@ -168,12 +177,12 @@ int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
   source = query->FieldByName("Bild").AsString();
   destination.clear();
 
-  static constexpr const char* kExtensions[] = {"", ".BMP", ".JPG", ".TIF"};
   switch (convert.targetFormat) {
     case kConvertToBmp:
     case kConvertToJpeg:
     case kConvertToTiff: {
-      codec::ConvertImageStream(convert.targetFormat + 1, source, destination);
+      const codec::ImageFormat& target = ConversionTarget(convert.targetFormat);
+      codec::ConvertStoredImage(target.kind, source, destination);
       // Bytes of no known kind convert to nothing. They are exported as they are, under
       // their stored name, and the row keeps them: it must never get an empty image.
       if (destination.empty()) {
@@ -181,7 +190,7 @@ int32_t ConvertImage(CatalogueSession& session, const TRecCmdMDB& command) {
                                       source);
         return 1;
       }
-      const std::string newName = WithExtension(storedName, kExtensions[convert.targetFormat]);
+      const std::string newName = WithExtension(storedName, target.extension);
       session.files->WriteWholeFile(folder + newName, destination);
       if (convert.writeBack) {
         Execute(

@@ -17,8 +17,6 @@ std::string GroupOf(int table) {
       return "GPS";
     case metadata::kTableIptc:
       return "IPTC";
-    case metadata::kTableJpegMarkers:
-      return "JPEG";
     default:
       return "Hersteller";
   }

@@ -1,26 +1,32 @@
 #include "catalogue/focused_record.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "catalogue/size_text.h"
 #include "catalogue/statements.h"
+#include "catalogue/stored_picture.h"
 #include "codec/decode.h"
 #include "platform/paths.h"
 
 namespace vemora {
 namespace {
 
-// The picture's size from its header; an image the panel would not show keeps the size
-// of the picture already shown.
-void RememberPictureSize(const std::string& bytes, SingleImageState& state) {
+// The picture's size from its header; an image of no kind the panel shows keeps the size
+// of the picture already shown. A damaged one has no size: it must not keep the previous
+// record's, and its error goes to the view.
+void RememberPictureSize(const std::string& bytes, SingleImageState& state,
+                         FocusedRecordView& view) {
   const auto span = codec::AsBytes(bytes);
   const codec::ImageKind kind = codec::CatalogueImageKind(span);
   if (kind == codec::ImageKind::Unknown) return;
   try {
-    const codec::ImageInfo info = codec::ReadImageInfo(span);
+    const codec::ImageInfo info = codec::ReadImageInfo(span, kind);
     state.width = std::max<int32_t>(info.width, 1);
     state.height = std::max<int32_t>(info.height, 1);
-  } catch (const codec::CodecError&) {
+  } catch (const std::exception& error) {
+    state.width = state.height = 1;
+    view.pictureError = UnreadableImageText(error.what());
   }
 }
 
@@ -50,10 +56,12 @@ FocusedRecordView ShowFocusedRecord(TDBGateway& gateway, const CatalogueGrid& gr
     if (!rows->Eof()) {
       view.imageBytes = rows->FieldByName("Bild").AsString();
       state.storedKiB = StoredSizeKiB(view.imageBytes->size());
-      RememberPictureSize(*view.imageBytes, state);
+      RememberPictureSize(*view.imageBytes, state, view);
     }
   }
-  view.sizeText = PixelSizeText(state.width, state.height, state.storedKiB);
+  view.sizeText = view.pictureError.empty()
+                      ? PixelSizeText(state.width, state.height, state.storedKiB)
+                      : "? x ? Pixel (" + std::to_string(state.storedKiB) + "KB)";
   view.fileText = fileNamesOnly ? platform::FileNamePart(path) : path;
   view.metadataPath = path;
   return view;

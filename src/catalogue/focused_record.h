@@ -30,7 +30,11 @@ struct FocusedRecordView {
   // Picture: the stored image bytes when the key found a row; none leaves the panel as is.
   std::optional<std::string> imageBytes;
   std::string fileText;  // information panel
-  std::string sizeText;
+  std::string sizeText;  // "? x ? Pixel (<kib>KB)" when the header cannot be read
+  // Picture: UnreadableImageText(...) when the stored bytes' header is damaged; the panel
+  // shows it instead of a picture. "" otherwise (the pixels may still fail to decode: see
+  // DecodeStoredPicture).
+  std::string pictureError;
   // Picture: the file whose metadata decides on the "EXIF Informationen" button.
   std::string metadataPath;
 };

@@ -9,8 +9,19 @@
 namespace vemora {
 namespace {
 
+// A damaged image names its row's file in the error, so the report says which one it is.
+std::string PreviewOf(TDBResultSet& rows) {
+  try {
+    return codec::MakePreviewJpeg(rows.FieldByName("Bild").AsString());
+  } catch (const codec::CodecError& error) {
+    TDBField* file = rows.FindField("File");
+    const std::string name = file != nullptr ? file->AsString() : std::string();
+    throw codec::CodecError(name.empty() ? error.what() : name + ": " + error.what());
+  }
+}
+
 std::string StorePreviewOfCurrentRow(CatalogueSession& session, TDBResultSet& rows) {
-  std::string preview = codec::MakePreviewJpeg(rows.FieldByName("Bild").AsString());
+  std::string preview = PreviewOf(rows);
   Execute(*session.gateway, "UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
           {AsBlobParam(preview), TDBValue::Integer(rows.FieldByName("BildCtr2").AsInteger())});
   return preview;

@@ -12,9 +12,6 @@ constexpr uint32_t kCoreHeaderSize = 12;
 // No scanner or screen reaches a million pixels per metre (25,400 dpi); a header that
 // claims more is garbage, and we would rather say so than trust its other fields.
 constexpr uint32_t kMaxPixelsPerMetre = 1'000'000;
-// Run-length data can describe far more pixels than it has bytes (delta codes skip for
-// free). Capping the expansion keeps a few hostile bytes from allocating gigabytes.
-constexpr int64_t kMaxRlePixelsPerByte = 1024;
 
 [[noreturn]] void Fail(const char* reason) { throw CodecError(std::string("BMP: ") + reason); }
 
@@ -172,8 +169,12 @@ Layout ParseDib(std::span<const uint8_t> bytes, size_t headerOffset, size_t pixe
   const uint64_t rowBits = static_cast<uint64_t>(width) * bpp;
   layout.rowBytes = static_cast<size_t>((rowBits + 31) / 32 * 4);
   if (runLength) {
-    if (width * height > kMaxRlePixelsPerByte * static_cast<int64_t>(available) + 65536)
+    // Delta and end-of-line codes skip pixels for free; the budget keeps a few hostile
+    // bytes from allocating gigabytes.
+    if (width * height >
+        kRunLengthPixelsPerByte * static_cast<int64_t>(available) + kPixelAllowance)
       Fail("run-length data too short for the picture size");
+    CheckPictureBudget("BMP", width, height, available, kRunLengthPixelsPerByte);
   } else {
     const uint64_t needed = layout.rowBytes * static_cast<uint64_t>(height - 1) + (rowBits + 7) / 8;
     if (needed > available) Fail("pixel data is truncated");

@@ -1,7 +1,7 @@
 #include "codec/convert.h"
 
-#include "codec/bmp.h"
 #include "codec/decode.h"
+#include "codec/image_format.h"
 #include "codec/jpeg.h"
 #include "codec/metadata_carry.h"
 #include "codec/tiff.h"
@@ -9,17 +9,10 @@
 namespace vemora::codec {
 
 std::vector<uint8_t> EncodeImage(const Image& image, ImageKind kind) {
-  switch (kind) {
-    case ImageKind::Bmp:
-      return EncodeBmp(image);
-    case ImageKind::Jpeg:
-      return EncodeJpeg(image);
-    case ImageKind::Tiff:
-      return EncodeTiff(image);
-    default:
-      break;
-  }
-  throw CodecError("no encoder for " + std::string(ImageKindName(kind)) + " pictures");
+  const ImageFormat* format = FormatOf(kind);
+  if (format == nullptr || format->encode == nullptr)
+    throw CodecError("no encoder for " + std::string(ImageKindName(kind)) + " pictures");
+  return format->encode(image);
 }
 
 std::vector<uint8_t> ConvertImage(std::span<const uint8_t> source, ImageKind sourceKind,
@@ -29,31 +22,27 @@ std::vector<uint8_t> ConvertImage(std::span<const uint8_t> source, ImageKind sou
   return EncodeKeepingMetadata(image, targetKind, source, sourceKind);
 }
 
-int ConvertImageStream(int targetCode, std::string_view source, std::string& destination) {
+void ConvertStoredImage(std::optional<ImageKind> target, std::string_view source,
+                        std::string& destination) {
   const std::span<const uint8_t> bytes = AsBytes(source);
   const ImageKind sourceKind = CatalogueImageKind(bytes);
-  if (sourceKind == ImageKind::Unknown) return 0;
-  ImageKind targetKind = ImageKind::Unknown;
-  switch (targetCode) {
-    case kTargetUnchanged:
-      targetKind = sourceKind;
-      break;
-    case kTargetBmp:
-      targetKind = ImageKind::Bmp;
-      break;
-    case kTargetJpeg:
-      targetKind = ImageKind::Jpeg;
-      break;
-    case kTargetTiff:
-      targetKind = ImageKind::Tiff;
-      break;
-    default:
-      // No cell of the table: the source is still decoded, the destination left alone.
-      DecodeImage(bytes, sourceKind);
-      return 0;
-  }
-  const std::vector<uint8_t> result = ConvertImage(bytes, sourceKind, targetKind);
+  if (sourceKind == ImageKind::Unknown) return;
+  const std::vector<uint8_t> result = ConvertImage(bytes, sourceKind, target.value_or(sourceKind));
   destination.assign(result.begin(), result.end());
+}
+
+int ConvertImageStream(int targetCode, std::string_view source, std::string& destination) {
+  static constexpr ImageKind kTargets[] = {ImageKind::Bmp, ImageKind::Jpeg, ImageKind::Tiff};
+  if (targetCode == 1) {
+    ConvertStoredImage(std::nullopt, source, destination);
+  } else if (targetCode >= 2 && targetCode <= 4) {
+    ConvertStoredImage(kTargets[targetCode - 2], source, destination);
+  } else {
+    // No cell of the table: the source is still decoded, the destination left alone.
+    const std::span<const uint8_t> bytes = AsBytes(source);
+    const ImageKind sourceKind = CatalogueImageKind(bytes);
+    if (sourceKind != ImageKind::Unknown) DecodeImage(bytes, sourceKind);
+  }
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,12 +19,6 @@
 
 namespace vemora::codec {
 
-// Target codes of ConvertImageStream (the export passes its format codes 1-3 as 2-4).
-inline constexpr int kTargetUnchanged = 1;
-inline constexpr int kTargetBmp = 2;
-inline constexpr int kTargetJpeg = 3;
-inline constexpr int kTargetTiff = 4;
-
 // Encodes with the default settings of the format: BMP 24 bits, JPEG quality 75, TIFF
 // Deflate. Throws CodecError for a kind there is no encoder for.
 std::vector<uint8_t> EncodeImage(const Image& image, ImageKind kind);
@@ -33,9 +28,15 @@ std::vector<uint8_t> EncodeImage(const Image& image, ImageKind kind);
 std::vector<uint8_t> ConvertImage(std::span<const uint8_t> source, ImageKind sourceKind,
                                   ImageKind targetKind);
 
-// The catalogue's conversion: the source kind by its first byte ("B", "I", 0xFF). A source
-// of any other first byte, or a target code outside 1-4, leaves destination as it was.
-// Decoding or encoding failures throw CodecError; otherwise the result is always 0.
+// The catalogue's conversion of stored bytes: the source kind by its first byte ("B", "I",
+// 0xFF); no target means the source's own kind. A source of any other first byte leaves
+// destination as it was. Decoding or encoding failures throw CodecError.
+void ConvertStoredImage(std::optional<ImageKind> target, std::string_view source,
+                        std::string& destination);
+
+// The same with the numeric target codes the export hands over: 1 unchanged, 2 BMP,
+// 3 JPEG, 4 TIFF. Any other code still decodes the source and leaves destination alone.
+// The result is always 0.
 int ConvertImageStream(int targetCode, std::string_view source, std::string& destination);
 
 }  // namespace vemora::codec

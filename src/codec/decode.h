@@ -20,6 +20,7 @@ Image DecodeImage(std::span<const uint8_t> bytes);
 
 // Width, height and stored bits per pixel without decoding the pixels (icons and GIFs are
 // decoded, their formats being small). Throws CodecError for an unknown kind.
+ImageInfo ReadImageInfo(std::span<const uint8_t> bytes, ImageKind kind);
 ImageInfo ReadImageInfo(std::span<const uint8_t> bytes);
 
 }  // namespace vemora::codec

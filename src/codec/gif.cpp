@@ -87,8 +87,10 @@ Image DecodeGif(std::span<const uint8_t> bytes) {
       Fail("picture is larger than the decoder accepts");
     // LZW at its best packs a few thousand pixels into a byte; a screen or frame beyond
     // that from this many bytes is a lying header, refused before allocating.
-    const int64_t plausible = 4096 * static_cast<int64_t>(bytes.size()) + 65536;
+    const int64_t plausible =
+        kLzwPixelsPerByte * static_cast<int64_t>(bytes.size()) + kPixelAllowance;
     if (width * height > plausible) Fail("picture is larger than its data can describe");
+    CheckPictureBudget("GIF", width, height, bytes.size(), kLzwPixelsPerByte);
 
     // The indices first, in file order, into a buffer that grows only as data decodes:
     // damaged data fails before the canvas exists.

@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <optional>
 #include <tuple>
@@ -44,12 +45,15 @@ std::optional<Candidate> Inspect(std::span<const uint8_t> entry) {
     // IHDR follows the signature: length, "IHDR", width, height, bit depth, colour type.
     if (entry.size() < 8 + 8 + 13 || std::memcmp(entry.data() + 12, "IHDR", 4) != 0)
       return std::nullopt;
-    const int64_t w = Be32(entry.data() + 16);
-    const int64_t h = Be32(entry.data() + 20);
+    const uint32_t w = Be32(entry.data() + 16);
+    const uint32_t h = Be32(entry.data() + 20);
+    // PNG sides are at most 2^31 - 1; larger ones are damage, and their product would not
+    // fit the rank.
+    if (w > INT32_MAX || h > INT32_MAX) return std::nullopt;
     const int bits = entry[24];
     const int colourType = entry[25];
     const int channels = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
-    return Candidate{entry, w * h, bits * channels};
+    return Candidate{entry, int64_t{w} * h, bits * channels};
   }
   if (entry.size() < 16) return std::nullopt;
   const auto w = static_cast<int32_t>(Le32(entry.data() + 4));
@@ -69,9 +73,15 @@ Image DecodePngEntry(std::span<const uint8_t> bytes) {
   // we refuse before allocating.
   const int64_t pixels = static_cast<int64_t>(png.width) * png.height;
   if (png.width == 0 || png.height == 0 || pixels > kMaxPixels ||
-      pixels > 1032 * static_cast<int64_t>(bytes.size()) + 65536) {
+      pixels > kDeflatePixelsPerByte * static_cast<int64_t>(bytes.size()) + kPixelAllowance) {
     png_image_free(&png);
     Fail("PNG entry is larger than the decoder accepts");
+  }
+  try {
+    CheckPictureBudget("icon", png.width, png.height, bytes.size(), kDeflatePixelsPerByte);
+  } catch (...) {
+    png_image_free(&png);
+    throw;
   }
   png.format = PNG_FORMAT_RGB;
   Image image{

@@ -11,15 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "codec/budget.h"
+
 namespace vemora::codec {
 
 enum class PixelFormat : uint8_t { Gray8 = 1, Rgb24 = 3 };
 
 inline constexpr int BytesPerPixel(PixelFormat format) { return static_cast<int>(format); }
-
-// A decoder refuses a picture larger than this before it allocates anything, whatever the
-// header claims. 100 megapixels covers every camera we know of.
-inline constexpr int64_t kMaxPixels = 100'000'000;
 
 struct Image {
   int32_t width = 0;

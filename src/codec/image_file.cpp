@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -14,36 +14,64 @@
 
 namespace vemora::codec {
 
+namespace {
+
+[[noreturn]] void FailOn(const std::filesystem::path& path, const std::string& reason) {
+  throw CodecError(path.string() + ": " + reason);
+}
+
+std::string SystemReason(int error) { return std::system_category().message(error); }
+
+// Opens a file for reading without ever blocking: a pipe or device named like a picture
+// would otherwise wait for a writer forever. Anything but a regular file is refused with
+// the real reason.
+int OpenRegularFile(const std::filesystem::path& path, struct stat& status) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    FailOn(path,
+           error == ENOENT ? "no such file" : "cannot open the file (" + SystemReason(error) + ")");
+  }
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool folder = S_ISDIR(status.st_mode);
+    ::close(fd);
+    FailOn(path, folder ? "is a folder, not a file" : "not a regular file");
+  }
+  return fd;
+}
+
+}  // namespace
+
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    throw CodecError(path.string() + ": no such file");
+  struct stat status {};
+  const int fd = OpenRegularFile(path, status);
+  std::vector<uint8_t> bytes(static_cast<size_t>(status.st_size));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      const int error = got < 0 ? errno : 0;
+      ::close(fd);
+      FailOn(path, error != 0 ? "cannot read the file (" + SystemReason(error) + ")"
+                              : "the file became shorter while it was read");
+    }
+    done += static_cast<size_t>(got);
   }
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-  if (size < 0) throw CodecError(path.string() + ": cannot open the file");
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
-    throw CodecError(path.string() + ": cannot read the file");
-  }
+  ::close(fd);
   return bytes;
 }
 
 MappedFile::MappedFile(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw CodecError(path.string() + ": cannot open the file");
   struct stat status {};
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    ::close(fd);
-    throw CodecError(path.string() + ": not a readable file");
-  }
+  const int fd = OpenRegularFile(path, status);
   size_ = static_cast<size_t>(status.st_size);
   if (size_ > 0) {
     void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
     if (mapped == MAP_FAILED) {
+      const int error = errno;
       ::close(fd);
-      throw CodecError(path.string() + ": cannot read the file");
+      FailOn(path, "cannot read the file (" + SystemReason(error) + ")");
     }
     data_ = static_cast<const uint8_t*>(mapped);
   }
@@ -64,25 +92,30 @@ Image DecodeImageFile(const std::filesystem::path& path) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) FailOn(path, "is a folder, not a file");
   // The process id keeps two writers of the same target from sharing a temporary file.
   std::filesystem::path temporary = path;
   temporary += ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw CodecError(path.string() + ": cannot write the file");
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) FailOn(path, "cannot write the file (" + SystemReason(errno) + ")");
+  size_t done = 0;
+  int writeError = 0;
+  while (done < bytes.size()) {
+    const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      writeError = put < 0 ? errno : EIO;
+      break;
     }
+    done += static_cast<size_t>(put);
   }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    throw CodecError(path.string() + ": cannot write the file (" + error.message() + ")");
+  if (::close(fd) != 0 && writeError == 0) writeError = errno;
+  // The reason is taken before the clean-up, whose own calls would overwrite it.
+  if (writeError == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) writeError = errno;
+  if (writeError != 0) {
+    ::unlink(temporary.c_str());
+    FailOn(path, "cannot write the file (" + SystemReason(writeError) + ")");
   }
 }
 

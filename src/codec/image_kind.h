@@ -3,7 +3,8 @@
 // The catalogue decides by the first byte alone: "B" is a bitmap, "I" a TIFF and 0xFF a
 // JPEG; anything else, a big-endian "MM" TIFF included, is no picture it shows. The grid
 // cells and the command-line tool look further into the content, so they also know icons,
-// GIFs and "MM" TIFFs. Both are pure functions of the bytes.
+// GIFs and "MM" TIFFs. Both are pure functions of the bytes, answered from the one table
+// of formats (codec/image_format.h).
 #pragma once
 
 #include <cstdint>

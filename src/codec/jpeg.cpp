@@ -1,5 +1,6 @@
 #include "codec/jpeg.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE
 #include <cstdlib>
@@ -8,17 +9,14 @@
 
 #include <jpeglib.h>
 
+static_assert(vemora::codec::kMaxJpegSide == JPEG_MAX_DIMENSION);
+
 namespace vemora::codec {
 namespace {
 
-// A hostile progressive file can hold thousands of tiny scans, each of which makes the
-// decoder walk the whole coefficient buffer again.
+// Progressive files may hold at most this many scans, and fewer on large pictures (see
+// kMaxScanPixels): each scan walks the whole coefficient buffer again.
 constexpr int kMaxProgressiveScans = 500;
-
-// Even a flat picture costs about a bit per 8x8 block (a few with arithmetic coding). A
-// file far smaller than its frame claims is mostly missing; decoding it would only spend
-// time and memory making grey.
-constexpr int64_t kMaxPixelsPerByte = 4096;
 
 // libjpeg reports errors through a callback that must not return. We jump back to the
 // trap with the formatted message; every libjpeg call runs inside RunTrapped below.
@@ -48,7 +46,10 @@ void OnMessage(j_common_ptr, int) {}
 void OnProgress(j_common_ptr cinfo) {
   if (!cinfo->is_decompressor) return;
   auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
-  if (decompress->input_scan_number > kMaxProgressiveScans) {
+  const int64_t pixels =
+      std::max<int64_t>(1, int64_t{decompress->image_width} * decompress->image_height);
+  const int64_t allowed = std::min<int64_t>(kMaxProgressiveScans, kMaxScanPixels / pixels);
+  if (decompress->input_scan_number > std::max<int64_t>(allowed, 1)) {
     JumpWithMessage(reinterpret_cast<ErrorTrap*>(cinfo->err), "too many progressive scans");
   }
 }
@@ -91,6 +92,9 @@ void ReadHeaderStep(void* context) {
   auto* job = static_cast<DecodeJob*>(context);
   jpeg_create_decompress(&job->cinfo);
   job->created = true;
+  // Beyond this libjpeg would need a backing store, which it does not have: it fails
+  // cleanly instead of allocating a hostile progressive file's coefficients.
+  job->cinfo.mem->max_memory_to_use = static_cast<long>(kMaxLibraryBytes);
   job->cinfo.progress = &job->trap.progress;
   jpeg_mem_src(&job->cinfo, job->data, static_cast<unsigned long>(job->size));
   jpeg_read_header(&job->cinfo, TRUE);
@@ -191,12 +195,8 @@ class Decoder {
   jpeg_decompress_struct& cinfo() { return job_.cinfo; }
 
   Image Decode() {
-    const int64_t pixels = static_cast<int64_t>(job_.cinfo.image_width) * job_.cinfo.image_height;
-    if (pixels > static_cast<int64_t>(job_.size) * kMaxPixelsPerByte) {
-      throw CodecError("JPEG: file too small for a picture of " +
-                       std::to_string(job_.cinfo.image_width) + " x " +
-                       std::to_string(job_.cinfo.image_height) + " pixels");
-    }
+    CheckPictureBudget("JPEG", job_.cinfo.image_width, job_.cinfo.image_height, job_.size,
+                       kJpegPixelsPerByte);
     Run(StartStep);
     Image image;
     image.width = static_cast<int32_t>(job_.cinfo.output_width);
@@ -309,7 +309,7 @@ std::vector<uint8_t> EncodeJpeg(const Image& image) {
   if (image.empty() || image.pixels.size() < image.RowBytes() * static_cast<size_t>(image.height)) {
     throw CodecError("JPEG: nothing to encode (empty or incomplete picture)");
   }
-  if (image.width > JPEG_MAX_DIMENSION || image.height > JPEG_MAX_DIMENSION) {
+  if (image.width > kMaxJpegSide || image.height > kMaxJpegSide) {
     throw CodecError("JPEG: picture too large for the format (65500 pixels a side at most)");
   }
   Encoder encoder(image);

@@ -17,6 +17,9 @@
 
 namespace vemora::codec {
 
+// The longest side the JPEG format can hold.
+inline constexpr int32_t kMaxJpegSide = 65500;
+
 struct JpegDecodeOptions {
   // Output size is ceil(size * scaleNumerator / 8); 1..16, 8 is full size.
   int scaleNumerator = 8;
@@ -25,7 +28,8 @@ struct JpegDecodeOptions {
   bool fast = false;
 };
 
-// Throws CodecError on damaged or unsupported data, or a picture over kMaxPixels.
+// Throws CodecError on damaged or unsupported data, a picture over the budget
+// (codec/budget.h), or a progressive file with more scans than its size allows.
 Image DecodeJpeg(std::span<const uint8_t> bytes, const JpegDecodeOptions& options = {});
 
 // The smallest scale numerator (of 8) at which the picture is still at least minHeight rows

@@ -23,7 +23,8 @@ inline constexpr int32_t kPreviewHeight = 100;
 int32_t PreviewWidth(int32_t width, int32_t height);
 
 // The preview picture (Rgb24), or an empty Image for an unrecognised first byte.
-// Throws CodecError when a recognised picture cannot be decoded.
+// Throws CodecError when a recognised picture cannot be decoded, or when its preview would
+// be wider than a JPEG can be (a sliver of a picture), before stretching it.
 Image MakePreview(std::span<const uint8_t> bytes);
 
 // The preview as JPEG bytes (the library's default quality), or "" for an unrecognised

@@ -16,74 +16,78 @@ constexpr int32_t kRounding = 1 << (kWeightBits - 1);
 // Below this many multiply-adds a pass is not worth a second thread.
 constexpr int64_t kParallelThreshold = 4'000'000;
 
-// The weights of every output index along one axis: output i reads count[i] source
-// indices from start[i], with weights[i * stride ...].
-struct Contributions {
-  std::vector<int32_t> start;
-  std::vector<int32_t> count;
-  std::vector<int16_t> weights;
-  size_t stride = 0;
-  int64_t totalTaps = 0;
+// The filter along one axis. Output i reads `count` source indices from `start` with the
+// weights Weights() fills in. Weights are made per output index when it is computed, never
+// as a table for the whole axis: the table grows with the source side times the kernel,
+// which for a very long sliver of a picture would cost far more than its pixels.
+struct Kernel {
+  int32_t source = 0;
+  ResampleFilter filter{};
+  double scale = 1;
+  double filterScale = 1;
+  double support = 0;
+  size_t stride = 0;  // most weights any output index takes
 };
 
-Contributions ComputeContributions(int32_t source, int32_t target, ResampleFilter filter) {
-  const double scale = static_cast<double>(source) / target;
-  const double filterScale = std::max(scale, 1.0);  // widen the kernel when shrinking
-  const double support = FilterSupport(filter) * filterScale;
-  Contributions result;
-  result.stride = static_cast<size_t>(std::ceil(2.0 * support)) + 2;
-  result.start.resize(target);
-  result.count.resize(target);
-  result.weights.assign(static_cast<size_t>(target) * result.stride, 0);
-  std::vector<double> weights(result.stride);
-  for (int32_t i = 0; i < target; ++i) {
-    const double centre = (i + 0.5) * scale;
-    int32_t first = std::max(static_cast<int32_t>(std::floor(centre - support + 0.5)), 0);
-    int32_t last = std::min(static_cast<int32_t>(std::floor(centre + support + 0.5)), source);
-    if (last - first > static_cast<int32_t>(result.stride))
-      last = first + static_cast<int32_t>(result.stride);
-    double sum = 0;
-    for (int32_t j = first; j < last; ++j) {
-      weights[j - first] = FilterWeight(filter, (j + 0.5 - centre) / filterScale);
-      sum += weights[j - first];
-    }
-    // Trim zero weights at both ends: they cost a multiplication each and add nothing.
-    int32_t begin = 0;
-    int32_t end = last - first;
-    while (begin < end && weights[begin] == 0.0) ++begin;
-    while (end > begin && weights[end - 1] == 0.0) --end;
-    if (begin == end || sum == 0.0) {
-      // A kernel that misses every sample (only at extreme enlargements): take the nearest.
-      const int32_t nearest = std::clamp(static_cast<int32_t>(centre), 0, source - 1);
-      result.start[i] = nearest;
-      result.count[i] = 1;
-      result.weights[i * result.stride] = kWeightOne;
-      result.totalTaps += 1;
-      continue;
-    }
-    // Fixed-point weights that add up to exactly one, so flat areas stay flat.
-    int16_t* out = &result.weights[i * result.stride];
-    int32_t fixedSum = 0;
-    int32_t largest = 0;
-    for (int32_t k = begin; k < end; ++k) {
-      out[k - begin] = static_cast<int16_t>(std::lround(weights[k] / sum * kWeightOne));
-      fixedSum += out[k - begin];
-      if (out[k - begin] > out[largest]) largest = k - begin;
-    }
-    out[largest] = static_cast<int16_t>(out[largest] + kWeightOne - fixedSum);
-    // Weights that rounded to nothing (a sinc's zero crossings at scale 1) cost a
-    // multiplication each and add nothing: drop them from both ends.
-    int32_t lead = 0;
-    int32_t taps = end - begin;
-    while (taps > 1 && out[lead] == 0) ++lead, --taps;
-    while (taps > 1 && out[lead + taps - 1] == 0) --taps;
-    if (lead > 0) std::copy(out + lead, out + lead + taps, out);
-    std::fill(out + taps, out + result.stride, int16_t{0});
-    result.start[i] = first + begin + lead;
-    result.count[i] = taps;
-    result.totalTaps += taps;
+Kernel MakeKernel(int32_t source, int32_t target, ResampleFilter filter) {
+  Kernel kernel;
+  kernel.source = source;
+  kernel.filter = filter;
+  kernel.scale = static_cast<double>(source) / target;
+  kernel.filterScale = std::max(kernel.scale, 1.0);  // widen the kernel when shrinking
+  kernel.support = FilterSupport(filter) * kernel.filterScale;
+  // No output index reads more than the whole source.
+  kernel.stride = static_cast<size_t>(
+      std::min(std::ceil(2.0 * kernel.support) + 2, static_cast<double>(source) + 2));
+  return kernel;
+}
+
+struct Taps {
+  int32_t start = 0;
+  int32_t count = 0;
+};
+
+// `out` and `weights` hold kernel.stride entries each.
+Taps Weights(const Kernel& kernel, int32_t i, int16_t* out, double* weights) {
+  const double centre = (i + 0.5) * kernel.scale;
+  const int32_t first =
+      std::max(static_cast<int32_t>(std::floor(centre - kernel.support + 0.5)), 0);
+  int32_t last =
+      std::min(static_cast<int32_t>(std::floor(centre + kernel.support + 0.5)), kernel.source);
+  if (last - first > static_cast<int32_t>(kernel.stride))
+    last = first + static_cast<int32_t>(kernel.stride);
+  double sum = 0;
+  for (int32_t j = first; j < last; ++j) {
+    weights[j - first] = FilterWeight(kernel.filter, (j + 0.5 - centre) / kernel.filterScale);
+    sum += weights[j - first];
   }
-  return result;
+  // Trim zero weights at both ends: they cost a multiplication each and add nothing.
+  int32_t begin = 0;
+  int32_t end = last - first;
+  while (begin < end && weights[begin] == 0.0) ++begin;
+  while (end > begin && weights[end - 1] == 0.0) --end;
+  if (begin == end || sum == 0.0) {
+    // A kernel that misses every sample (only at extreme enlargements): take the nearest.
+    out[0] = kWeightOne;
+    return {std::clamp(static_cast<int32_t>(centre), 0, kernel.source - 1), 1};
+  }
+  // Fixed-point weights that add up to exactly one, so flat areas stay flat.
+  int32_t fixedSum = 0;
+  int32_t largest = 0;
+  for (int32_t k = begin; k < end; ++k) {
+    out[k - begin] = static_cast<int16_t>(std::lround(weights[k] / sum * kWeightOne));
+    fixedSum += out[k - begin];
+    if (out[k - begin] > out[largest]) largest = k - begin;
+  }
+  out[largest] = static_cast<int16_t>(out[largest] + kWeightOne - fixedSum);
+  // Weights that rounded to nothing (a sinc's zero crossings at scale 1) cost a
+  // multiplication each and add nothing: drop them from both ends.
+  int32_t lead = 0;
+  int32_t taps = end - begin;
+  while (taps > 1 && out[lead] == 0) ++lead, --taps;
+  while (taps > 1 && out[lead + taps - 1] == 0) --taps;
+  if (lead > 0) std::copy(out + lead, out + lead + taps, out);
+  return {first + begin + lead, taps};
 }
 
 uint8_t Clamp(int32_t accumulator) {
@@ -111,30 +115,32 @@ void ParallelRows(int32_t count, int64_t operations, Work work) {
 }
 
 Image VerticalPass(const Image& in, int32_t height, ResampleFilter filter) {
-  const Contributions rows = ComputeContributions(in.height, height, filter);
+  const Kernel kernel = MakeKernel(in.height, height, filter);
   Image out{in.width, height, in.format, {}};
   out.pixels.resize(out.RowBytes() * out.height);
   const size_t rowBytes = in.RowBytes();
-  const int64_t operations = rows.totalTaps * static_cast<int64_t>(rowBytes);
+  const int64_t taps = std::min<int64_t>(static_cast<int64_t>(kernel.stride), in.height);
+  const int64_t operations = taps * height * static_cast<int64_t>(rowBytes);
   ParallelRows(height, operations, [&](int32_t begin, int32_t end) {
     // Whole rows at a time: the inner loop runs along contiguous bytes and vectorises.
     std::vector<int32_t> accumulator(rowBytes);
+    std::vector<int16_t> weight(kernel.stride);
+    std::vector<double> scratch(kernel.stride);
     for (int32_t y = begin; y < end; ++y) {
       std::fill(accumulator.begin(), accumulator.end(), kRounding);
-      const int16_t* weight = &rows.weights[y * rows.stride];
+      const Taps row = Weights(kernel, y, weight.data(), scratch.data());
       // Two source rows per sweep halve the loads and stores of the accumulator row.
-      const int32_t taps = rows.count[y];
       int32_t k = 0;
-      for (; k + 1 < taps; k += 2) {
-        const uint8_t* first = in.Row(rows.start[y] + k);
-        const uint8_t* second = in.Row(rows.start[y] + k + 1);
+      for (; k + 1 < row.count; k += 2) {
+        const uint8_t* first = in.Row(row.start + k);
+        const uint8_t* second = in.Row(row.start + k + 1);
         const int32_t w0 = weight[k];
         const int32_t w1 = weight[k + 1];
         int32_t* acc = accumulator.data();
         for (size_t i = 0; i < rowBytes; ++i) acc[i] += w0 * first[i] + w1 * second[i];
       }
-      if (k < taps) {
-        const uint8_t* src = in.Row(rows.start[y] + k);
+      if (k < row.count) {
+        const uint8_t* src = in.Row(row.start + k);
         const int32_t w = weight[k];
         int32_t* acc = accumulator.data();
         for (size_t i = 0; i < rowBytes; ++i) acc[i] += w * src[i];
@@ -179,9 +185,26 @@ Image Transpose(const Image& in) {
 }
 
 // Along rows, the weights apply to pixels next to each other, which does not vectorise;
-// turned on its side, the same work runs through the column pass, which does.
+// turned on its side, the same work runs through the column pass, which does. Each
+// intermediate picture is released as soon as the next exists; a picture handed over as
+// an rvalue is released after it is turned.
 Image HorizontalPass(const Image& in, int32_t width, ResampleFilter filter) {
-  return Transpose(VerticalPass(Transpose(in), width, filter));
+  Image filtered;
+  {
+    const Image turned = Transpose(in);
+    filtered = VerticalPass(turned, width, filter);
+  }
+  return Transpose(filtered);
+}
+
+Image HorizontalPass(Image&& in, int32_t width, ResampleFilter filter) {
+  Image filtered;
+  {
+    Image turned = Transpose(in);
+    in = {};
+    filtered = VerticalPass(turned, width, filter);
+  }
+  return Transpose(filtered);
 }
 
 }  // namespace
@@ -201,8 +224,10 @@ Image Resample(const Image& source, int32_t width, int32_t height, ResampleFilte
   const double columnPassFirst = tapsY * double(source.width) * height +
                                  kTransposeCost * (double(source.width) + width) * height +
                                  tapsX * double(width) * height;
-  if (rowPassFirst < columnPassFirst)
-    return VerticalPass(HorizontalPass(source, width, filter), height, filter);
+  if (rowPassFirst < columnPassFirst) {
+    const Image rows = HorizontalPass(source, width, filter);
+    return VerticalPass(rows, height, filter);
+  }
   return HorizontalPass(VerticalPass(source, height, filter), width, filter);
 }
 

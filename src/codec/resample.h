@@ -1,10 +1,10 @@
 // Filtered resampling, and the parameter set the scaling run hands to it.
 //
 // Resample is separable: one pass along rows, one along columns, in whichever order costs
-// fewer multiplications. Each pass precomputes the weights of every output column or row
-// in 14-bit fixed point; shrinking widens the kernel by the reduction factor so that nothing
-// aliases. The row pass runs as a column pass over the transposed picture, so both sweep
-// contiguous bytes and vectorise. Large pictures are split over the machine's cores.
+// fewer multiplications. Each pass works out the weights of an output column or row, in
+// 14-bit fixed point, as it computes it; shrinking widens the kernel by the reduction factor
+// so that nothing aliases. The row pass runs as a column pass over the transposed picture,
+// so both sweep contiguous bytes and vectorise. Large pictures are split over the cores.
 //
 // ResampleWith applies the interpolation switch: off is the plain stretch (Stretch); on is
 // the filtered resample with the chosen filter, followed by the colour reduction when the

@@ -14,7 +14,7 @@ namespace {
 
 // libtiff's own buffers (a whole uncompressed strip, say) are capped separately from the
 // picture size, so a lying strip size cannot talk it into a huge allocation either.
-constexpr tmsize_t kMaxLibraryAllocation = tmsize_t{512} << 20;
+constexpr tmsize_t kMaxLibraryAllocation = kMaxLibraryBytes;
 
 // Rows of RGBA decoded at a time on the general path, so its 4-byte-per-pixel buffer
 // stays small for big pictures.
@@ -134,6 +134,7 @@ struct Layout {
   uint16_t planar = PLANARCONFIG_CONTIG;
   uint16_t orientation = ORIENTATION_TOPLEFT;
   uint16_t extraSamples = 0;
+  uint16_t compression = COMPRESSION_NONE;
   bool tiled = false;
 };
 
@@ -148,6 +149,7 @@ Layout ReadLayout(TIFF* tiff, const MemoryFile& file) {
   TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &layout.bitsPerSample);
   TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &layout.planar);
   TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &layout.orientation);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &layout.compression);
   uint16_t* extraTypes = nullptr;
   TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &layout.extraSamples, &extraTypes);
   if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &layout.photometric)) {
@@ -157,12 +159,16 @@ Layout ReadLayout(TIFF* tiff, const MemoryFile& file) {
   return layout;
 }
 
-void CheckSize(const Layout& layout, const MemoryFile& file) {
-  if (static_cast<int64_t>(layout.width) * layout.height > kMaxPixels || layout.width > INT32_MAX ||
-      layout.height > INT32_MAX) {
-    Fail(file, "picture of " + std::to_string(layout.width) + " x " +
-                   std::to_string(layout.height) + " pixels is too large");
+// Uncompressed data holds at least its bits per pixel; compressed data at best what the
+// strongest of libtiff's codecs (LZW, the fax codes) pack into a byte.
+void CheckSize(const Layout& layout, size_t inputBytes) {
+  int64_t pixelsPerByte = kLzwPixelsPerByte;
+  if (layout.compression == COMPRESSION_NONE) {
+    const int64_t bits =
+        int64_t{layout.bitsPerSample} * std::max<uint16_t>(layout.samplesPerPixel, 1);
+    pixelsPerByte = std::max<int64_t>(1, 8 / std::max<int64_t>(bits, 1));
   }
+  CheckPictureBudget("TIFF", layout.width, layout.height, inputBytes, pixelsPerByte);
 }
 
 bool IsGrey(const Layout& layout) {
@@ -215,15 +221,42 @@ struct RgbaImage {
   }
 };
 
+struct Flips {
+  bool vertical = false;
+  bool horizontal = false;
+};
+
+// What libtiff's RGBA reader does to reach a top-left picture. It has no transposition:
+// the orientations that swap the axes are taken as their unswapped neighbours, and we keep
+// its reading.
+Flips FlipsToTopLeft(uint16_t orientation) {
+  switch (orientation) {
+    case ORIENTATION_TOPRIGHT:
+    case ORIENTATION_RIGHTTOP:
+      return {false, true};
+    case ORIENTATION_BOTRIGHT:
+    case ORIENTATION_RIGHTBOT:
+      return {true, true};
+    case ORIENTATION_BOTLEFT:
+    case ORIENTATION_LEFTBOT:
+      return {true, false};
+    default:
+      return {};
+  }
+}
+
 void StoreBand(const std::vector<uint32_t>& band, uint32_t rows, uint32_t firstRow, bool alpha,
-               Image& image) {
+               Flips flips, Image& image) {
   const size_t width = static_cast<size_t>(image.width);
   const bool grey = image.format == PixelFormat::Gray8;
   for (uint32_t r = 0; r < rows; ++r) {
     const uint32_t* source = band.data() + r * width;
-    uint8_t* target = image.Row(static_cast<int32_t>(firstRow + r));
-    for (size_t x = 0; x < width; ++x) {
-      const uint32_t pixel = source[x];
+    const uint32_t fileRow = firstRow + r;
+    uint8_t* target = image.Row(static_cast<int32_t>(
+        flips.vertical ? static_cast<uint32_t>(image.height) - 1 - fileRow : fileRow));
+    for (size_t column = 0; column < width; ++column) {
+      const size_t x = flips.horizontal ? width - 1 - column : column;
+      const uint32_t pixel = source[column];
       // Colours are premultiplied by alpha; adding the uncovered part lays them on white.
       const uint32_t uncovered = alpha ? 255 - TIFFGetA(pixel) : 0;
       const auto channel = [&](uint32_t value) {
@@ -250,7 +283,10 @@ Image DecodeRgba(TIFF* tiff, const Layout& layout, const MemoryFile& file) {
   // whose directory promises strips it does not hold.
   if (!TIFFRGBAImageBegin(&rgba.state, tiff, /*stop_on_error=*/1, reason)) Fail(file, reason);
   rgba.begun = true;
-  rgba.state.req_orientation = ORIENTATION_TOPLEFT;
+  // Rows come out in file order, one band at a time, and are flipped into place here: a
+  // whole-picture RGBA buffer would cost four bytes a pixel at once.
+  rgba.state.req_orientation = rgba.state.orientation;
+  const Flips flips = FlipsToTopLeft(rgba.state.orientation);
 
   Image image = Allocate(layout, IsGrey(layout) ? PixelFormat::Gray8 : PixelFormat::Rgb24);
   uint32_t unit = 0;
@@ -260,13 +296,9 @@ Image DecodeRgba(TIFF* tiff, const Layout& layout, const MemoryFile& file) {
     TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
   }
   unit = std::clamp<uint32_t>(unit, 1, layout.height);
-  // Bands only work when rows come out in file order; other orientations decode at once.
-  uint32_t bandRows = layout.height;
-  if (layout.orientation == ORIENTATION_TOPLEFT) {
-    const size_t rowsWanted = std::max<size_t>(1, kBandBytes / (size_t{4} * layout.width));
-    bandRows = static_cast<uint32_t>(
-        std::min<size_t>(layout.height, std::max<size_t>(1, rowsWanted / unit) * unit));
-  }
+  const size_t rowsWanted = std::max<size_t>(1, kBandBytes / (size_t{4} * layout.width));
+  const auto bandRows = static_cast<uint32_t>(
+      std::min<size_t>(layout.height, std::max<size_t>(1, rowsWanted / unit) * unit));
   std::vector<uint32_t> band(static_cast<size_t>(layout.width) * bandRows);
   const bool alpha = rgba.state.alpha != 0;
   for (uint32_t row = 0; row < layout.height; row += bandRows) {
@@ -276,7 +308,7 @@ Image DecodeRgba(TIFF* tiff, const Layout& layout, const MemoryFile& file) {
     if (!TIFFRGBAImageGet(&rgba.state, band.data(), layout.width, rows)) {
       Fail(file, "damaged image data");
     }
-    StoreBand(band, rows, row, alpha, image);
+    StoreBand(band, rows, row, alpha, flips, image);
   }
   return image;
 }
@@ -287,7 +319,7 @@ Image DecodeTiff(std::span<const uint8_t> bytes) {
   MemoryFile file;
   TiffHandle tiff = OpenForReading(file, bytes);
   const Layout layout = ReadLayout(tiff.get(), file);
-  CheckSize(layout, file);
+  CheckSize(layout, bytes.size());
   return FitsDirectPath(layout) ? DecodeDirect(tiff.get(), layout, file)
                                 : DecodeRgba(tiff.get(), layout, file);
 }
@@ -296,7 +328,9 @@ ImageInfo ReadTiffInfo(std::span<const uint8_t> bytes) {
   MemoryFile file;
   TiffHandle tiff = OpenForReading(file, bytes);
   const Layout layout = ReadLayout(tiff.get(), file);
-  CheckSize(layout, file);
+  if (static_cast<int64_t>(layout.width) * layout.height > kMaxPixels)
+    Fail(file, "picture of " + std::to_string(layout.width) + " x " +
+                   std::to_string(layout.height) + " pixels is too large");
   ImageInfo info;
   info.width = static_cast<int32_t>(layout.width);
   info.height = static_cast<int32_t>(layout.height);

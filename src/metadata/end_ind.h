@@ -26,7 +26,6 @@ class tEndInd {
   }
   std::uint16_t Get16u(std::int64_t pos) const;
   std::uint32_t Get32u(std::int64_t pos) const;
-  std::int32_t Get32s(std::int64_t pos) const { return static_cast<std::int32_t>(Get32u(pos)); }
   // Up to `count` bytes from `pos`, cut at both ends of the buffer.
   std::string_view Copy(std::int64_t pos, std::int64_t count) const;
   std::int64_t Length() const { return static_cast<std::int64_t>(llData.size()); }

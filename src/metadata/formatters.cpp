@@ -232,9 +232,13 @@ std::string FormatCanonExposureInfo2(TImageInfo& info, const TTagEntry& entry) {
 std::string FormatCanonCustomFunctions(TImageInfo& info, const TTagEntry& entry) {
   const auto values = IntegerElements(entry.Raw, entry.TType, info.EntryMotorola(entry));
   std::string out = entry.Data;
+  // Each function is listed once: a damaged note repeating them thousands of times would
+  // otherwise multiply its size in tags.
+  bool listed[16] = {};
   for (const std::int64_t v : values) {
     const std::int64_t number = v / 256;
-    if (number < 1 || number > 15) continue;
+    if (number < 1 || number > 15 || listed[number]) continue;
+    listed[number] = true;
     const TPackedSetting& setting = kCustomFunctions[number - 1];
     AddSetting(info, entry, setting.name, SettingText(setting, v % 256), out);
   }

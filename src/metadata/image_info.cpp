@@ -15,10 +15,16 @@ namespace vemora::metadata {
 namespace {
 
 // Bounds for damaged or hostile files: directories nest a few levels at most, and a real file
-// never comes near these totals.
+// never comes near these totals. Values may share bytes (many entries can point at the same
+// block), so what they copy and the tags they unpack into are capped in proportion to the
+// bytes read: a small file cannot become a large tag list.
 constexpr int kMaxDirectoryDepth = 8;
 constexpr int kMaxEntriesPerFile = 10000;
 constexpr std::int64_t kMaxRawBytesPerFile = 16 << 20;
+constexpr std::int64_t kRawBytesPerByte = 4;
+constexpr std::int64_t kRawAllowance = 64 << 10;
+constexpr std::size_t kTagAllowance = 2000;
+constexpr std::size_t kBytesPerTag = 8;
 constexpr std::size_t kTypicalTagCount = 160;
 
 std::string HeaderText(std::string_view raw, std::size_t limit) {
@@ -74,6 +80,7 @@ bool TImageInfo::ReadingTiff() const { return owner_->TiffFmt; }
 void TImageInfo::SetError(std::string_view text) { owner_->ErrStr = text; }
 
 void TImageInfo::AddTag(TTagEntry entry) {
+  if (Tags.size() >= tagLimit_) return;
   // At least 25 more at a time; doubling beyond that keeps long maker-note lists linear.
   if (Tags.size() == Tags.capacity())
     Tags.reserve(Tags.size() + std::max<std::size_t>(25, Tags.size()));
@@ -82,13 +89,15 @@ void TImageInfo::AddTag(TTagEntry entry) {
 
 void TImageInfo::ProcessExif(std::string section) {
   llData = std::move(section);
-  if (llData.compare(0, 5, std::string_view("Exif\0", 5)) != 0) {
+  // Copy cuts at the buffer's end, so a section shorter than its header compares unequal
+  // instead of reading past it.
+  if (Copy(0, 5) != std::string_view("Exif\0", 5)) {
     SetError("Incorrect Exif header");
     return;
   }
-  if (llData.compare(6, 2, "II") == 0) {
+  if (Copy(6, 2) == "II") {
     MotorolaOrder = false;
-  } else if (llData.compare(6, 2, "MM") == 0) {
+  } else if (Copy(6, 2) == "MM") {
     MotorolaOrder = true;
   } else {
     SetError("Invalid Exif alignment marker");
@@ -107,7 +116,8 @@ void TImageInfo::ProcessExifDir(std::int64_t start, std::int64_t offsetBase, std
                                 int kind) {
   if (visited_.empty()) {
     entryBudget_ = kMaxEntriesPerFile;
-    rawBudget_ = kMaxRawBytesPerFile;
+    rawBudget_ = std::min(kMaxRawBytesPerFile, kRawBytesPerByte * Length() + kRawAllowance);
+    tagLimit_ = kTagAllowance + static_cast<std::size_t>(Length()) / kBytesPerTag;
     // A camera file lists one to two hundred tags; one allocation covers most of them.
     if (BuildsTagList()) Tags.reserve(kTypicalTagCount);
   }

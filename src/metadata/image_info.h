@@ -66,7 +66,8 @@ class TImageInfo : public tEndInd {
   std::string LookupTagText(std::string_view name) const;
   double LookupTagNumber(std::string_view name, double fallback = 0.0) const;
 
-  // Appends to the tag list (which grows 25 entries at a time).
+  // Appends to the tag list (which grows 25 entries at a time); beyond the file's tag budget
+  // further tags are dropped.
   void AddTag(TTagEntry entry);
   bool BuildsTagList() const;
   bool BuildsStrings() const;
@@ -96,6 +97,7 @@ class TImageInfo : public tEndInd {
   std::vector<std::int64_t> visited_;  // directory starts already walked (loops in damaged files)
   std::int64_t rawBudget_ = 0;         // bytes of raw values still allowed for this file
   int entryBudget_ = 0;                // directory entries still allowed for this file
+  std::size_t tagLimit_ = 2000;        // the tag list's length for this file
   friend class TmsInfo;
 };
 

@@ -240,10 +240,16 @@ bool TimgData::ReadTiff(Source& source) {
   return true;
 }
 
-bool HasMetaData(const std::string& path) {
-  TimgData data;
-  data.BuildList = 0;
-  return data.ProcessFile(path) && data.HasMetaData();
+bool HasMetaData(const std::string& path) noexcept {
+  // The window asks this from an event handler, where nothing may escape; a file that
+  // cannot be read (or not even held in memory) simply has no metadata to offer.
+  try {
+    TimgData data;
+    data.BuildList = 0;
+    return data.ProcessFile(path) && data.HasMetaData();
+  } catch (...) {
+    return false;
+  }
 }
 
 }  // namespace vemora::metadata

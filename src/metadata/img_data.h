@@ -71,7 +71,6 @@ class TimgData : public tEndInd {
 
   // An Exif, comment or IPTC section was found (or, for a TIFF file, its directories).
   bool HasMetaData() const;
-  bool HasExif() const { return ImageInfo != nullptr; }
   // The text of the comment section, or "".
   std::string Comment() const;
 
@@ -88,7 +87,8 @@ bool IsJpegExtension(const std::filesystem::path& path);
 bool IsTiffExtension(const std::filesystem::path& path);
 
 // Whether the main window should offer its EXIF button for this file: the file reads as
-// EXIF/TIFF metadata (or a comment or IPTC section) without building any tag list.
-bool HasMetaData(const std::string& path);
+// EXIF/TIFF metadata (or a comment or IPTC section) without building any tag list. Never
+// throws: an unreadable or damaged file has no metadata.
+bool HasMetaData(const std::string& path) noexcept;
 
 }  // namespace vemora::metadata

@@ -21,7 +21,7 @@ using TagCallback = std::string (*)(TImageInfo& info, const TTagEntry& entry);
 
 // Table ids of the tag tables; an entry remembers which table it came from.
 enum TableId : int {
-  kTableJpegMarkers = 0,
+  kTableNone = 0,
   kTableMain = 1,
   kTableGps = 2,
   kTableNikon1 = 3,

@@ -1,4 +1,4 @@
-// The static tag tables: JPEG markers, the main TIFF/EXIF table, GPS, one table per camera
+// The static tag tables: the main TIFF/EXIF table, GPS, one table per camera
 // maker layout and IPTC. Every table ends with its `Unknown` row, which lookups return for
 // tags they do not know.
 #pragma once
@@ -9,7 +9,6 @@
 
 namespace vemora::metadata {
 
-std::span<const TTagDef> JpegMarkerTable();
 std::span<const TTagDef> MainTagTable();
 std::span<const TTagDef> GpsTagTable();
 std::span<const TTagDef> Nikon1TagTable();
@@ -21,12 +20,9 @@ std::span<const TTagDef> CanonTagTable();
 std::span<const TTagDef> SeikoTagTable();
 std::span<const TTagDef> SanyoTagTable();
 std::span<const TTagDef> MinoltaTagTable();
-std::span<const TTagDef> IptcTagTable();
 
 // The row for `tag` in a table sorted by tag number, or the table's last (Unknown) row.
 const TTagDef& LookupByTag(std::span<const TTagDef> table, int tag);
-// The marker table's row for a marker byte, or its Unknown row.
-const TTagDef& LookupMarker(int marker);
 // The IPTC row for (record, dataset), or the Unknown row.
 const TTagDef& LookupIptc(int record, int dataset);
 

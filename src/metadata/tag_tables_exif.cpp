@@ -1,4 +1,4 @@
-// JPEG marker, main TIFF/EXIF and GPS tables.
+// Main TIFF/EXIF and GPS tables.
 #include <algorithm>
 
 #include "metadata/formatters.h"
@@ -6,43 +6,6 @@
 
 namespace vemora::metadata {
 namespace {
-
-constexpr TTagDef M(int marker, std::string_view name) {
-  return {kTableJpegMarkers, marker, 0, marker, name, {}, {}, {}, nullptr};
-}
-
-constexpr TTagDef kJpegMarkers[] = {
-    M(0xC0, "Baseline"),
-    M(0xC1, "Extended sequential"),
-    M(0xC2, "Progressive"),
-    M(0xC3, "Lossless"),
-    M(0xC4, "Define Huffman table"),
-    M(0xC5, "Differential sequential"),
-    M(0xC6, "Differential progressive"),
-    M(0xC7, "Differential lossless"),
-    M(0xC9, "Extended sequential, arithmetic coding"),
-    M(0xCA, "Progressive, arithmetic coding"),
-    M(0xCB, "Lossless, arithmetic coding"),
-    M(0xCD, "Differential sequential, arithmetic coding"),
-    M(0xCC, "Define arithmetic coding conditioning"),
-    M(0xCE, "Differential progressive, arithmetic coding"),
-    M(0xCF, "Differential lossless, arithmetic coding"),
-    M(0xD8, "Start of Image"),
-    M(0xD9, "End of Image"),
-    M(0xDA, "Start of Scan"),
-    M(0xDB, "Define quantization table"),
-    M(0xDC, "Define number of lines"),
-    M(0xDD, "Restart interoperability definition"),
-    M(0xDE, "Define hierarchical progression"),
-    M(0xDF, "Expand reference component"),
-    M(0xE0, "JPG marker"),
-    M(0xE1, "Exif Data"),
-    M(0xE2, "Exif Extended Data"),
-    M(0xFE, "Comment"),
-    M(0xED, "IPTC data"),
-    M(0xEE, "Photoshop data"),
-    {kTableJpegMarkers, 0, 0, 0, "Unknown", {}, {}, {}, nullptr},
-};
 
 constexpr TTagDef T(int tag, std::string_view name, std::string_view code = {},
                     std::string_view format = {}, TagCallback callback = nullptr,
@@ -351,7 +314,6 @@ constexpr TTagDef kGpsTags[] = {
 
 }  // namespace
 
-std::span<const TTagDef> JpegMarkerTable() { return kJpegMarkers; }
 std::span<const TTagDef> MainTagTable() { return kMainTags; }
 std::span<const TTagDef> GpsTagTable() { return kGpsTags; }
 
@@ -362,13 +324,6 @@ const TTagDef& LookupByTag(std::span<const TTagDef> table, int tag) {
                                       [](const TTagDef& row, int t) { return row.Tag < t; });
   if (found != rows.end() && found->Tag == tag) return *found;
   return table.back();
-}
-
-const TTagDef& LookupMarker(int marker) {
-  for (const TTagDef& row : kJpegMarkers) {
-    if (row.TType == marker) return row;
-  }
-  return kJpegMarkers[std::size(kJpegMarkers) - 1];
 }
 
 }  // namespace vemora::metadata

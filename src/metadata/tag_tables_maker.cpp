@@ -285,7 +285,6 @@ std::span<const TTagDef> CanonTagTable() { return kCanonTags; }
 std::span<const TTagDef> SeikoTagTable() { return kSeikoTags; }
 std::span<const TTagDef> SanyoTagTable() { return kSanyoTags; }
 std::span<const TTagDef> MinoltaTagTable() { return kMinoltaTags; }
-std::span<const TTagDef> IptcTagTable() { return kIptcTags; }
 
 const TTagDef& LookupIptc(int record, int dataset) {
   for (const TTagDef& row : kIptcTags) {

@@ -2,6 +2,7 @@
 // engines (SQLite and PostgreSQL): what the commands write is what a fresh query reads back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <tuple>
 
@@ -9,6 +10,7 @@
 #include "catalogue/dispatcher.h"
 #include "catalogue/focused_record.h"
 #include "catalogue/size_text.h"
+#include "catalogue/stored_picture.h"
 #include "catalogue_engine_fixture.h"
 #include "codec/preview.h"
 #include "gateways/catalogue_rows.h"
@@ -299,6 +301,47 @@ TEST_P(CatalogueEngineTest, FocusShowsTheStoredImageAndKeepsItWhenTheRowIsGone) 
   view = focus(0);
   EXPECT_FALSE(view.imageBytes.has_value());
   EXPECT_EQ(view.sizeText.substr(0, 14), "40 x 30 Pixel ");
+}
+
+TEST_P(CatalogueEngineTest, DamagedImageIsReportedAndEveryRowStillShows) {
+  const std::string good = testing::TestJpeg(60, 40);
+  const std::string damaged = good.substr(0, 20);  // the header cut short
+  InsertCatalogueRow(gateway(), "erstes", good, "", 1);
+  InsertCatalogueRow(gateway(), "kaputt", damaged, "", 2);
+  InsertCatalogueRow(gateway(), "drittes", good, "", 3);
+  // A catalogue older than its preview column: the rebuild of all previews stops at the
+  // damaged row, the load reports it and builds the rest row by row.
+  gateway().ExecSQL("ALTER TABLE Bilder DROP COLUMN VsBild", 4);
+  session.imageFolder = "/bilder";
+  LoadCatalogue(session, grid, LoadOptions{});
+  ASSERT_EQ(grid.Count(), 3);
+  EXPECT_FALSE(grid.Record(0).preview.empty());
+  EXPECT_TRUE(grid.Record(1).preview.empty());
+  EXPECT_FALSE(grid.Record(2).preview.empty());
+  const std::string report = "Das Bild konnte nicht gelesen werden: kaputt.jpg: JPEG";
+  EXPECT_EQ(std::count_if(prompter.shown.begin(), prompter.shown.end(),
+                          [&](const std::string& text) { return text.starts_with(report); }),
+            1);
+
+  // Damaged bytes behind a good preview: focusing them reports the damage and shows no
+  // size, never the size of the record focused before.
+  gateway().ExecSQLParams("UPDATE Bilder SET VsBild=:p1 WHERE BildCtr2=:p2",
+                          {AsBlobParam(grid.Record(0).preview), TDBValue::Integer(2)}, 1, 4);
+  LoadCatalogue(session, grid, LoadOptions{});
+  SingleImageState state;
+  std::string selectedFileName;
+  grid.focused = 0;
+  FocusedRecordView view = ShowFocusedRecord(gateway(), grid, state, selectedFileName, false);
+  EXPECT_EQ(view.pictureError, "");
+  EXPECT_EQ(DecodeStoredPicture(*view.imageBytes, 100).error, "");
+  grid.focused = 1;
+  view = ShowFocusedRecord(gateway(), grid, state, selectedFileName, false);
+  ASSERT_EQ(view.kind, FocusedRecordView::Kind::Picture);
+  EXPECT_TRUE(view.pictureError.starts_with("Das Bild konnte nicht gelesen werden: JPEG"));
+  EXPECT_TRUE(view.sizeText.starts_with("? x ? Pixel"));
+  const StoredPicture picture = DecodeStoredPicture(*view.imageBytes, 100);
+  EXPECT_TRUE(picture.image.empty());
+  EXPECT_TRUE(picture.error.starts_with("Das Bild konnte nicht gelesen werden: JPEG"));
 }
 
 TEST_P(CatalogueEngineTest, LoadFindsTheFileNameColumnOrStopsWithTheDatabaseError) {

@@ -110,6 +110,16 @@ TEST(Resample, RefusesEmptySourcesAndSizes) {
   EXPECT_THROW(Resample(small, 100000, 100000, ResampleFilter::Triangle), CodecError);
 }
 
+// A sliver a million pixels long shrunk to a few: every output weighs its whole share of
+// the source, and a flat picture stays flat (its weights still add up to one).
+TEST(Resample, ExtremeReductionOfASliverStaysFlat) {
+  const Image sliver = Flat(1'000'000, 1, PixelFormat::Gray8, 77);
+  for (const ResampleFilter filter : {ResampleFilter::Triangle, ResampleFilter::Lanczos3}) {
+    const Image small = Resample(sliver, 3, 1, filter);
+    EXPECT_EQ(small.pixels, std::vector<uint8_t>(3, 77));
+  }
+}
+
 // Interpolation off is the plain stretch; on filters, and reduces colours when asked, even
 // at the picture's own size.
 TEST(ResampleWith, TheInterpolationSwitch) {

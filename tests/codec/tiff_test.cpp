@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,49 @@ TEST(Tiff, TransparencyIsLaidOverWhite) {
   }
   EXPECT_EQ(darker, 0u);
   EXPECT_GT(lighter, rgba.pixels.size() / 4);
+}
+
+// The encoder writes top-left files; this rewrites the value of their orientation entry.
+std::vector<uint8_t> WithOrientation(std::vector<uint8_t> tiff, uint16_t orientation) {
+  const uint32_t directory = tiff[4] | tiff[5] << 8 | tiff[6] << 16 | tiff[7] << 24;
+  const size_t count = tiff[directory] | tiff[directory + 1] << 8;
+  for (size_t i = 0; i < count; ++i) {
+    uint8_t* entry = &tiff[directory + 2 + 12 * i];
+    if ((entry[0] | entry[1] << 8) == 0x0112) {
+      entry[8] = static_cast<uint8_t>(orientation);
+      return tiff;
+    }
+  }
+  ADD_FAILURE() << "no orientation entry";
+  return tiff;
+}
+
+// Turned pictures decode band by band, like upright ones, and land the right way round.
+// 3000 x 1500 takes several bands; the axis-swapping orientations read as their
+// unswapped neighbours.
+TEST(Tiff, TurnedPicturesDecodeInBandsTheRightWayRound) {
+  const Image picture = MakeTestPicture(3000, 1500);
+  const std::vector<uint8_t> upright = EncodeTiff(picture);
+  const struct {
+    uint16_t orientation;
+    bool flipRows;
+    bool flipColumns;
+  } cases[] = {{2, false, true}, {3, true, true}, {4, true, false}, {5, false, false},
+               {6, false, true}, {7, true, true}, {8, true, false}};
+  for (const auto& c : cases) {
+    const Image image = DecodeTiff(WithOrientation(upright, c.orientation));
+    ASSERT_EQ(image.width, picture.width) << c.orientation;
+    ASSERT_EQ(image.height, picture.height) << c.orientation;
+    bool same = true;
+    for (int32_t y = 0; y < image.height && same; y += 7) {
+      for (int32_t x = 0; x < image.width && same; x += 13) {
+        const int32_t sy = c.flipRows ? image.height - 1 - y : y;
+        const int32_t sx = c.flipColumns ? image.width - 1 - x : x;
+        same = std::equal(image.Row(y) + 3 * x, image.Row(y) + 3 * x + 3, picture.Row(sy) + 3 * sx);
+      }
+    }
+    EXPECT_TRUE(same) << "orientation " << c.orientation;
+  }
 }
 
 TEST(Tiff, DamagedAndLyingFilesFailCleanly) {

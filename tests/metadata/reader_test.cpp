@@ -4,6 +4,9 @@
 // Exif blocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "exif_builder.h"
 #include "metadata/img_data.h"
 #include "support/temp_folder.h"
@@ -196,6 +199,27 @@ TEST_F(FileTest, HasMetaDataForTheExifButton) {
   EXPECT_FALSE(has("plain.jpg", MakeJpeg({{0xE0, "JFIF"}})));
   EXPECT_FALSE(has("exif.bmp", "BM"));
   EXPECT_FALSE(HasMetaData(PathOf("missing.jpg")));
+  // The short Exif header that once threw out of the reader, and a folder named like a photo.
+  EXPECT_TRUE(has("short.jpg", MakeJpeg({{0xE1, std::string("Exif\0", 5)}})));
+  std::filesystem::create_directory(PathOf("folder.jpg"));
+  EXPECT_FALSE(HasMetaData(PathOf("folder.jpg")));
+}
+
+// 300 maker-note entries sharing one block of 30000 Canon custom-function values: each
+// function is listed once per entry and the whole list stays in proportion to the file.
+TEST(AmplificationTest, SharedValuesDoNotMultiplyIntoTags) {
+  TimgData data;
+  ASSERT_TRUE(data.ProcessFile(std::string(VEMORA_SOURCE_DIR) +
+                               "/tests/apps/hostile/canon_custom_functions.jpg"));
+  ASSERT_NE(data.ImageInfo, nullptr);
+  const auto& tags = data.ImageInfo->Tags;
+  EXPECT_LT(tags.size(), 2000 + data.FileSize / 8);
+  EXPECT_GT(std::count_if(tags.begin(), tags.end(),
+                          [](const TTagEntry& tag) { return tag.Name == "Noise Reduction"; }),
+            0);
+  size_t text = 0;
+  for (const TTagEntry& tag : tags) text += tag.Data.size() + tag.Raw.size();
+  EXPECT_LT(text, 8 * data.FileSize);
 }
 
 }  // namespace
