@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "catalogue/catalogue_load.h"
+#include "catalogue/stored_picture.h"
 #include "catalogue/window_rules.h"
 #include "host/selection_file.h"
 #include "metadata/img_data.h"
@@ -105,9 +106,16 @@ void TForm1::ShowFocusedRecord() {
       break;
     case FocusedRecordView::Kind::Picture:
       if (view.imageBytes) {
-        const QImage picture = PictureForDisplay(*view.imageBytes, kSingleImageRows);
-        singleImagePanel_->SetPicture(picture);
-        if (!call_.multiSelect) selectionPanel_->ShowPreview(picture);
+        // A damaged image says so; it never leaves the previous record's picture standing.
+        const StoredPicture stored = DecodeStoredPicture(*view.imageBytes, kSingleImageRows);
+        const std::string& error = view.pictureError.empty() ? stored.error : view.pictureError;
+        if (!error.empty()) {
+          singleImagePanel_->ShowUnreadable(Q(error));
+        } else {
+          const QImage picture = ToQImage(stored.image);
+          singleImagePanel_->SetPicture(picture);
+          if (!call_.multiSelect) selectionPanel_->ShowPreview(picture);
+        }
       }
       informationPanel_->SetTexts(Q(view.fileText), Q(view.sizeText));
       informationPanel_->SetExifShown(metadata::HasMetaData(view.metadataPath));

@@ -85,6 +85,12 @@ void SingleImagePanel::ClearPicture() {
   cxImage3_->clear();
 }
 
+void SingleImagePanel::ShowUnreadable(const QString& text) {
+  ClearPicture();
+  cxImage3_->setWordWrap(true);
+  cxImage3_->setText(text);
+}
+
 void SingleImagePanel::ShowMissingImage(const QString& path) {
   missing_->SetPath(path);
   pages_->setCurrentWidget(missing_);

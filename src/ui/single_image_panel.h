@@ -35,6 +35,8 @@ class SingleImagePanel : public QDockWidget {
   // Puts a picture in the panel; a null picture leaves the panel as it is.
   void SetPicture(const QImage& picture);
   void ClearPicture();
+  // In place of a picture: why the stored image cannot be shown.
+  void ShowUnreadable(const QString& text);
   void ShowMissingImage(const QString& path);
   void ShowPictureArea();
   // "Einzelbild [Bildqualität-niedrig]" for 0, "... [Bildqualität-hoch]" otherwise.

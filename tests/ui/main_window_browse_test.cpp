@@ -1,6 +1,7 @@
 // Browsing in the window: the focused record's panels, marks, the focused column's rules
 // and the thumbnail strip.
 #include <QAction>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -62,6 +63,28 @@ TEST_F(BrowseTest, FocusFillsTheSingleImageAndInformationPanels) {
   EXPECT_EQ(Information()->fileText().toStdString(), "kein Bild gefunden");
   window.FocusRecord(-1);
   EXPECT_FALSE(Action("refreshAction")->isEnabled());
+}
+
+// Damaged stored bytes behind a good preview: the single image says the image cannot be
+// read, and neither the previous record's picture nor its size stays.
+TEST_F(BrowseTest, DamagedStoredImagesSayTheyCannotBeRead) {
+  InsertThree();
+  const std::string good = FlatJpeg(320, 240, 60);
+  Insert("kaputt", good.substr(0, 20), codec::MakePreviewJpeg(good), 24);
+  Insert("Müll", std::string("\xFF\xD8\xFF\xE0") + std::string(500, 'x'),
+         codec::MakePreviewJpeg(good), 25);
+  ui::TForm1& window = Open();
+  auto* picture = Find<QLabel>("cxImage3");
+  for (int row : {3, 4}) {
+    window.FocusRecord(0);
+    ASSERT_FALSE(SingleImage()->picture().isNull());
+    window.FocusRecord(row);
+    EXPECT_TRUE(SingleImage()->picture().isNull()) << row;
+    EXPECT_TRUE(picture->text().startsWith(QStringLiteral("Das Bild konnte nicht gelesen werden")))
+        << row << ": " << picture->text().toStdString();
+    EXPECT_EQ(Information()->sizeText().toStdString().find("320 x 240"), std::string::npos) << row;
+  }
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(BrowseTest, ExifButtonShowsForFilesWithMetadataOnly) {
