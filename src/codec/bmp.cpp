@@ -1,4 +1,5 @@
 #include "codec/bmp.h"
+#include "codec/little_endian.h"
 
 #include <cstring>
 
@@ -25,16 +26,6 @@ size_t CheckFileHeader(std::span<const uint8_t> bytes) {
   if (pixelOffset < kFileHeaderSize + 12 || pixelOffset > bytes.size())
     throw CodecError("BMP: pixel data offset lies outside the file");
   return pixelOffset;
-}
-
-void Put16(uint8_t* at, uint32_t value) {
-  at[0] = static_cast<uint8_t>(value);
-  at[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void Put32(uint8_t* at, uint32_t value) {
-  Put16(at, value);
-  Put16(at + 2, value >> 16);
 }
 
 }  // namespace

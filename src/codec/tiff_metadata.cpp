@@ -1,4 +1,5 @@
 #include "codec/tiff_metadata.h"
+#include "codec/little_endian.h"
 
 #include <algorithm>
 #include <array>
@@ -48,15 +49,6 @@ size_t SwapUnit(uint16_t type) {
     default:
       return 1;
   }
-}
-
-void Put16(uint8_t* at, uint32_t value) {
-  at[0] = static_cast<uint8_t>(value);
-  at[1] = static_cast<uint8_t>(value >> 8);
-}
-void Put32(uint8_t* at, uint32_t value) {
-  Put16(at, value);
-  Put16(at + 2, value >> 16);
 }
 
 class Writer {
