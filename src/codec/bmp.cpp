@@ -1,9 +1,9 @@
 #include "codec/bmp.h"
-#include "codec/little_endian.h"
 
 #include <cstring>
 
 #include "codec/bmp_dib.h"
+#include "codec/little_endian.h"
 
 namespace vemora::codec {
 namespace {

@@ -1,10 +1,10 @@
 #include "codec/tiff_metadata.h"
-#include "codec/little_endian.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
 
+#include "codec/little_endian.h"
 #include "codec/tiff_structure.h"
 
 namespace vemora::codec {
