@@ -172,10 +172,8 @@ void TForm1::ConnectPanels() {
           [this](const QPoint& position) { chrome_->smallContextMenu()->popup(position); });
 
   // The marks list follows every change of marks, names and records.
-  connect(gridModel_, &GridModel::marksChanged, this, [this] {
-    RefreshMarksList();
-    emit focusOrMarksChanged();
-  });
+  // (A mark change arrives as dataChanged too, which refreshes the list.)
+  connect(gridModel_, &GridModel::marksChanged, this, &TForm1::focusOrMarksChanged);
   connect(gridModel_, &QAbstractItemModel::dataChanged, this, &TForm1::RefreshMarksList);
   connect(gridModel_, &QAbstractItemModel::rowsRemoved, this, &TForm1::RefreshMarksList);
   connect(gridModel_, &QAbstractItemModel::modelReset, this, &TForm1::RefreshMarksList);

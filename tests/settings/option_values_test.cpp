@@ -2,8 +2,6 @@
 // itself, and writing keeps everything else in the file.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "settings/ini_plus.h"
 #include "settings/option_values.h"
 #include "settings/settings_keys.h"
@@ -13,26 +11,6 @@ namespace vemora {
 namespace {
 
 class OptionValuesTest : public testing::TempFolderTest {};
-
-// Keys of one section as the file holds them.
-std::set<std::string> KeysOf(const std::string& bytes, const std::string& section) {
-  std::set<std::string> keys;
-  bool inside = false;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.starts_with('[')) {
-      inside = line == "[" + section + "]";
-    } else if (inside && line.find('=') != std::string::npos) {
-      keys.insert(line.substr(0, line.find('=')));
-    }
-    start = end + 1;
-  }
-  return keys;
-}
 
 TEST_F(OptionValuesTest, DamagedFileGivesDefaultsForBadKeysAndKeepsTheGoodOnes) {
   const std::string junk("\x00\xFF\xFE\x81garbage\x00[\x9D\r\x01=\x02", 19);
@@ -68,37 +46,6 @@ TEST_F(OptionValuesTest, DamagedFileGivesDefaultsForBadKeysAndKeepsTheGoodOnes) 
   EXPECT_EQ(ReadOptionValues(settings), DefaultOptionValues());
   EXPECT_FALSE(settings.ReadBool(kSectionLayout, kKeyBandInformation, true));
   EXPECT_NE(FileBytes("settings.ini").find(longLine), std::string::npos);
-}
-
-TEST_F(OptionValuesTest, WritesExactlyTheDialogsKeysAndReadsThemBack) {
-  OptionValues values = DefaultOptionValues();
-  values.captions[kSideBottom] = {
-      false, {"Liberation Serif", 14, true, false, true, true, clBlue}, 2};
-  values.thumbsVisible = 1;
-  values.thumbsSize = 10;
-  values.thumbsCaption = false;
-  values.performance = 0;
-  values.hideThumbs = true;
-  values.gridStyle = 2;
-  values.autoWidth = false;
-  values.gridLines = 3;
-  values.gridColor = 0x00123456;
-  values.navigator = false;
-  values.externalApp = "/usr/bin/bildprogramm";
-  values.parameterDefault = false;
-  values.parameter = "--öffnen %1";
-  TIniPlus settings(PathOf("settings.ini"));
-  WriteOptionValues(settings, values);
-  EXPECT_EQ(ReadOptionValues(settings), values);
-  EXPECT_EQ(KeysOf(FileBytes("settings.ini"), "SETTINGS"),
-            (std::set<std::string>{
-                "CLEFT",       "CRIGHT",     "CTOP",          "CBOTTOM",    "FLEFT",
-                "FRIGHT",      "FTOP",       "FBOTTOM",       "ALEFT",      "ARIGHT",
-                "ATOP",        "ABOTTOM",    "THUMBSVISIBLE", "THUMBSSIZE", "THUMBSCAPTION",
-                "PERFORMANCE", "HIDETHUMBS", "GRIDSTYLE",     "AUTOWIDTH",  "GRIDLINES",
-                "GRIDCOLOR",   "NAVIGATOR",  "EXTAPP",        "PARDEFAULT", "PAR"}));
-  EXPECT_NE(FileBytes("settings.ini").find("FBOTTOM=Liberation Serif,14,1011,clBlue"),
-            std::string::npos);
 }
 
 }  // namespace
