@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev libtiff-dev zlib1g-dev libgif-dev libpng-dev
   libsqlite3-dev sqlite3 libpq-dev postgresql
-  libgtest-dev libgmock-dev libimage-exiftool-perl
+  libgtest-dev libgmock-dev libimage-exiftool-perl poppler-utils
   xvfb xauth
 )
 if [[ "${1:-}" == "--bench" ]]; then
