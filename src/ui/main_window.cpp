@@ -23,6 +23,7 @@
 #include "ui/commands/hand_off_commands.h"
 #include "ui/commands/keyword_commands.h"
 #include "ui/commands/options_commands.h"
+#include "ui/commands/print_commands.h"
 #include "ui/commands/search_commands.h"
 #include "ui/commands/take_over_commands.h"
 #include "ui/commands/view_commands.h"
@@ -142,6 +143,7 @@ void TForm1::BuildCommandGroups() {
              new BrowseCommands(*this),
              new FileCommands(*this),
              new HandOffCommands(*this),
+             new PrintCommands(*this, cxGrid1_),
              new KeywordCommands(*this),
              new OptionsCommands(*this),
              viewCommands_,

@@ -2,9 +2,12 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPrinter>
 #include <algorithm>
 
+#include "fileops/report_pages.h"
 #include "ui/color_box.h"
+#include "ui/print_job.h"
 #include "ui/qt_font.h"
 
 namespace vemora::ui {
@@ -64,6 +67,26 @@ void PaintSingleImagePage(QPainter& painter, const QImage& image, const PrintedC
     painter.drawText(
         QRect(layout.captions[side].left, layout.captions[side].top, size.width, size.height),
         Qt::AlignLeft | Qt::AlignTop, captions.texts[side]);
+  }
+}
+
+void PrintSingleImage(QPrinter& printer, const QString& title, const QImage& image, QSize frame,
+                      const PrintedCaptions& captions, const SingleImagePageLayout& layout) {
+  QPainter painter(&printer);
+  BeginLayoutPixels(painter, printer);
+  PaintPageHeader(painter, printer, title, 1);
+  const QRectF area = PrintArea(printer);
+  double scale =
+      layout.shrinkToPageWidth ? ShrinkToPageWidth(layout.panel.width, area.width()) : 1.0;
+  if (layout.panel.height * scale > area.height()) scale = area.height() / layout.panel.height;
+  painter.translate(area.topLeft());
+  painter.scale(scale, scale);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  PaintSingleImagePage(painter, image, captions, layout);
+  if (image.isNull()) {
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(layout.image.left, layout.image.top, frame.width(), frame.height()));
   }
 }
 

@@ -17,6 +17,7 @@
 #include "settings/option_values.h"
 
 class QPainter;
+class QPrinter;
 
 namespace vemora::ui {
 
@@ -41,5 +42,11 @@ SingleImagePageLayout LayOutPrintedPage(const QSize& image, const PrintedCaption
 // Draws picture and captions; the panel's origin is the painter's.
 void PaintSingleImagePage(QPainter& painter, const QImage& image, const PrintedCaptions& captions,
                           const SingleImagePageLayout& layout);
+
+// The single-image job's one page: its header, and the panel at the print area's corner,
+// shrunk to the page's width when the layout says so and to its height when taller. A
+// picture that did not decode leaves an empty frame of `frame` pixels in its place.
+void PrintSingleImage(QPrinter& printer, const QString& title, const QImage& image, QSize frame,
+                      const PrintedCaptions& captions, const SingleImagePageLayout& layout);
 
 }  // namespace vemora::ui

@@ -1,0 +1,86 @@
+// Printing in window tests: a print preview that prints straight into a PDF file instead of
+// opening its modal window, and poppler's tools to read the file back (pdfinfo, pdftotext,
+// pdftoppm from poppler-utils).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPrinter>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "ui/print_job.h"
+
+namespace vemora::testing {
+
+class PdfPreview : public ui::PrintPreview {
+ public:
+  explicit PdfPreview(std::filesystem::path file, bool printerInstalled = false)
+      : file_(std::move(file)), printerInstalled_(printerInstalled) {}
+
+  bool PrinterInstalled() override { return printerInstalled_; }
+  void Show(QPrinter& printer, QWidget*,
+            const std::function<void(QPrinter& printer)>& paint) override {
+    ++*shown;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(file_.string()));
+    paint(printer);
+  }
+
+  // Counts the previews even after the window took the object over.
+  std::shared_ptr<int> shown = std::make_shared<int>(0);
+
+ private:
+  std::filesystem::path file_;
+  bool printerInstalled_;
+};
+
+// The standard output of a command line.
+inline std::string RunTool(const std::string& command) {
+  std::string output;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return output;
+  std::array<char, 4096> buffer{};
+  size_t read = 0;
+  while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    output.append(buffer.data(), read);
+  ::pclose(pipe);
+  return output;
+}
+
+inline std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+inline std::string PdfInfo(const std::filesystem::path& pdf) {
+  return RunTool("pdfinfo " + Quoted(pdf));
+}
+
+inline std::string PdfText(const std::filesystem::path& pdf) {
+  return RunTool("pdftotext -enc UTF-8 " + Quoted(pdf) + " -");
+}
+
+// Page `page` rendered at 96 dpi, one layout pixel per image pixel.
+inline QImage PdfPage(const std::filesystem::path& pdf, int page) {
+  const std::filesystem::path stem = pdf.parent_path() / ("page" + std::to_string(page));
+  RunTool("pdftoppm -r 96 -png -singlefile -f " + std::to_string(page) + " -l " +
+          std::to_string(page) + " " + Quoted(pdf) + " " + Quoted(stem));
+  return QImage(QString::fromStdString(stem.string() + ".png"));
+}
+
+// A field of pdfinfo's answer ("Title", "Pages", "Page size").
+inline std::string PdfField(const std::string& info, const std::string& field) {
+  const size_t at = info.find(field + ":");
+  if (at == std::string::npos) return {};
+  const size_t value = info.find_first_not_of(' ', at + field.size() + 1);
+  return info.substr(value, info.find('\n', value) - value);
+}
+
+inline int Occurrences(const std::string& text, const std::string& word) {
+  int count = 0;
+  for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++count;
+  return count;
+}
+
+}  // namespace vemora::testing

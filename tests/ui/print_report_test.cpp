@@ -1,0 +1,94 @@
+// "Alles Drucken" into a PDF: A4 pages, every record once over as many pages as it takes,
+// only the bands the grid shows, a preview that is no picture, and the notice without a
+// printer.
+#include <QAction>
+
+#include "codec/preview.h"
+#include "pdf_print.h"
+#include "ui/commands/print_commands.h"
+#include "ui/grid_report.h"
+#include "ui/grid_view.h"
+#include "window_fixture.h"
+
+namespace vemora {
+namespace {
+
+using testing::FlatJpeg;
+using testing::Occurrences;
+
+class PrintReportTest : public testing::WindowTest {
+ protected:
+  std::string Name(int row) const {
+    char name[16];
+    std::snprintf(name, sizeof name, "Bild %03d", row);
+    return name;
+  }
+  // `rows` records with previews; the first one's preview bytes are no picture.
+  void InsertRows(int rows) {
+    const std::string picture = FlatJpeg(160, 120, 90);
+    const std::string preview = codec::MakePreviewJpeg(picture);
+    for (int row = 0; row < rows; ++row)
+      Insert(Name(row), picture, row == 0 ? std::string("kein Bild") : preview, 100 + row);
+    // Descriptions without the name, so a name counts once per record.
+    gateway->ExecSQL("UPDATE Bilder SET Beschreibung = 'Morgenrot'", 0);
+  }
+  // Prints through the command and returns the PDF file.
+  std::filesystem::path PrintAll() {
+    const std::filesystem::path pdf = root / "alle.pdf";
+    auto preview = std::make_unique<testing::PdfPreview>(pdf);
+    shown = preview->shown;
+    form->findChild<ui::PrintCommands*>()->SetPreview(std::move(preview));
+    Action("dxBarButton14")->trigger();
+    return pdf;
+  }
+  std::shared_ptr<int> shown;
+};
+
+TEST_F(PrintReportTest, EnabledOnlyWithRecords) {
+  Open();
+  EXPECT_FALSE(Action("dxBarButton14")->isEnabled());
+  EXPECT_FALSE(Action("dxBarButton15")->isEnabled());
+  form.reset();
+  InsertRows(2);
+  Open();
+  EXPECT_TRUE(Action("dxBarButton14")->isEnabled());
+  EXPECT_EQ(Action("dxBarButton14")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
+  EXPECT_EQ(Action("dxBarButton15")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+}
+
+TEST_F(PrintReportTest, EveryRecordPrintsOnceOnA4Pages) {
+  constexpr int kRows = 40;
+  InsertRows(kRows);
+  Open();
+  const std::filesystem::path pdf = PrintAll();
+  EXPECT_EQ(*shown, 1);
+  EXPECT_EQ(messages, std::vector<std::string>{ui::kNoPrinterText});
+
+  const std::string info = testing::PdfInfo(pdf);
+  EXPECT_TRUE(testing::PdfField(info, "Page size").ends_with("(A4)")) << info;
+  EXPECT_EQ(testing::PdfField(info, "Title"), ui::kGridReportTitle);
+  // A row is at least a preview high: 40 of them take several pages.
+  EXPECT_GE(std::atoi(testing::PdfField(info, "Pages").c_str()), 4) << info;
+
+  const std::string text = testing::PdfText(pdf);
+  for (int row = 0; row < kRows; ++row) EXPECT_EQ(Occurrences(text, Name(row)), 1) << Name(row);
+  EXPECT_EQ(Occurrences(text, "Morgenrot"), kRows);
+  EXPECT_GT(Occurrences(text, "INFORMATIONEN"), 1) << "the header rows on every page";
+}
+
+TEST_F(PrintReportTest, OnlyTheBandsTheGridShowsArePrinted) {
+  InsertRows(3);
+  Open();
+  auto* grid = Find<ui::GridView>("cxGrid1");
+  grid->SetBandVisible(ui::kBandCaptions, false);
+  const std::string text = testing::PdfText(PrintAll());
+  EXPECT_EQ(Occurrences(text, "BESCHRIFTUNG"), 0);
+  EXPECT_EQ(Occurrences(text, "links"), 0);
+  EXPECT_EQ(Occurrences(text, "DETAILS"), 0) << "hidden from the start";
+  EXPECT_EQ(Occurrences(text, "INFORMATIONEN"), 1);
+  EXPECT_EQ(Occurrences(text, "Urlaub"), 3);
+  EXPECT_EQ(Occurrences(text, Name(0)), 1) << "a record whose preview is no picture";
+}
+
+}  // namespace
+}  // namespace vemora

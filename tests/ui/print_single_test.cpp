@@ -1,0 +1,117 @@
+// "Einzelbild drucken" into a PDF: the stored picture at its natural size at the margin
+// plus its layout offsets, the captions around it, a wide picture shrunk to the page, and a
+// picture that does not decode printed as an empty frame with its captions.
+#include <QAction>
+
+#include "codec/preview.h"
+#include "pdf_print.h"
+#include "settings/option_values.h"
+#include "ui/commands/print_commands.h"
+#include "window_fixture.h"
+
+namespace vemora {
+namespace {
+
+using testing::FlatJpeg;
+using testing::Occurrences;
+
+constexpr int kMargin = 48;  // 12.7 mm at 96 dpi
+
+class PrintSingleTest : public testing::WindowTest {
+ protected:
+  void InsertImage(const std::string& name, const std::string& image) {
+    Insert(name, image, codec::MakePreviewJpeg(FlatJpeg(160, 120, 40)), 7);
+  }
+  // Prints the focused record through `action` and returns the PDF file.
+  std::filesystem::path Print(const char* action = "dxBarButton15") {
+    const std::filesystem::path pdf = root / (std::string(action) + ".pdf");
+    auto preview = std::make_unique<testing::PdfPreview>(pdf, true);
+    shown = preview->shown;
+    form->findChild<ui::PrintCommands*>()->SetPreview(std::move(preview));
+    Action(action)->trigger();
+    return pdf;
+  }
+  // Where the layout puts the picture, on the page rendered at 96 dpi.
+  QPoint PictureCorner(QSize picture) const {
+    ui::PrintedCaptions captions =
+        ui::CaptionsToPrint(form->grid().Focused(), DefaultOptionValues());
+    for (QFont& font : captions.fonts) font = ui::InLayoutPixels(font);
+    const SingleImagePageLayout layout = ui::LayOutPrintedPage(picture, captions);
+    return {kMargin + layout.image.left, kMargin + layout.image.top};
+  }
+  // Columns of row y darker than mid-grey: first and last.
+  static std::pair<int, int> DarkRun(const QImage& page, int y) {
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < page.width(); ++x) {
+      if (qGray(page.pixel(x, y)) >= 128) continue;
+      if (first < 0) first = x;
+      last = x;
+    }
+    return {first, last};
+  }
+  static bool Dark(const QImage& page, QPoint at) { return qGray(page.pixel(at)) < 100; }
+  static bool White(const QImage& page, QPoint at) { return qGray(page.pixel(at)) > 230; }
+
+  std::shared_ptr<int> shown;
+};
+
+TEST_F(PrintSingleTest, PictureSitsAtTheMarginPlusItsOffsets) {
+  InsertImage("Hafen", FlatJpeg(200, 120, 40));
+  Open().FocusRecord(0);
+  const std::filesystem::path pdf = Print();
+  EXPECT_TRUE(messages.empty()) << "a printer is installed";
+  const std::string info = testing::PdfInfo(pdf);
+  EXPECT_TRUE(testing::PdfField(info, "Page size").ends_with("(A4)")) << info;
+  EXPECT_EQ(testing::PdfField(info, "Title"), "Hafen");
+  EXPECT_EQ(testing::PdfField(info, "Pages"), "1");
+  const std::string text = testing::PdfText(pdf);
+  for (const char* caption : {"oben", "unten", "links", "rechts"})
+    EXPECT_EQ(Occurrences(text, caption), 1) << caption;
+
+  const QImage page = testing::PdfPage(pdf, 1);
+  ASSERT_FALSE(page.isNull());
+  const QPoint corner = PictureCorner({200, 120});
+  EXPECT_TRUE(Dark(page, corner + QPoint(2, 2)));
+  EXPECT_TRUE(Dark(page, corner + QPoint(197, 117)));
+  EXPECT_TRUE(White(page, corner + QPoint(-3, 60))) << "the gap before the left caption";
+  EXPECT_TRUE(White(page, corner + QPoint(203, 60))) << "the gap before the right caption";
+  EXPECT_TRUE(White(page, corner + QPoint(100, 123))) << "the gap above the bottom caption";
+  // Above the side captions the row holds the picture alone, at its natural width.
+  const auto [first, last] = DarkRun(page, corner.y() + 5);
+  EXPECT_NEAR(first, corner.x(), 1);
+  EXPECT_NEAR(last - first, 199, 2);
+
+  // The small context menu's "Drucken" runs the same command.
+  Print("Drucken1");
+  EXPECT_EQ(*shown, 1);
+}
+
+TEST_F(PrintSingleTest, AWidePictureIsShrunkToThePageWidth) {
+  InsertImage("Panorama", FlatJpeg(1200, 100, 40));
+  Open().FocusRecord(0);
+  const QImage page = testing::PdfPage(Print(), 1);
+  ASSERT_FALSE(page.isNull());
+  const auto [first, last] = DarkRun(page, kMargin + 25);
+  EXPECT_GE(first, kMargin);
+  EXPECT_LE(last, page.width() - kMargin);
+  EXPECT_GT(last - first, 500);
+}
+
+TEST_F(PrintSingleTest, APictureThatDoesNotDecodePrintsAnEmptyFrameWithItsCaptions) {
+  InsertImage("Müll", std::string("\xFF\xD8\xFF\xE0") + std::string(500, 'x'));
+  Open().FocusRecord(0);
+  const std::filesystem::path pdf = Print();
+  EXPECT_EQ(testing::PdfField(testing::PdfInfo(pdf), "Title"), "Müll");
+  EXPECT_EQ(Occurrences(testing::PdfText(pdf), "oben"), 1);
+  const QImage page = testing::PdfPage(pdf, 1);
+  ASSERT_FALSE(page.isNull());
+  const QPoint corner = PictureCorner({100, 100});
+  EXPECT_TRUE(White(page, corner + QPoint(50, 50))) << "nothing inside the frame";
+  const auto [first, last] = DarkRun(page, corner.y() + 5);
+  EXPECT_NEAR(first, corner.x(), 1) << "the frame's left edge";
+  EXPECT_NEAR(last, corner.x() + 100, 1) << "the frame's right edge";
+}
+
+}  // namespace
+}  // namespace vemora
