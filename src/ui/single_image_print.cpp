@@ -83,7 +83,7 @@ void PrintSingleImage(QPrinter& printer, const QString& title, const QImage& ima
   painter.scale(scale, scale);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   PaintSingleImagePage(painter, image, captions, layout);
-  if (image.isNull()) {
+  if (image.isNull() && !frame.isEmpty()) {
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(layout.image.left, layout.image.top, frame.width(), frame.height()));

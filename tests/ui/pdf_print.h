@@ -54,7 +54,10 @@ inline std::string RunTool(const std::string& command) {
 inline std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
 inline std::string PdfInfo(const std::filesystem::path& pdf) {
-  return RunTool("pdfinfo " + Quoted(pdf));
+  const std::string info = RunTool("pdfinfo " + Quoted(pdf) + " 2>&1");
+  EXPECT_NE(info.find("Pages:"), std::string::npos)
+      << "pdfinfo (poppler-utils) cannot read " << pdf << ": " << info;
+  return info;
 }
 
 inline std::string PdfText(const std::filesystem::path& pdf) {

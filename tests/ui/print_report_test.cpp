@@ -2,6 +2,8 @@
 // only the bands the grid shows, a preview that is no picture, and the notice without a
 // printer.
 #include <QAction>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 
 #include "codec/preview.h"
 #include "pdf_print.h"
@@ -88,6 +90,29 @@ TEST_F(PrintReportTest, OnlyTheBandsTheGridShowsArePrinted) {
   EXPECT_EQ(Occurrences(text, "INFORMATIONEN"), 1);
   EXPECT_EQ(Occurrences(text, "Urlaub"), 3);
   EXPECT_EQ(Occurrences(text, Name(0)), 1) << "a record whose preview is no picture";
+}
+
+TEST_F(PrintReportTest, TheWindowsPreviewShowsTheReportsPages) {
+  InsertRows(12);
+  Open();
+  // The real preview: once its pages are laid out, it is closed as the user would.
+  int pages = 0;
+  QString title;
+  QTimer closer;
+  closer.setInterval(10);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+    if (preview == nullptr) return;
+    auto* widget = preview->findChild<QPrintPreviewWidget*>();
+    if (widget == nullptr || widget->pageCount() == 0) return;
+    pages = widget->pageCount();
+    title = preview->windowTitle();
+    preview->reject();
+  });
+  closer.start();
+  Action("dxBarButton14")->trigger();
+  EXPECT_GE(pages, 2);
+  EXPECT_EQ(title.toStdString(), ui::kGridReportTitle);
 }
 
 }  // namespace
