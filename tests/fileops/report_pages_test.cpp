@@ -1,5 +1,5 @@
 // Page breaks of the printed table: whole rows per page below the repeated header, a row
-// taller than a page alone on its own, each row measured once; and the width factor.
+// taller than a page alone on its own, each row measured once.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -50,13 +50,6 @@ TEST(ReportPages, RowsFillEachPageBelowItsHeader) {
     for (size_t row = 0; row < once.size(); ++row) once[row] = static_cast<int32_t>(row);
     EXPECT_EQ(asked, once) << what << ": every row measured once, in order";
   }
-}
-
-TEST(ReportPages, OnlyWiderContentShrinks) {
-  EXPECT_DOUBLE_EQ(ShrinkToPageWidth(500, 700), 1.0);
-  EXPECT_DOUBLE_EQ(ShrinkToPageWidth(700, 700), 1.0);
-  EXPECT_DOUBLE_EQ(ShrinkToPageWidth(1400, 700), 0.5);
-  EXPECT_DOUBLE_EQ(ShrinkToPageWidth(0, 700), 1.0);
 }
 
 }  // namespace

@@ -46,18 +46,6 @@ class PrintReportTest : public testing::WindowTest {
   std::shared_ptr<int> shown;
 };
 
-TEST_F(PrintReportTest, EnabledOnlyWithRecords) {
-  Open();
-  EXPECT_FALSE(Action("dxBarButton14")->isEnabled());
-  EXPECT_FALSE(Action("dxBarButton15")->isEnabled());
-  form.reset();
-  InsertRows(2);
-  Open();
-  EXPECT_TRUE(Action("dxBarButton14")->isEnabled());
-  EXPECT_EQ(Action("dxBarButton14")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
-  EXPECT_EQ(Action("dxBarButton15")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-}
-
 TEST_F(PrintReportTest, EveryRecordPrintsOnceOnA4Pages) {
   constexpr int kRows = 40;
   InsertRows(kRows);
