@@ -35,13 +35,14 @@ TEST(ReportPages, RowsFillEachPageBelowItsHeader) {
        10,
        {{0, 3}, {3, 6}, {6, 9}, {9, 10}}},
   };
-  for (const auto& [what, heights, pageHeight, headerHeight, expected] : cases) {
+  for (const PagesCase& test : cases) {
+    const auto& [what, heights, pageHeight, headerHeight, expected] = test;
     ReportPaginator pages(static_cast<int32_t>(heights.size()), pageHeight, headerHeight);
     std::vector<int32_t> asked;
     std::vector<RowRange> got;
     while (auto page = pages.NextPage([&](int32_t row) {
       asked.push_back(row);
-      return heights[static_cast<size_t>(row)];
+      return test.heights[static_cast<size_t>(row)];
     })) {
       got.push_back(*page);
     }
