@@ -90,6 +90,22 @@ void CheckColumns(CatalogueContext& context) {
     throw std::runtime_error("table Bilder is missing or lacks the column(s) " + missing);
 }
 
+// Server messages come in several lines (libpq adds hints); the report is one.
+std::string OneLine(std::string_view text) {
+  std::string line;
+  bool space = false;
+  for (const char c : text) {
+    if (c == '\n' || c == '\r' || c == '\t') {
+      space = true;
+      continue;
+    }
+    if (space && !line.empty() && line.back() != ' ') line += ' ';
+    space = false;
+    line += c;
+  }
+  return line;
+}
+
 }  // namespace
 
 bool TakeFlag(std::vector<std::string>& args, const std::string& flag) {
@@ -189,7 +205,7 @@ int RunCatalogue(const std::vector<std::string>& arguments, std::ostream& out, s
     err << "vemora catalogue " << name << ": " << error.what() << " (see --help)\n";
     return kExitUsage;
   } catch (const std::exception& error) {
-    err << "vemora catalogue " << name << ": " << error.what() << '\n';
+    err << "vemora catalogue " << name << ": " << OneLine(error.what()) << '\n';
     return kExitFailed;
   }
 }
