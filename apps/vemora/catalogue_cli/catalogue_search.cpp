@@ -5,9 +5,9 @@
 //          [--newer N[d|w|m|y]] [--older N[d|w|m|y]] [--width >N|<N|=N] [--height ...]
 //          [nicht] TERM [und|oder|und-nicht TERM] [und|oder|und-nicht TERM]
 
-#include <cctype>
 #include <charconv>
 #include <sstream>
+#include <string_view>
 
 #include "catalogue_cli/catalogue_context.h"
 #include "search/date_serial.h"
@@ -55,23 +55,13 @@ void Fields(const std::string& list, SearchOptionSet& options) {
 
 // "30d", "2w", "6m", "1y" (days when no unit).
 void Age(const std::string& text, int32_t kind, SearchOptionSet& options) {
+  static constexpr std::string_view kUnits = "dwmy";  // in the order of AgeUnit
   std::string number = text;
   int32_t unit = kAgeDays;
-  if (!number.empty()) {
-    switch (number.back()) {
-      case 'w':
-        unit = kAgeWeeks;
-        break;
-      case 'm':
-        unit = kAgeMonths;
-        break;
-      case 'y':
-        unit = kAgeYears;
-        break;
-      default:
-        break;
-    }
-    if (!std::isdigit(static_cast<unsigned char>(number.back()))) number.pop_back();
+  if (const size_t found = kUnits.find(number.empty() ? ' ' : number.back());
+      found != std::string_view::npos) {
+    unit = static_cast<int32_t>(found);
+    number.pop_back();
   }
   options.DatumAlter = true;
   options.DatumArt = kind;
