@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -81,10 +82,11 @@ TEST_P(CatalogueCliTest, ImportAddsFilesAndListShowsThem) {
   WriteFile("sub/berg.jpg", TestJpeg(80, 60));
   WriteFile("strand.jpg", TestJpeg(40, 60, 3));
   WriteFile("notiz.txt", "no picture");
+  WriteFile("zitat \"x\".jpg", TestJpeg(20, 20));
   const CliResult imported = Cli({"import", folder.string()});
   EXPECT_EQ(imported.status, 0) << imported.err;
-  EXPECT_NE(imported.out.find("2 of 2 file(s) added"), std::string::npos) << imported.out;
-  EXPECT_EQ(RowCount(), 2);
+  EXPECT_NE(imported.out.find("3 of 3 file(s) added"), std::string::npos) << imported.out;
+  EXPECT_EQ(RowCount(), 3);
   EXPECT_FALSE(Column("VsBild", 1).empty());
 
   const CliResult listed = Cli({"list"});
@@ -93,10 +95,11 @@ TEST_P(CatalogueCliTest, ImportAddsFilesAndListShowsThem) {
   const CliResult json = Cli({"list", "--json"});
   EXPECT_NE(json.out.find("\"name\": \"strand\", \"file\": \"strand.jpg\""), std::string::npos)
       << json.out;
+  EXPECT_NE(json.out.find("\"name\": \"zitat \\\"x\\\"\""), std::string::npos) << json.out;
 
   ExpectRefused(Cli({"import", (folder / "fehlt.jpg").string()}), "no such file or folder");
   ExpectRefused(Cli({"list", "--yaml"}), "unknown option '--yaml'");
-  EXPECT_EQ(RowCount(), 2);
+  EXPECT_EQ(RowCount(), 3);
 }
 
 TEST_P(CatalogueCliTest, ExportWritesTheChosenKeysInTheChosenFormat) {
@@ -136,6 +139,26 @@ TEST_P(CatalogueCliTest, SearchCombinesTermsAndSizes) {
 
   ExpectRefused(Cli({"search", "--from", "31.02.2024"}), "--from takes a date");
   ExpectRefused(Cli({"search", "strand", "aber", "meer"}), "joined by und, oder or und-nicht");
+}
+
+TEST_P(CatalogueCliTest, SearchByFileDateAndAge) {
+  ImportPictures({{"alt", 40}, {"neu", 40}});
+  // The old picture's file is twenty years old.
+  std::filesystem::last_write_time(
+      folder / "alt.jpg",
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 20));
+  auto names = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), "search");
+    const CliResult result = Cli(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    return result.out.substr(0, result.out.rfind('\n', result.out.size() - 2) + 1);
+  };
+  EXPECT_EQ(names({"--older", "10y"}), "1\talt\n");
+  EXPECT_EQ(names({"--newer", "2w"}), "2\tneu\n");
+  EXPECT_EQ(names({"--older", "3m", "neu"}), "");
+  EXPECT_EQ(names({"--to", "1.1.2010"}), "1\talt\n");
+
+  ExpectRefused(Cli({"search", "--newer", "3q"}), "--newer/--older takes a whole number");
 }
 
 TEST_P(CatalogueCliTest, ScaleShrinksTheStoredImagesOfTheKeys) {
