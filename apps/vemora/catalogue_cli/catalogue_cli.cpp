@@ -189,11 +189,11 @@ int RunCatalogue(const std::vector<std::string>& arguments, std::ostream& out, s
     const bool create = TakeFlag(args, "--create");
     const auto subcommand =
         std::find_if(args.begin(), args.end(), [](const std::string& a) { return a[0] != '-'; });
-    if (subcommand == args.end()) throw UsageError("which subcommand? (see --help)");
+    if (subcommand == args.end()) throw UsageError("which subcommand?");
     name = *subcommand;
     const auto* found = std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
                                      [&](const Subcommand& s) { return s.name == name; });
-    if (found == std::end(kSubcommands)) throw UsageError("unknown subcommand (see --help)");
+    if (found == std::end(kSubcommands)) throw UsageError("unknown subcommand");
     args.erase(subcommand);
     context.args = args;
     const bool wantsHelp = std::find(args.begin(), args.end(), "--help") != args.end();

@@ -23,9 +23,10 @@ class ProgressLine final : public ProgressWindow, public AddProgressWindow {
     position_ = position;
     Draw();
   }
+  // A long run redraws about a hundred times, not once per image.
   void Step() override {
     ++position_;
-    Draw();
+    if (position_ >= maximum_ || position_ % std::max(1, maximum_ / 100) == 0) Draw();
   }
 
   void FileAdded(const std::string& path, const std::string&) override {
