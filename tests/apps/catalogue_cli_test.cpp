@@ -113,9 +113,16 @@ TEST_P(CatalogueCliTest, ExportWritesTheChosenKeysInTheChosenFormat) {
   EXPECT_EQ(Decoded(ReadFile("out/zwei.BMP")).width, 50);
 
   ExpectRefused(Cli({"export", "--to", target.string(), "1", "99"}), "no image with key 99");
+  ExpectRefused(Cli({"export", "--to", target.string(), "--write-back"}), "--write-back needs");
   ExpectRefused(Cli({"export", "--to", target.string(), "--format", "png"}), "--format");
   ExpectRefused(Cli({"export", "--to", (folder / "fehlt").string()}), "no such folder");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target), {}), 1);
+  EXPECT_EQ(Column("Bild", 1)[0], '\xFF');
+
+  EXPECT_EQ(Cli({"export", "--to", target.string(), "--format", "tif", "--write-back", "1"}).status,
+            0);
+  EXPECT_EQ(Column("Bild", 1)[0], 'I');
+  EXPECT_EQ(Column("Bild", 2)[0], '\xFF');
 }
 
 TEST_P(CatalogueCliTest, SearchCombinesTermsAndSizes) {

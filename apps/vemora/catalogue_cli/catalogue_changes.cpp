@@ -124,19 +124,24 @@ int RunExport(CatalogueContext& context) {
   const std::string target = TakeOption(context.args, "--to");
   const int32_t format = ExportFormat(TakeOption(context.args, "--format"));
   const std::string settingsFolder = TakeOption(context.args, "--settings");
+  const bool writeBack = TakeFlag(context.args, "--write-back");
   RejectUnknownOptions(context.args);
   if (target.empty()) throw UsageError("export needs --to DIR");
+  if (writeBack && format == kConvertUnchanged)
+    throw UsageError("--write-back needs --format bmp, jpg or tif");
   if (!std::filesystem::is_directory(target)) throw std::runtime_error(target + ": no such folder");
   const std::set<int32_t> keys = ExistingKeys(context, context.args);
 
   LoadGrid(context);
   MarkKeys(context.grid, keys);
-  context.dialogs.exportChoice = {ExportOutcome::Marked, format, false,
+  // The question before writing back is answered by --write-back itself.
+  context.dialogs.exportChoice = {ExportOutcome::Marked, format, writeBack,
                                   std::filesystem::absolute(target).string()};
   ExportSettings settingsFile(settingsFolder);
   TIniPlus settings(settingsFile.Path());
   const ExportRun run = ExportImages(context.session, context.grid, settings, context.dialogs);
-  context.out << run.exported << " image(s) exported to " << target << '\n';
+  context.out << run.exported << " image(s) exported to " << target
+              << (run.wroteBack ? " and written back to the catalogue\n" : "\n");
   return context.dialogs.Messages().empty() ? 0 : kExitFailed;
 }
 
