@@ -225,6 +225,13 @@ TEST_P(CatalogueCliTest, RefusesCataloguesItCannotUse) {
     EXPECT_EQ(cli::RunCatalogue({"--db", notSqlite, "list"}, out, err, nullptr), cli::kExitFailed);
     EXPECT_NE(err.str().find("not a SQLite catalogue"), std::string::npos) << err.str();
     EXPECT_EQ(ReadFile("text.db"), "just some text, long enough to matter");
+
+    // A bad import does not leave a new, empty catalogue behind.
+    const std::string fresh = (folder / "neu.db").string();
+    EXPECT_EQ(
+        cli::RunCatalogue({"--db", fresh, "--create", "import", "fehlt.jpg"}, out, err, nullptr),
+        cli::kExitFailed);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
   }
 }
 

@@ -98,7 +98,7 @@ class ExportSettings {
 
 }  // namespace
 
-int RunImport(CatalogueContext& context) {
+void PrepareImport(CatalogueContext& context) {
   RejectUnknownOptions(context.args);
   if (context.args.empty()) throw UsageError("import needs files or folders");
   std::vector<std::string> files;
@@ -113,6 +113,10 @@ int RunImport(CatalogueContext& context) {
     }
   }
   context.dialogs.pictureFiles = files;
+}
+
+int RunImport(CatalogueContext& context) {
+  const std::vector<std::string>& files = context.dialogs.pictureFiles;
   const int added = AddImagesFromDialog(context.session, context.grid, context.dialogs);
   for (const GridRecord& record : context.grid.records())
     context.out << record.key << '\t' << record.name << '\n';

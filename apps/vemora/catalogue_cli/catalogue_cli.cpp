@@ -22,8 +22,8 @@ constexpr const char* kHelp =
     "Works on the table Bilder of a SQLite catalogue file (--db) or of a PostgreSQL\n"
     "catalogue (--pg \"host=/tmp dbname=bilder\"), with the same rules as the window.\n"
     "--images DIR is the image folder the catalogue's file names are relative to (default:\n"
-    "the current folder). --create makes the catalogue's tables (and the file) if missing,\n"
-    "for the subcommands that write.\n"
+    "the current folder). With import, --create makes the catalogue's tables (and the file)\n"
+    "if missing.\n"
     "\n"
     "subcommands:\n"
     "  list [--json]                       keys, names, files and stored sizes\n"
@@ -51,13 +51,14 @@ constexpr const char* kHelp =
 struct Subcommand {
   std::string_view name;
   SubcommandFunction run;
-  bool writes;
+  PrepareFunction prepare = nullptr;
+  bool mayCreate = false;  // --create applies
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"list", &RunList, false},       {"check", &RunCheck, false},   {"import", &RunImport, true},
-    {"export", &RunExport, false},   {"search", &RunSearch, false}, {"scale", &RunScale, true},
-    {"previews", &RunPreviews, true}};
+    {"list", &RunList},        {"check", &RunCheck},   {"import", &RunImport, &PrepareImport, true},
+    {"export", &RunExport},    {"search", &RunSearch}, {"scale", &RunScale},
+    {"previews", &RunPreviews}};
 
 // The columns every catalogue row has; the file name is "File" or "XFile".
 constexpr std::string_view kRequiredColumns[] = {"BildCtr2",     "Bild",      "Name",
@@ -205,7 +206,8 @@ int RunCatalogue(const std::vector<std::string>& arguments, std::ostream& out, s
     if (database.empty() == conninfo.empty())
       throw UsageError("give the catalogue as either --db FILE or --pg CONNINFO");
 
-    context.gateway = OpenCatalogue(database, conninfo, create && found->writes);
+    if (found->prepare != nullptr) found->prepare(context);
+    context.gateway = OpenCatalogue(database, conninfo, create && found->mayCreate);
     CheckColumns(context);
     context.session.gateway = context.gateway.get();
     context.session.prompter = &context.dialogs;

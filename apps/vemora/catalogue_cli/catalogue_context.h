@@ -39,9 +39,13 @@ struct CatalogueContext {
 
 using SubcommandFunction = int (*)(CatalogueContext& context);
 
+// Checks a subcommand's arguments before the catalogue is opened (or created).
+using PrepareFunction = void (*)(CatalogueContext& context);
+
 // Subcommands, each in the file that implements it.
 int RunList(CatalogueContext& context);
 int RunCheck(CatalogueContext& context);
+void PrepareImport(CatalogueContext& context);  // the files to add
 int RunImport(CatalogueContext& context);
 int RunExport(CatalogueContext& context);
 int RunScale(CatalogueContext& context);
