@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev libtiff-dev zlib1g-dev libgif-dev libpng-dev
   libsqlite3-dev sqlite3 libpq-dev postgresql
   libgtest-dev libgmock-dev libimage-exiftool-perl poppler-utils
-  xvfb xauth
+  xvfb xauth dpkg-dev file
 )
 if [[ "${1:-}" == "--bench" ]]; then
   packages+=(libbenchmark-dev libexiv2-dev libvips-tools imagemagick libjpeg-turbo-progs libtiff-tools)

@@ -20,10 +20,10 @@
 
 #include "catalogue_import.h"
 #include "sample_images.h"
-#include "sqlite/sqlite_gateway.h"
+#include "vemora/sqlite_gateway.h"
 #include "vemora/vemora.h"
 #if VEMORA_HAVE_POSTGRES
-#include "postgres/postgres_gateway.h"
+#include "vemora/postgres_gateway.h"
 #endif
 
 namespace {
@@ -132,18 +132,14 @@ Options ParseOptions(int argc, char** argv) {
 std::unique_ptr<vemora::TDBGateway> OpenCatalogue(const Options& options) {
   if (options.conninfo) {
 #if VEMORA_HAVE_POSTGRES
-    auto gateway = std::make_unique<vemora::gateways::PostgresGateway>(*options.conninfo);
-    gateway->CreateCatalogueTables();
-    return gateway;
+    return vemora::OpenPostgresGateway(*options.conninfo);
 #else
     throw std::runtime_error("this build has no PostgreSQL support");
 #endif
   }
   const auto path = options.database.value_or(options.folder / "catalogue.db");
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
-  auto gateway = std::make_unique<vemora::gateways::SqliteGateway>(path.string());
-  gateway->CreateCatalogueTables();
-  return gateway;
+  return vemora::OpenSqliteGateway(path.string());
 }
 
 std::u16string ToUtf16(const std::string& text) {

@@ -69,7 +69,15 @@ std::filesystem::path HelpFolder() {
   if (::dladdr(reinterpret_cast<void*>(&HelpFolder), &info) != 0 && info.dli_fname != nullptr) {
     std::error_code error;
     const auto module = std::filesystem::canonical(info.dli_fname, error);
-    if (!error) return module.parent_path() / "help";
+    if (!error) {
+      auto beside = module.parent_path() / "help";
+#ifdef VEMORA_INSTALLED_HELP
+      // Installed, the pages live in the data folder, found relative to the library.
+      if (!std::filesystem::is_directory(beside))
+        return (module.parent_path() / VEMORA_INSTALLED_HELP).lexically_normal();
+#endif
+      return beside;
+    }
   }
   return std::filesystem::path("help");
 }

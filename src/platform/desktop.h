@@ -34,7 +34,8 @@ inline constexpr int kHelpTopicMainWindow = 3001;
 inline constexpr int kHelpTopicSearch = 3003;
 inline constexpr int kHelpTopicOptions = 3004;
 
-// The help pages' folder: "help" beside the library (or program) this code is part of.
+// The help pages' folder: "help" beside the library (or program) this code is part of, or,
+// when that is missing in an installed tree, share/vemora/help under its prefix.
 std::filesystem::path HelpFolder();
 
 // The page file of a topic number; unknown numbers give the start page "index.html".
