@@ -31,6 +31,10 @@ WindowChrome::WindowChrome(QMainWindow* window) {
   contextSubmenus_ = gridContextMenu_->addSeparator();
   for (QMenu* menu : {fileMenu_, marksMenu_, keywordsMenu_}) gridContextMenu_->addMenu(menu);
   smallContextMenu_ = NamedMenu({}, "smallContextMenu", window);
+  for (QAction*& end : smallMenuEnds_) {
+    end = smallContextMenu_->addSeparator();
+    end->setVisible(false);
+  }
 
   commands_ = window->addToolBar(QStringLiteral("Galeriekasten"));
   commands_->setObjectName("mainToolbar");
@@ -59,6 +63,10 @@ QAction* WindowChrome::AddToToolbar(ToolbarSection section, QWidget* widget) {
 
 void WindowChrome::AddToContextMenu(const QList<QAction*>& actions) {
   gridContextMenu_->insertActions(contextSubmenus_, actions);
+}
+
+void WindowChrome::AddToSmallMenu(SmallMenuItem item, QAction* action) {
+  smallContextMenu_->insertAction(smallMenuEnds_[static_cast<int>(item)], action);
 }
 
 void WindowChrome::Finish() {

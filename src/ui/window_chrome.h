@@ -19,6 +19,9 @@ namespace vemora::ui {
 // Records, Find and Output make the first row; Keywords, View and Window the second.
 enum class ToolbarSection { Records, Find, Output, Keywords, View, Window, Count };
 
+// The single image's small menu lists its commands in this order.
+enum class SmallMenuItem { Select, Print, Delete, Count };
+
 class WindowChrome {
  public:
   explicit WindowChrome(QMainWindow* window);
@@ -28,6 +31,7 @@ class WindowChrome {
   QAction* AddToToolbar(ToolbarSection section, QWidget* widget);
   // Into the grid's context menu, after the commands already there and before its submenus.
   void AddToContextMenu(const QList<QAction*>& actions);
+  void AddToSmallMenu(SmallMenuItem item, QAction* action);
   // Hides the separators of empty sections; call once all groups have placed their commands.
   void Finish();
   // "Datei", "Suchbegriffe" and "&Auswahl" are usable only while a record is focused.
@@ -40,7 +44,8 @@ class WindowChrome {
   QMenu* keywordsMenu() const { return keywordsMenu_; }  // "Suchbegriffe"
   QMenu* viewMenu() const { return viewMenu_; }          // "Ansicht"
   QMenu* gridContextMenu() const { return gridContextMenu_; }
-  // The single image's small menu ("Auswählen", "Drucken", "Löschen").
+  // The single image's small menu ("Auswählen", "Drucken", "Löschen"); what is appended
+  // to it comes after those three.
   QMenu* smallContextMenu() const { return smallContextMenu_; }
 
  private:
@@ -54,6 +59,8 @@ class WindowChrome {
   QMenu* gridContextMenu_;
   QMenu* smallContextMenu_;
   QAction* contextSubmenus_;  // separator before the grid context menu's submenus
+  // Hidden separators that end each item's place in the small menu.
+  QAction* smallMenuEnds_[static_cast<int>(SmallMenuItem::Count)];
   // The separator that ends each section (none for the last of a row).
   QAction* sectionEnds_[static_cast<int>(ToolbarSection::Count)];
 };

@@ -2,6 +2,7 @@
 // plus its layout offsets, the captions around it, a wide picture shrunk to the page, and a
 // picture that does not decode printed as an empty frame with its captions.
 #include <QAction>
+#include <QMenu>
 
 #include "codec/preview.h"
 #include "pdf_print.h"
@@ -82,9 +83,14 @@ TEST_F(PrintSingleTest, PictureSitsAtTheMarginPlusItsOffsets) {
   EXPECT_NEAR(first, corner.x(), 1);
   EXPECT_NEAR(last - first, 199, 2);
 
-  // The small context menu's "Drucken" runs the same command.
+  // The small context menu's "Drucken" runs the same command; the menu's commands keep
+  // their order whatever order the command groups are built in.
   Print("Drucken1");
   EXPECT_EQ(*shown, 1);
+  QStringList small;
+  for (QAction* action : form->findChild<QMenu*>("smallContextMenu")->actions())
+    if (action->isVisible() && !action->isSeparator()) small << action->text();
+  EXPECT_EQ(small.mid(0, 3), (QStringList{"Auswählen", "Drucken", "Löschen"}));
 }
 
 TEST_F(PrintSingleTest, AWidePictureIsShrunkToThePageWidth) {

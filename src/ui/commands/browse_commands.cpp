@@ -29,7 +29,7 @@ BrowseCommands::BrowseCommands(WindowServices& window) : CommandGroup(window) {
 void BrowseCommands::AddTo(WindowChrome& chrome) {
   chrome.marksMenu()->addActions({markAll_, markNone_, invertMarks_});
   chrome.AddToToolbar(ToolbarSection::Find, {refresh_});
-  chrome.smallContextMenu()->addAction(markFocused_);
+  chrome.AddToSmallMenu(SmallMenuItem::Select, markFocused_);
 }
 
 void BrowseCommands::UpdateCommands(const CommandStates& states) {

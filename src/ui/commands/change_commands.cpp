@@ -44,7 +44,7 @@ ChangeCommands::ChangeCommands(WindowServices& window, GridView* grid, GridModel
 void ChangeCommands::AddTo(WindowChrome& chrome) {
   chrome.AddToToolbar(ToolbarSection::Records, {add_, changeSource_, delete_});
   chrome.AddToContextMenu({add_, changeSource_, delete_});
-  chrome.smallContextMenu()->addAction(delete_);
+  chrome.AddToSmallMenu(SmallMenuItem::Delete, delete_);
 }
 
 void ChangeCommands::UpdateCommands(const CommandStates& states) {

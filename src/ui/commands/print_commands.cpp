@@ -51,7 +51,7 @@ void PrintCommands::AddTo(WindowChrome& chrome) {
   chrome.AddToToolbar(ToolbarSection::Output, {singleImage_, allImages_});
   chrome.imageMenu()->addMenu(menu_);
   chrome.gridContextMenu()->addMenu(menu_);
-  chrome.smallContextMenu()->addAction(smallMenuPrint_);
+  chrome.AddToSmallMenu(SmallMenuItem::Print, smallMenuPrint_);
 }
 
 void PrintCommands::UpdateCommands(const CommandStates& states) {
