@@ -134,7 +134,8 @@ GridPlan PlanGridChanges(const std::vector<GridRecord>& records,
     GridRecord record = *row->record;
     record.marked = old.marked;
     plan.edits.push_back({GridEdit::Kind::Update, at->second, std::move(record)});
-    if (differs) ++plan.changed;
+    // A record this window added is only read back: its path and size as a load shows them.
+    if (differs && old.rowId != 0) ++plan.changed;
   }
 
   std::sort(insertions.begin(), insertions.end(),
@@ -152,7 +153,6 @@ GridPlan PlanGridChanges(const std::vector<GridRecord>& records,
     if (origin != moved.end()) {
       const GridRecord& old = records[static_cast<size_t>(*origin)];
       record.marked = old.marked;
-      if (!SameShownValues(old, record)) ++plan.changed;
       moved.erase(origin);
     } else {
       ++plan.added;
@@ -205,6 +205,15 @@ std::vector<ChangedRow> ReadChangedRows(CatalogueSession& session,
                                   : std::optional<GridRecord>(std::move(at->second))});
   }
   return changed;
+}
+
+std::optional<GridRecord> ReadCurrentRecord(CatalogueSession& session, const GridRecord& record) {
+  const std::string where = record.rowId != 0 ? "BildCtr = " + std::to_string(record.rowId)
+                                              : "BildCtr2 = " + std::to_string(record.key);
+  ResultSetGuard rows = Query(*session.gateway, "SELECT * FROM Bilder WHERE " + where);
+  rows->First();
+  if (rows->Eof()) return std::nullopt;
+  return RecordFromRow(session, *rows, platform::WithTrailingSeparator(session.imageFolder));
 }
 
 std::string ChangeNote(const GridPlan& plan) {

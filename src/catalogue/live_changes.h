@@ -57,6 +57,10 @@ void ApplyGridPlan(CatalogueGrid& grid, const GridPlan& plan);
 // Reads the rows with these counters again through the gateway, a few hundred per query.
 std::vector<ChangedRow> ReadChangedRows(CatalogueSession& session, const std::set<int64_t>& rowIds);
 
+// The row behind a record as it is in the catalogue now (by its counter, or by its key while
+// the counter is not known); none when the row is gone.
+std::optional<GridRecord> ReadCurrentRecord(CatalogueSession& session, const GridRecord& record);
+
 // The status bar's note on what another host did: "2 Bilder von einem anderen Arbeitsplatz
 // hinzugefügt", parts joined with ", "; empty when nothing happened.
 std::string ChangeNote(const GridPlan& plan);
