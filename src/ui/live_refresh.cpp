@@ -53,6 +53,7 @@ LiveRefresh::LiveRefresh(WindowServices& window, GridView* grid, QStatusBar* sta
   statusBar->addWidget(note_, 1);
   noteTimer_->setSingleShot(true);
   connect(noteTimer_, &QTimer::timeout, note_, &QLabel::clear);
+  timer_->setObjectName("liveRefreshTimer");
   timer_->setInterval(kIntervalMilliseconds);
   connect(timer_, &QTimer::timeout, this, &LiveRefresh::Tick);
 }
