@@ -73,5 +73,28 @@ TEST_F(LiveRefreshTest, AnOpenCellEditorKeepsItsRowUntilTheEditEnds) {
   EXPECT_EQ(Note(), "1 Bild von einem anderen Arbeitsplatz hinzugefügt");
 }
 
+TEST_F(LiveRefreshTest, AnEditOfARowChangedElsewhereAsksWithBothValues) {
+  Open();
+  const QModelIndex index = Grid()->model()->index(0, kItemName);
+  Grid()->setCurrentIndex(index);
+  Grid()->edit(index);
+  QLineEdit* editor = nullptr;
+  for (auto* candidate : Grid()->findChildren<QLineEdit*>())
+    if (candidate->isVisible()) editor = candidate;
+  ASSERT_NE(editor, nullptr);
+  other->ExecSQL("UPDATE Bilder SET Name = 'dort' WHERE BildCtr2 = 1", 4);
+  editor->setText("hier");
+  answers = {"&Nein"};
+  Grid()->setCurrentIndex(Grid()->model()->index(1, kItemName));  // ends the edit
+
+  WaitFor([&] { return !messages.empty(); });
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("anderer Arbeitsplatz: \"dort\""), std::string::npos);
+  EXPECT_NE(messages[0].find("hier: \"hier\""), std::string::npos);
+  EXPECT_EQ(testing::ColumnValues(*gateway, "Name").front(), "dort");
+  // Released after the edit, the other host's value reaches the grid.
+  WaitFor([&] { return Names().front() == "dort"; });
+}
+
 }  // namespace
 }  // namespace vemora
