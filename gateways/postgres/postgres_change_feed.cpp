@@ -38,6 +38,8 @@ CatalogueChanges ReadChanges(PostgresConnection& command, uint64_t token) {
 
 uint64_t PostgresGateway::StartFeed() {
   command_->EnsureConnected();
+  if (!FieldExists("Bilder", "BildCtr", 0, -1))
+    throw TDBError("PostgreSQL: table Bilder has no column BildCtr for the change feed");
   const bool installed =
       Single(*command_,
              "SELECT count(*) FROM pg_trigger WHERE tgrelid = to_regclass('bilder') "

@@ -34,6 +34,9 @@ std::pair<int64_t, int64_t> Bounds(sqlite3* db) {
 }  // namespace
 
 uint64_t SqliteGateway::StartFeed() {
+  // A trigger naming a missing column would fail every later write, not the installation.
+  if (!FieldExists("Bilder", "BildCtr", 0, -1))
+    throw TDBError("SQLite: table Bilder has no column BildCtr for the change feed");
   // One write transaction: a second host installing at the same moment waits, then finds
   // everything in place.
   ExecSQL("BEGIN IMMEDIATE", 4);
