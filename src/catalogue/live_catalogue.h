@@ -37,7 +37,9 @@ class LiveCatalogue {
   };
   // Asks the feed; when rows changed, reads them and brings the grid up to date. Changes to
   // rows in `held` (a record being edited) wait for a later poll. None when the feed had
-  // nothing. Throws TDBError (a lost connection, reported once by the feed).
+  // nothing to say (also while its connection is away); an empty plan when the news was
+  // only of held rows or of a connection that is back. Throws TDBError (a lost connection,
+  // reported once by the feed).
   std::optional<Result> Poll(const std::set<int64_t>& held = {});
 
  private:
@@ -46,7 +48,8 @@ class LiveCatalogue {
   CatalogueChangeFeed& feed_;
   bool started_ = false;
   uint64_t token_ = 0;
-  std::set<int64_t> waiting_;  // held back by an earlier poll
+  std::set<int64_t> waiting_;  // held back by an earlier poll, or not read because it failed
+  bool askAgain_ = false;      // the last ChangesSince failed
 };
 
 }  // namespace vemora

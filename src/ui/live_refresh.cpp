@@ -90,6 +90,8 @@ bool LiveRefresh::Busy() const {
 
 void LiveRefresh::Tick() {
   if (!active() || Busy()) return;
+  // While the server is away each try may wait for a connection timeout: try less often.
+  if (connectionLost_ && ++ticksSinceLoss_ % kTicksBetweenReconnects != 0) return;
   CatalogueGrid& grid = window_.grid();
   std::set<int64_t> held;
   const int editing = grid_->EditingRow();
@@ -109,19 +111,24 @@ void LiveRefresh::Tick() {
     *recordsChanging_ = false;
     // The feed raises a lost connection once and then tries again quietly on every tick.
     connectionLost_ = true;
-    Note(QStringLiteral("Verbindung zur Datenbank unterbrochen; Änderungen anderer "
-                        "Arbeitsplätze folgen, sobald sie wieder besteht (") +
+    Note(QStringLiteral("Änderungen anderer Arbeitsplätze können gerade nicht gelesen werden; "
+                        "sie folgen, sobald die Datenbank wieder erreichbar ist (") +
              QString::fromStdString(error.what()) + QStringLiteral(")"),
          0);
     return;
   }
+  if (!result) {
+    *recordsChanging_ = false;
+    return;
+  }
   if (connectionLost_) {
     connectionLost_ = false;
+    ticksSinceLoss_ = 0;
     Note(QStringLiteral("Verbindung zur Datenbank wiederhergestellt"), kNoteMilliseconds);
   }
-  if (!result || result->plan.edits.empty()) {
+  if (result->plan.edits.empty()) {
     *recordsChanging_ = false;
-    if (result && result->reloadNeeded) window_.ReloadCatalogue();
+    if (result->reloadNeeded) window_.ReloadCatalogue();
     return;
   }
 

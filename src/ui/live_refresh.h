@@ -57,6 +57,8 @@ class LiveRefresh : public QObject {
   QLabel* note_ = nullptr;  // "2 Bilder von einem anderen Arbeitsplatz hinzugefügt"
   QTimer* noteTimer_;
   bool connectionLost_ = false;
+  int ticksSinceLoss_ = 0;
+  static constexpr int kTicksBetweenReconnects = 6;
 };
 
 }  // namespace vemora::ui

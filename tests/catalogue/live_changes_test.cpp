@@ -216,11 +216,15 @@ TEST_P(LiveCatalogueTest, ThisWindowsOwnWritesAreNoNewsAndHeldRowsWait) {
   EXPECT_EQ(result->plan.added + result->plan.changed, 0);
   EXPECT_NE(grid.Record(1).rowId, 0);
   EXPECT_EQ(grid.Record(0).name, "eins");
-  // Released, the held change arrives without news from the feed.
-  auto released = live.Poll();
-  ASSERT_TRUE(released);
-  EXPECT_EQ(released->plan.changed, 1);
+  // Released, the held change arrives, counted once.
+  int changed = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (grid.Record(0).name != "dort" && std::chrono::steady_clock::now() < deadline) {
+    if (auto released = live.Poll()) changed += released->plan.changed;
+    ::usleep(10000);
+  }
   EXPECT_EQ(grid.Record(0).name, "dort");
+  EXPECT_EQ(changed, 1);
 }
 
 VEMORA_INSTANTIATE_FOR_ALL_ENGINES(LiveCatalogueTest);
