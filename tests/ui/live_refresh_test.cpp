@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
+#include <QTest>
 
 #include "window_fixture.h"
 
@@ -71,6 +72,7 @@ TEST_F(LiveRefreshTest, AnOpenCellEditorKeepsItsRowUntilTheEditEnds) {
   EXPECT_EQ(editor->text().toStdString(), "ich tippe");
   EXPECT_EQ(Names().front(), "bild1");
   EXPECT_EQ(Note(), "1 Bild von einem anderen Arbeitsplatz hinzugefügt");
+  QTest::keyClick(editor, Qt::Key_Escape);  // the window goes with no editor open
 }
 
 TEST_F(LiveRefreshTest, AnEditOfARowChangedElsewhereAsksWithBothValues) {
