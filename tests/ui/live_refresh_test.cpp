@@ -1,11 +1,13 @@
 // The window follows another host's writes to the shared catalogue by itself: rows come,
 // change and go while the user keeps focus, marks and an open cell editor.
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
 #include <QTest>
 
+#include "ui/live_refresh.h"
 #include "window_fixture.h"
 
 namespace vemora {
@@ -73,6 +75,20 @@ TEST_F(LiveRefreshTest, AnOpenCellEditorKeepsItsRowUntilTheEditEnds) {
   EXPECT_EQ(Names().front(), "bild1");
   EXPECT_EQ(Note(), "1 Bild von einem anderen Arbeitsplatz hinzugefügt");
   QTest::keyClick(editor, Qt::Key_Escape);  // the window goes with no editor open
+}
+
+// A command with a dialog open holds record positions: the grid waits until it closes.
+TEST_F(LiveRefreshTest, NothingMovesWhileADialogIsOpen) {
+  Open();
+  QDialog dialog;
+  dialog.show();
+  testing::InsertCatalogueRow(*other, "fremd", "", "", 9);
+  auto* live = form->findChild<ui::LiveRefresh*>();
+  ASSERT_NE(live, nullptr);
+  live->Tick();
+  EXPECT_EQ(Names().size(), 4u);
+  dialog.close();
+  WaitFor([&] { return Names().size() == 5; });
 }
 
 TEST_F(LiveRefreshTest, AnEditOfARowChangedElsewhereAsksWithBothValues) {
