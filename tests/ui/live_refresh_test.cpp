@@ -32,6 +32,16 @@ class LiveRefreshTest : public testing::WindowTest {
     return names;
   }
 
+  // Opens the editor of the first record's designation.
+  QLineEdit* EditFirstName() const {
+    const QModelIndex index = Grid()->model()->index(0, kItemName);
+    Grid()->setCurrentIndex(index);
+    Grid()->edit(index);
+    for (auto* candidate : Grid()->findChildren<QLineEdit*>())
+      if (candidate->isVisible()) return candidate;
+    return nullptr;
+  }
+
   std::unique_ptr<gateways::SqliteGateway> other;  // another workstation's connection
 };
 
@@ -58,12 +68,7 @@ TEST_F(LiveRefreshTest, AnotherHostsRowsAppearChangeAndGoWhileFocusAndMarksStay)
 
 TEST_F(LiveRefreshTest, AnOpenCellEditorKeepsItsRowUntilTheEditEnds) {
   Open();
-  const QModelIndex index = Grid()->model()->index(0, kItemName);
-  Grid()->setCurrentIndex(index);
-  Grid()->edit(index);
-  QLineEdit* editor = nullptr;
-  for (auto* candidate : Grid()->findChildren<QLineEdit*>())
-    if (candidate->isVisible()) editor = candidate;
+  QLineEdit* editor = EditFirstName();
   ASSERT_NE(editor, nullptr);
   editor->setText("ich tippe");
 
@@ -93,12 +98,7 @@ TEST_F(LiveRefreshTest, NothingMovesWhileADialogIsOpen) {
 
 TEST_F(LiveRefreshTest, AnEditOfARowChangedElsewhereAsksWithBothValues) {
   Open();
-  const QModelIndex index = Grid()->model()->index(0, kItemName);
-  Grid()->setCurrentIndex(index);
-  Grid()->edit(index);
-  QLineEdit* editor = nullptr;
-  for (auto* candidate : Grid()->findChildren<QLineEdit*>())
-    if (candidate->isVisible()) editor = candidate;
+  QLineEdit* editor = EditFirstName();
   ASSERT_NE(editor, nullptr);
   other->ExecSQL("UPDATE Bilder SET Name = 'dort' WHERE BildCtr2 = 1", 4);
   editor->setText("hier");
