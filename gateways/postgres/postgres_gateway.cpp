@@ -61,10 +61,15 @@ TDBResultSet* PostgresGateway::OpenSQL(const std::string& sql, int32_t /*option1
                                        int32_t /*option2*/) {
   FreeClosedResultSets();
   const TranslatedStatement translated = Translate(sql, 0);
-  if (!reader_) reader_ = std::make_shared<PostgresReader>(conninfo_, connectTimeoutSeconds_);
+  Reader();
   resultSets_.push_back(std::make_unique<PostgresResultSet>(
       reader_, "vemora_cursor" + std::to_string(nextCursor_++), sql, translated.sql));
   return resultSets_.back().get();
+}
+
+PostgresReader& PostgresGateway::Reader() {
+  if (!reader_) reader_ = std::make_shared<PostgresReader>(conninfo_, connectTimeoutSeconds_);
+  return *reader_;
 }
 
 void PostgresGateway::AddField(const std::string& table, const std::string& column,

@@ -10,12 +10,16 @@
 // The gateway owns every result set it returns: a closed one is freed at the next OpenSQL,
 // the rest when the gateway is destroyed. A lost connection makes the call that notices it
 // throw TDBError; the next call connects again.
+//
+// It is also a change feed: triggers fill a change table and send a notification, which the
+// reader connection listens for, so asking whether anything changed costs no round trip.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "vemora/change_feed.h"
 #include "vemora/gateway.h"
 
 namespace vemora::gateways {
@@ -24,7 +28,7 @@ class PostgresConnection;
 class PostgresResultSet;
 struct PostgresReader;
 
-class PostgresGateway final : public TDBGateway {
+class PostgresGateway final : public TDBGateway, public CatalogueChangeFeed {
  public:
   // Connects at once; throws TDBError naming the server and database and libpq's reason,
   // within `connectTimeoutSeconds` (libpq's connect_timeout; the minimum it honours is 2).
@@ -45,12 +49,18 @@ class PostgresGateway final : public TDBGateway {
   // Creates `Bilder` and `BildFilt` when they are missing; existing tables stay as they are.
   void CreateCatalogueTables();
 
+  uint64_t StartFeed() override;
+  bool ChangesPending() override;
+  CatalogueChanges ChangesSince(uint64_t token) override;
+
   // The server process serving this gateway's statements (pg_backend_pid), for tools and
   // tests that must tell connections apart.
   int CommandBackendPid();
 
  private:
   void FreeClosedResultSets();
+  PostgresReader& Reader();
+  void Listen();
 
   std::string conninfo_;
   int connectTimeoutSeconds_;
@@ -58,6 +68,9 @@ class PostgresGateway final : public TDBGateway {
   std::shared_ptr<PostgresReader> reader_;  // opened on the first query
   std::vector<std::unique_ptr<PostgresResultSet>> resultSets_;
   int nextCursor_ = 0;
+  std::string channel_;           // the notification channel of the catalogue's schema
+  int listeningGeneration_ = -1;  // the reader connection that LISTEN ran on
+  bool lossReported_ = false;
 };
 
 }  // namespace vemora::gateways

@@ -14,12 +14,16 @@
 //
 // The gateway owns every result set it returns: a closed one is freed at the next OpenSQL,
 // the rest when the gateway is destroyed.
+//
+// It is also a change feed: triggers fill a change table, and `PRAGMA data_version` on the
+// statement connection tells without reading a row whether another connection has written.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "vemora/change_feed.h"
 #include "vemora/gateway.h"
 
 struct sqlite3;
@@ -29,7 +33,7 @@ namespace vemora::gateways {
 
 class SqliteResultSet;
 
-class SqliteGateway final : public TDBGateway {
+class SqliteGateway final : public TDBGateway, public CatalogueChangeFeed {
  public:
   // Opens the file, creating it when missing. Throws TDBError naming the file.
   explicit SqliteGateway(const std::string& path);
@@ -49,6 +53,10 @@ class SqliteGateway final : public TDBGateway {
   // Creates `Bilder` and `BildFilt` when they are missing; existing tables stay as they are.
   void CreateCatalogueTables();
 
+  uint64_t StartFeed() override;
+  bool ChangesPending() override;
+  CatalogueChanges ChangesSince(uint64_t token) override;
+
   // How long a statement waits for another process's write lock before failing.
   static constexpr int kBusyTimeoutMilliseconds = 10000;
 
@@ -65,6 +73,7 @@ class SqliteGateway final : public TDBGateway {
   sqlite3* db_ = nullptr;
   std::string path_;
   bool inMemory_ = false;
+  int64_t dataVersion_ = -1;  // PRAGMA data_version when the feed last looked
   std::vector<std::unique_ptr<Reader>> readers_;
   std::vector<std::unique_ptr<SqliteResultSet>> resultSets_;  // after readers_: freed first
 };

@@ -55,6 +55,7 @@ void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& 
     record.textLeft = rows.FieldByName("TextLeft").AsString();
     record.textRight = rows.FieldByName("TextRight").AsString();
     record.key = rows.FieldByName("BildCtr2").AsInteger();
+    if (TDBField* counter = rows.FindField("BildCtr")) record.rowId = counter->AsInteger();
     record.marked = options.markedKeys.contains(std::to_string(record.key));
     record.suchbegriffe = rows.FieldByName("Suchbegriffe").AsString();
     record.sizeText = SizeTextOf(*session.files, record.filePath);

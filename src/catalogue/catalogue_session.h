@@ -25,6 +25,9 @@ struct CatalogueSession {
   bool previewColumnAvailable = false;
   // Cleared when the check had to create the column.
   bool previewColumnWasPresent = false;
+  // Set while the window follows other hosts' changes: an edit of a row that another host
+  // changed since the window read it asks before writing (overwrite_guard.h).
+  bool guardOverwrites = false;
 };
 
 }  // namespace vemora

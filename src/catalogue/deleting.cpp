@@ -1,18 +1,22 @@
 #include "catalogue/deleting.h"
 
 #include "catalogue/dispatcher.h"
+#include "catalogue/overwrite_guard.h"
 
 namespace vemora {
 namespace {
 
 // Deletes the row behind record `row`, then the record, keeping the focus on the record
-// that was focused or on the one that takes its place.
-void DeleteRecord(CatalogueSession& session, CatalogueGrid& grid, int row) {
+// that was focused or on the one that takes its place. False when the user kept a row that
+// another host changed meanwhile.
+bool DeleteRecord(CatalogueSession& session, CatalogueGrid& grid, int row) {
+  if (!ConfirmRecordOverwrite(session, grid.Record(row), OverwriteAction::Delete)) return false;
   TRecCmdMDB command;
   command.command = kCmdDelete;
   command.key = grid.Record(row).key;
   RunCmdMDB(session, command, TRecDSBilder{});
   grid.Remove(row);
+  return true;
 }
 
 }  // namespace
@@ -47,21 +51,18 @@ int DeleteImages(CatalogueSession& session, CatalogueGrid& grid, CatalogueDialog
 
   if (!choice.deleteMarked) {
     if (grid.Focused() == nullptr) return 0;
-    DeleteRecord(session, grid, grid.focused);
-    return 1;
+    return DeleteRecord(session, grid, grid.focused) ? 1 : 0;
   }
   int deleted = 0;
   for (const int row : marked) {
-    DeleteRecord(session, grid, row);
-    ++deleted;
+    if (DeleteRecord(session, grid, row)) ++deleted;
   }
   return deleted;
 }
 
 int DeleteFocusedImage(CatalogueSession& session, CatalogueGrid& grid) {
   if (grid.Focused() == nullptr) return 0;
-  DeleteRecord(session, grid, grid.focused);
-  return 1;
+  return DeleteRecord(session, grid, grid.focused) ? 1 : 0;
 }
 
 }  // namespace vemora

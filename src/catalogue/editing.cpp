@@ -5,6 +5,7 @@
 
 #include "catalogue/adding.h"
 #include "catalogue/dispatcher.h"
+#include "catalogue/overwrite_guard.h"
 #include "codec/preview.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -67,6 +68,11 @@ bool IsMultiLineItem(int item) { return item == kItemBeschreibung || item == kIt
 void CommitCellEdit(CatalogueSession& session, CatalogueGrid& grid, int row, int32_t selector,
                     const std::string& text) {
   const EditableColumn column = ColumnFor(selector);
+  for (int item = 0; item < kItemCount; ++item) {
+    if (EditSelectorForItem(item) == selector &&
+        !ConfirmCellOverwrite(session, grid.Record(row), item, text))
+      return;
+  }
   TRecDSBilder values;
   values.*column.rowField = text;
   TRecCmdMDB command;
@@ -82,6 +88,7 @@ void ReplaceImageSource(CatalogueSession& session, CatalogueGrid& grid,
   if (grid.Focused() == nullptr) return;
   const int index = grid.focused;
   const GridRecord& record = grid.Record(index);
+  if (!ConfirmRecordOverwrite(session, record, OverwriteAction::ReplaceImage)) return;
   TRecDSBilder row;
   row.Bild = session.files->ReadWholeFile(newPath);
   row.VsBild = codec::MakePreviewJpeg(row.Bild);

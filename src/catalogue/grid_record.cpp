@@ -1,5 +1,7 @@
 #include "catalogue/grid_record.h"
 
+#include <stdexcept>
+
 namespace vemora {
 
 std::string GridRecord::Text(int item) const {
@@ -50,6 +52,14 @@ int CatalogueGrid::Append(GridRecord record) {
   records_.push_back(std::move(record));
   if (observer_ != nullptr) observer_->RecordAppended(index);
   return index;
+}
+
+void CatalogueGrid::Insert(int index, GridRecord record) {
+  if (index < 0 || index > Count()) throw std::out_of_range("grid record position");
+  if (observer_ != nullptr) observer_->RecordAboutToBeAppended(index);
+  records_.insert(records_.begin() + index, std::move(record));
+  if (focused >= index) ++focused;
+  if (observer_ != nullptr) observer_->RecordAppended(index);
 }
 
 void CatalogueGrid::Remove(int index) {

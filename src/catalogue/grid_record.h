@@ -48,6 +48,9 @@ struct GridRecord {
   std::string suchbegriffe;
   bool marked = false;
   std::string sizeText;  // "<KiB> KByte" when the file exists
+  // The row's database counter BildCtr, which orders "SELECT * FROM Bilder"; 0 when not
+  // known (a record this window added and has not read back).
+  int64_t rowId = 0;
 
   // The text a column shows: the path for "unassigned" is empty.
   std::string Text(int item) const;
@@ -61,6 +64,7 @@ class GridObserver {
   virtual ~GridObserver() = default;
   virtual void RecordsAboutToBeReset() = 0;
   virtual void RecordsReset() = 0;
+  // A record appears at `index`: at the end, or between others (Insert).
   virtual void RecordAboutToBeAppended(int index) = 0;
   virtual void RecordAppended(int index) = 0;
   virtual void RecordAboutToBeRemoved(int index) = 0;
@@ -91,6 +95,8 @@ class CatalogueGrid {
 
   // Every change goes through these, so that the observer hears of it.
   int Append(GridRecord record);
+  // Puts a record at `index` (0..Count()); the focus stays on its record.
+  void Insert(int index, GridRecord record);
   // Removes a record; the focus stays on its record or moves to the one taking its place.
   void Remove(int index);
   // Replaces all records at once (the load); the focus is cleared.

@@ -54,7 +54,11 @@ void GridModel::RecordsAboutToBeReset() {
 
 void GridModel::RecordsReset() { endResetModel(); }
 
-void GridModel::RecordAboutToBeAppended(int index) { beginInsertRows({}, index, index); }
+void GridModel::RecordAboutToBeAppended(int index) {
+  beginInsertRows({}, index, index);
+  // Pictures are cached by position: a record put between others moves the ones after it.
+  if (index < grid_.Count()) pictures_.Clear();
+}
 
 void GridModel::RecordAppended(int) { endInsertRows(); }
 

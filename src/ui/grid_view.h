@@ -24,6 +24,10 @@ class GridView : public QTableView {
   void SetBandVisible(int band, bool visible);
   // Writes the text of an open cell editor through the model and closes it.
   void CommitPendingEdit();
+  // The row whose cell editor is open, or -1.
+  int EditingRow() const {
+    return state() == QAbstractItemView::EditingState ? currentIndex().row() : -1;
+  }
   // Rows that have been fitted are fitted again after the records changed.
   void ForgetFittedRows();
   // Frame and header style, cell lines, and columns fitted to the width or not.

@@ -33,6 +33,7 @@
 #include "ui/grid_navigator.h"
 #include "ui/grid_view.h"
 #include "ui/information_panel.h"
+#include "ui/live_refresh.h"
 #include "ui/qt_catalogue_dialogs.h"
 #include "ui/selection_panel.h"
 #include "ui/single_image_panel.h"
@@ -125,6 +126,16 @@ void TForm1::BuildWidgets() {
   oneShotTimer_->setSingleShot(true);
   oneShotTimer_->setInterval(1000);
   connect(oneShotTimer_, &QTimer::timeout, this, &TForm1::TimerTick);
+
+  // Another host's changes arrive while the window is open (gateways with a change feed).
+  liveRefresh_ = new LiveRefresh(
+      *this, cxGrid1_, statusBar(), &recordsChanging_,
+      [this] {
+        SetCount();
+        RefreshMarksList();
+        emit focusOrMarksChanged();
+      },
+      this);
 }
 
 // The groups in the order their commands appear where two groups share a place.

@@ -34,6 +34,7 @@ class GridModel;
 class GridNavigator;
 class GridView;
 class InformationPanel;
+class LiveRefresh;
 class QtCatalogueDialogs;
 class SelectionPanel;
 class SingleImagePanel;
@@ -148,6 +149,7 @@ class TForm1 : public QMainWindow, public WindowServices {
   ThumbnailStrip* thumbnailStrip_ = nullptr;
   QLabel* countLabel_ = nullptr;
   QTimer* oneShotTimer_ = nullptr;
+  LiveRefresh* liveRefresh_ = nullptr;
 };
 
 }  // namespace vemora::ui

@@ -14,6 +14,7 @@
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/information_panel.h"
+#include "ui/live_refresh.h"
 #include "ui/main_window.h"
 #include "ui/painting_suspended.h"
 #include "ui/picture.h"
@@ -53,6 +54,7 @@ void TForm1::LoadCatalogueIntoGrid() {
   if (!call_.multiSelect) FocusPreselectedKey(grid_, call_.preselectKey);
   FocusRecord(grid_.focused);
   SetCount();
+  liveRefresh_->Restart();
 }
 
 void TForm1::ReloadCatalogue() {

@@ -140,6 +140,8 @@ TEST_F(EntryTest, MultiSelectionHandsBackTheMarkedKeysAndTheNextCallStartsWithTh
 
 TEST_F(EntryTest, SingleSelectionReturnsTheKeyTakenOverLast) {
   EXPECT_EQ(Call(false, [](const Window& window) { window.form->close(); }), 0);
+  // The library found the host's gateway to be a change feed, across the library's boundary.
+  EXPECT_TRUE(gateway->FieldExists("vemora_changes", "seq", 0, -1));
   EXPECT_EQ(Call(false,
                  [](const Window& window) {
                    window.Focus(1);

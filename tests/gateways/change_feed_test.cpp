@@ -1,0 +1,175 @@
+// The change feed of both gateways: another process writes, this one's feed tells which rows.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <iostream>
+
+#include "common/change_log.h"
+#include "gateways/catalogue_rows.h"
+#include "gateways/gateway_engines.h"
+#include "vemora/change_feed.h"
+
+namespace vemora::testing {
+namespace {
+
+using Kind = CatalogueChange::Kind;
+
+CatalogueChangeFeed& FeedOf(TDBGateway& gateway) {
+  auto* feed = dynamic_cast<CatalogueChangeFeed*>(&gateway);
+  if (feed == nullptr) throw std::logic_error("gateway without a change feed");
+  return *feed;
+}
+
+// Runs `write` against the catalogue in a child process, as another host would.
+void InAnotherProcess(const std::string& address, const std::function<void(TDBGateway&)>& write) {
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    int status = 0;
+    try {
+      auto gateway = ConnectToAddress(address);
+      FeedOf(*gateway).StartFeed();  // installing again changes nothing
+      write(*gateway);
+    } catch (const std::exception& error) {
+      std::cerr << "other host: " << error.what() << std::endl;
+      status = 1;
+    }
+    ::_exit(status);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// Waits until the feed says something changed; the bound only ends a broken test.
+bool WaitForPending(CatalogueChangeFeed& feed) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (feed.ChangesPending()) return true;
+    ::usleep(10000);
+  }
+  return false;
+}
+
+int64_t RowIdOf(TDBGateway& gateway, const std::string& name) {
+  const auto ids =
+      ColumnValues(gateway, "BildCtr", "SELECT BildCtr FROM Bilder WHERE Name = '" + name + "'");
+  return ids.empty() ? -1 : std::stoll(ids.front());
+}
+
+using ChangeFeedTest = GatewayEngineTest;
+
+TEST_P(ChangeFeedTest, InsertUpdateAndDeleteByAnotherHostReachTheFeed) {
+  CatalogueChangeFeed& feed = FeedOf(gateway());
+  InsertCatalogueRow(gateway(), "alt",
+                     "\xFF"
+                     "a",
+                     "", 1);
+  InsertCatalogueRow(gateway(), "geht",
+                     "\xFF"
+                     "g",
+                     "", 2);
+  const uint64_t start = feed.StartFeed();
+  EXPECT_FALSE(feed.ChangesPending());
+  const int64_t old = RowIdOf(gateway(), "alt");
+  const int64_t going = RowIdOf(gateway(), "geht");
+
+  InAnotherProcess(catalogue().Address(), [](TDBGateway& other) {
+    InsertCatalogueRow(other, "neu",
+                       "\xFF"
+                       "n",
+                       "", 3);
+    other.ExecSQL("UPDATE Bilder SET Name = 'neu2' WHERE BildCtr2 = 3", 4);
+    other.ExecSQL("UPDATE Bilder SET Beschreibung = 'anders' WHERE BildCtr2 = 1", 4);
+    other.ExecSQL("DELETE FROM Bilder WHERE BildCtr2 = 2", 4);
+  });
+  ASSERT_TRUE(WaitForPending(feed));
+  const CatalogueChanges changes = feed.ChangesSince(start);
+  EXPECT_TRUE(changes.complete);
+  const std::vector<CatalogueChange> expected = {
+      {RowIdOf(gateway(), "neu2"), Kind::Added}, {old, Kind::Changed}, {going, Kind::Deleted}};
+  EXPECT_EQ(changes.rows, expected);
+
+  // Nothing new after the returned token; this host's own write is news as well.
+  EXPECT_TRUE(feed.ChangesSince(changes.token).rows.empty());
+  gateway().ExecSQL("UPDATE Bilder SET Name = 'wieder' WHERE BildCtr2 = 1", 4);
+  EXPECT_EQ(feed.ChangesSince(changes.token).rows,
+            (std::vector<CatalogueChange>{{old, Kind::Changed}}));
+}
+
+VEMORA_INSTANTIATE_FOR_ALL_ENGINES(ChangeFeedTest);
+
+TEST(ChangeLogTest, EntriesBecomeOneChangePerRowAndPrunedTokensAskForEverything) {
+  using gateways::ChangeEntry;
+  const std::vector<ChangeEntry> entries = {{5, 10, 1}, {6, 10, 2}, {7, 11, 2},
+                                            {8, 12, 1}, {9, 12, 3}, {10, 11, 2}};
+  const CatalogueChanges changes = gateways::CoalesceChanges(4, entries, 1, 10);
+  EXPECT_TRUE(changes.complete);
+  EXPECT_EQ(changes.token, 10u);
+  EXPECT_EQ(changes.rows, (std::vector<CatalogueChange>{
+                              {10, Kind::Added}, {11, Kind::Changed}, {12, Kind::Deleted}}));
+
+  struct Case {
+    uint64_t token;
+    int64_t oldest, newest;
+    bool complete;
+  };
+  for (const Case& c : {Case{4, 5, 9, true}, Case{4, 0, 4, true}, Case{0, 0, 0, true},
+                        Case{4, 6, 9, false}, Case{9, 1, 3, false}}) {
+    EXPECT_EQ(gateways::CoalesceChanges(c.token, {}, c.oldest, c.newest).complete, c.complete)
+        << c.token << " " << c.oldest << " " << c.newest;
+  }
+}
+
+TEST(PostgresFeedReconnectTest, LostConnectionIsReportedOnceThenTheFeedCatchesUp) {
+  std::string why;
+  auto catalogue = CreateScratchCatalogue("PostgreSQL", why);
+  if (!catalogue) {
+    if (PostgresRequired()) GTEST_FAIL() << why;
+    GTEST_SKIP() << why;
+  }
+  catalogue->CreateCatalogueTables();
+  auto gateway = catalogue->Connect();
+  CatalogueChangeFeed& feed = FeedOf(*gateway);
+  const uint64_t start = feed.StartFeed();
+  // Every connection of this catalogue goes, as in a server restart.
+  auto admin = catalogue->Connect();
+  admin->ExecSQL(
+      "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = "
+      "current_setting('application_name') AND pid <> pg_backend_pid()",
+      4);
+  InsertCatalogueRow(*admin, "waehrenddessen",
+                     "\xFF"
+                     "w",
+                     "", 7);
+
+  int reports = 0;
+  bool caughtUp = false;
+  // The ended connections close a moment later; the bound only ends a broken test.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!caughtUp && std::chrono::steady_clock::now() < deadline) {
+    try {
+      caughtUp = feed.ChangesPending();
+    } catch (const TDBError&) {
+      ++reports;
+    }
+    if (!caughtUp) ::usleep(10000);
+  }
+  EXPECT_EQ(reports, 1);
+  ASSERT_TRUE(caughtUp);
+  const CatalogueChanges changes = feed.ChangesSince(start);
+  ASSERT_EQ(changes.rows.size(), 1u);
+  EXPECT_EQ(changes.rows[0].kind, Kind::Added);
+  // Listening again: the next write is noticed without asking the table.
+  InsertCatalogueRow(*admin, "danach",
+                     "\xFF"
+                     "d",
+                     "", 8);
+  EXPECT_TRUE(WaitForPending(feed));
+}
+
+}  // namespace
+}  // namespace vemora::testing
