@@ -249,6 +249,7 @@ void BenchWindow(const Engine& engine, const std::filesystem::path& folder) {
   QApplication::processEvents();
   const long before = ResidentKiB();
   const auto start = Clock::now();
+  const double cpuStart = ProcessCpuSeconds();
   vemora::CallOptions options;
   options.settingsFolder = settings;
   options.imageFolder = "/home/bilder";
@@ -271,6 +272,7 @@ void BenchWindow(const Engine& engine, const std::filesystem::path& folder) {
   auto* count = form.findChild<QLabel*>("countLabel");
   while (count->text().isEmpty()) QApplication::processEvents(QEventLoop::AllEvents, 5);
   const double usable = Seconds(start);
+  const double usableCpu = ProcessCpuSeconds() - cpuStart;
   sampler.stop();
   QApplication::processEvents();
   const long growth = ResidentKiB() - before;
@@ -278,6 +280,7 @@ void BenchWindow(const Engine& engine, const std::filesystem::path& folder) {
   std::printf("window usable after %8.1f ms (%s%s)\n", usable * 1000,
               QApplication::platformName().toUtf8().constData(),
               engine.name == "SQLite" ? "" : (", " + engine.name).c_str());
+  std::printf("window usable after %8.1f ms of CPU time\n", usableCpu * 1000);
   std::printf("window memory: +%ld KiB for %zu KiB of previews (%.2fx)\n", growth, previews / 1024,
               growth / (previews / 1024.0));
   std::printf("wait window bar sampled %zu times while loading, first %d, last %d\n",
