@@ -100,7 +100,8 @@ std::optional<SimpleSelect> ParseSimpleSelect(std::string_view query) {
 
 std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
                                                   const std::vector<TableColumn>& columns,
-                                                  const std::string& keyColumn, SqlEngine engine) {
+                                                  const std::string& keyColumn, SqlEngine engine,
+                                                  int64_t deferAboveBytes) {
   std::vector<std::pair<std::string, const TableColumn*>> picked;  // shown name, column
   if (select.star) {
     for (const TableColumn& column : columns) picked.emplace_back(column.name, &column);
@@ -121,7 +122,7 @@ std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
   plan.keyIndex = 0;
   const std::string key = engine == SqlEngine::Sqlite ? keyColumn : Quoted(keyColumn);
   plan.sql = "SELECT " + key;
-  const std::string threshold = std::to_string(kDeferredBlobMinimumBytes);
+  const std::string threshold = std::to_string(deferAboveBytes);
   int index = 1;
   for (const auto& [shown, column] : picked) {
     const std::string quoted = Quoted(column->name);

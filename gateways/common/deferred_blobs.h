@@ -15,6 +15,7 @@
 // This unit parses and plans; each gateway supplies the table's columns and fetches.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,9 +60,10 @@ struct DeferredBlobPlan {
 
 // The plan for `select` over a table with `columns` whose rows are addressed by `keyColumn`
 // ("rowid" in SQLite, the primary key in PostgreSQL); nothing when a selected name is not a
-// column of the table.
-std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
-                                                  const std::vector<TableColumn>& columns,
-                                                  const std::string& keyColumn, SqlEngine engine);
+// column of the table. Blobs of more than `deferAboveBytes` are deferred (-1: every blob).
+std::optional<DeferredBlobPlan> PlanDeferredBlobs(
+    const SimpleSelect& select, const std::vector<TableColumn>& columns,
+    const std::string& keyColumn, SqlEngine engine,
+    int64_t deferAboveBytes = kDeferredBlobMinimumBytes);
 
 }  // namespace vemora::gateways

@@ -86,6 +86,10 @@ int64_t BinaryToInteger(std::string_view bytes, unsigned int type) {
   return value;
 }
 
+bool IsIntegerType(unsigned int typeOid) {
+  return typeOid == kInt2 || typeOid == kInt4 || typeOid == kInt8;
+}
+
 std::string BinaryToText(std::string_view bytes, unsigned int type) {
   if (IsRawBytesType(type)) return std::string(bytes);
   switch (type) {

@@ -15,6 +15,8 @@ int64_t BinaryToInteger(std::string_view bytes, unsigned int typeOid);
 
 // True for texts and bytea, whose binary form is their bytes as they are.
 bool IsRawBytesType(unsigned int typeOid);
+// int2, int4 or int8.
+bool IsIntegerType(unsigned int typeOid);
 
 // Texts and bytea as their bytes, numbers in decimal, booleans as "1"/"0".
 std::string BinaryToText(std::string_view bytes, unsigned int typeOid);

@@ -15,6 +15,10 @@ constexpr int64_t kBatchTargetBytes = 4 << 20;
 constexpr int kMaxBatchRows = 1000;
 constexpr int kFirstBatchRowsUnknownShape = 4;
 
+// Deferred blobs up to this size are fetched a batch at a time (previews); larger ones, row by
+// row, so that a batch of camera images never sits in memory at once.
+constexpr int64_t kBatchBlobMaximumBytes = kDeferredBlobMinimumBytes;
+
 }  // namespace
 
 PgResult PostgresField::FetchDeferred() const {
@@ -31,6 +35,13 @@ int32_t PostgresField::AsInteger() const {
 }
 
 std::string PostgresField::AsString() const {
+  if (column_.lengthIndex >= 0) {
+    const auto length = owner_.CellAt(column_.lengthIndex);
+    if (!length.isNull && BinaryToInteger(length.bytes, length.type) <= kBatchBlobMaximumBytes) {
+      if (const std::optional<std::string_view> bytes = owner_.BatchBlob(column_))
+        return std::string(*bytes);
+    }
+  }
   if (PgResult blob = FetchDeferred()) {
     if (PQntuples(blob.get()) == 0 || PQgetisnull(blob.get(), 0, 0)) return {};
     return {PQgetvalue(blob.get(), 0, 0), static_cast<size_t>(PQgetlength(blob.get(), 0, 0))};
@@ -133,7 +144,7 @@ void PostgresResultSet::Plan() {
     if (PQgetvalue(result.get(), row, 2)[0] == 't') key = columns.back().name;
   }
   if (key.empty()) return;  // no such table, or no key to fetch a row by
-  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres);
+  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres, -1);
 }
 
 PgResult PostgresResultSet::FetchBlob(const std::string& tableColumn) const {
@@ -147,6 +158,50 @@ PgResult PostgresResultSet::FetchBlob(const std::string& tableColumn) const {
   const std::string sql = "SELECT \"" + tableColumn + "\" FROM \"" + AsciiLower(plan_->table) +
                           "\" WHERE \"" + plan_->keyColumn + "\" = $1";
   return reader_->connection.Query(sql, parameters, true, sql_);
+}
+
+std::optional<std::string_view> PostgresResultSet::BatchBlob(
+    const DeferredBlobPlan::Column& column) const {
+  const Cell key = CellAt(plan_->keyIndex);
+  if (!IsIntegerType(key.type)) return std::nullopt;
+  auto found = batchBlobs_.find(column.tableColumn);
+  if (found == batchBlobs_.end()) {
+    // Every key of the batch whose value is small, as an array literal.
+    std::string keys = "{";
+    PGresult* batch = batch_.get();
+    for (int row = 0; row < PQntuples(batch); ++row) {
+      if (PQgetisnull(batch, row, column.lengthIndex)) continue;
+      const std::string_view length(
+          PQgetvalue(batch, row, column.lengthIndex),
+          static_cast<size_t>(PQgetlength(batch, row, column.lengthIndex)));
+      if (BinaryToInteger(length, PQftype(batch, column.lengthIndex)) > kBatchBlobMaximumBytes)
+        continue;
+      const std::string_view value(PQgetvalue(batch, row, plan_->keyIndex),
+                                   static_cast<size_t>(PQgetlength(batch, row, plan_->keyIndex)));
+      if (keys.size() > 1) keys += ',';
+      keys += std::to_string(BinaryToInteger(value, key.type));
+    }
+    keys += '}';
+    const std::string sql = "SELECT \"" + plan_->keyColumn + "\", \"" + column.tableColumn +
+                            "\" FROM \"" + AsciiLower(plan_->table) + "\" WHERE \"" +
+                            plan_->keyColumn + "\" = ANY($1::int8[])";
+    BatchBlobs blobs;
+    blobs.rows = reader_->connection.Query(sql, MakeParameters({TDBValue::Text(keys)}), true, sql_);
+    PGresult* rows = blobs.rows.get();
+    for (int row = 0; row < PQntuples(rows); ++row) {
+      const std::string_view value(PQgetvalue(rows, row, 0),
+                                   static_cast<size_t>(PQgetlength(rows, row, 0)));
+      blobs.rowOfKey.emplace(BinaryToInteger(value, PQftype(rows, 0)), row);
+    }
+    found = batchBlobs_.emplace(column.tableColumn, std::move(blobs)).first;
+  }
+  const auto row = found->second.rowOfKey.find(BinaryToInteger(key.bytes, key.type));
+  // A row deleted since the batch was read has no value any more.
+  if (row == found->second.rowOfKey.end()) return std::string_view();
+  PGresult* rows = found->second.rows.get();
+  if (PQgetisnull(rows, row->second, 1)) return std::string_view();
+  return std::string_view(PQgetvalue(rows, row->second, 1),
+                          static_cast<size_t>(PQgetlength(rows, row->second, 1)));
 }
 
 void PostgresResultSet::Declare() {
@@ -171,6 +226,7 @@ void PostgresResultSet::FetchBatch() {
   if (reader_->generation != generation_) {
     throw TDBError("PostgreSQL: the connection was lost while reading [" + sql_ + "]");
   }
+  batchBlobs_.clear();
   batch_ = reader_->connection.Query(
       "FETCH FORWARD " + std::to_string(batchRows_) + " FROM " + cursorName_, {}, true, sql_);
   row_ = 0;
@@ -249,6 +305,7 @@ PostgresResultSet::Cell PostgresResultSet::CellAt(int column) const {
 void PostgresResultSet::Close() {
   if (closed_) return;
   closed_ = true;
+  batchBlobs_.clear();
   batch_.reset();
   if (reader_->generation != generation_) return;  // the cursor went with the old connection
   // The last open cursor ends the transaction (which closes the cursor too).

@@ -3,9 +3,11 @@
 // The cursor lives in the reader connection's transaction, which stays open while any of the
 // gateway's result sets is open. Rows arrive in binary format, so a bytea value is handed
 // out from libpq's own buffer; batches are sized to a few megabytes. A plain selection from
-// one table defers its bytea columns (common/deferred_blobs.h): the row carries their
-// lengths and a field fetches the bytes by the table's primary key when asked, so walking the
-// texts of a catalogue transfers no image. The gateway owns the result set.
+// one table defers every bytea column (common/deferred_blobs.h): the row carries its length
+// only. The first field that asks for a small one (a preview) fetches that column for the
+// whole batch in one query; a large one (an image) is fetched for its row alone. So walking
+// the texts and previews of a catalogue transfers no image, however small the images are.
+// The gateway owns the result set.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "common/deferred_blobs.h"
@@ -79,6 +82,9 @@ class PostgresResultSet final : public TDBResultSet {
   Cell CellAt(int column) const;
   // Fetches the current row's value of a deferred blob column (one row, one column).
   PgResult FetchBlob(const std::string& tableColumn) const;
+  // The current row's value of a small deferred blob column, fetched for the whole batch
+  // the first time a row of the batch asks; none when the key cannot be listed that way.
+  std::optional<std::string_view> BatchBlob(const DeferredBlobPlan::Column& column) const;
 
  private:
   void Plan();
@@ -99,6 +105,13 @@ class PostgresResultSet final : public TDBResultSet {
   bool onFirstRow_ = false;
   std::optional<int32_t> recordCount_;
   std::optional<DeferredBlobPlan> plan_;
+  // Small deferred blobs of the current batch, by table column: the fetched rows and the row
+  // of each key among them.
+  struct BatchBlobs {
+    PgResult rows;
+    std::unordered_map<int64_t, int> rowOfKey;
+  };
+  mutable std::unordered_map<std::string, BatchBlobs> batchBlobs_;
   std::vector<std::unique_ptr<PostgresField>> fields_;
 };
 

@@ -93,8 +93,8 @@ class TDBResultSet {
   virtual void First() = 0;
   virtual void Next() = 0;
   virtual bool Eof() const = 0;
-  // The named column of the current row, matched without regard to case. Throws TDBError
-  // when the query has no such column.
+  // The named column, matched without regard to case; throws TDBError when there is none.
+  // The field stays valid until Close() and reads whichever row the result set is on.
   virtual TDBField& FieldByName(std::string_view name) = 0;
   // As FieldByName, but nullptr when the query has no such column.
   virtual TDBField* FindField(std::string_view name) = 0;

@@ -1,14 +1,11 @@
 #include "catalogue/catalogue_load.h"
 
-#include <filesystem>
-
 #include "catalogue/dispatcher.h"
 #include "catalogue/preview_column.h"
-#include "catalogue/size_text.h"
+#include "catalogue/row_reader.h"
 #include "catalogue/statements.h"
 #include "catalogue/stored_picture.h"
 #include "codec/image.h"
-#include "platform/paths.h"
 
 namespace vemora {
 namespace {
@@ -29,36 +26,17 @@ std::string PreviewOf(CatalogueSession& session, TDBResultSet& rows, TDBField* s
   }
 }
 
-std::string SizeTextOf(const platform::FileSystem& files, const std::optional<std::string>& path) {
-  if (!path) return {};
-  const std::optional<std::uintmax_t> size = files.FileSize(*path);
-  return size ? FileSizeText(*size) : std::string();
-}
-
 // One record per row from the current row on, in query order.
 void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& wait,
                  const LoadOptions& options, std::vector<GridRecord>& records) {
-  const std::string folder = platform::WithTrailingSeparator(session.imageFolder);
+  if (rows.Eof()) return;
+  RowReader reader(session, rows);
   for (; !rows.Eof(); rows.Next()) {
     wait.Step();
-    GridRecord record;
-    // Only whether the image is null matters here; its bytes are not read.
-    TDBField* image = rows.FindField("Bild");
-    if (image != nullptr && !image->IsNull())
-      record.filePath = folder + rows.FieldByName(session.fileColumn).AsString();
-    record.preview =
-        PreviewOf(session, rows, rows.FindField("VsBild"), session.previewColumnAvailable);
-    record.name = rows.FieldByName("Name").AsString();
-    record.beschreibung = rows.FieldByName("Beschreibung").AsString();
-    record.textTop = rows.FieldByName("TextTop").AsString();
-    record.textBottom = rows.FieldByName("TextBottom").AsString();
-    record.textLeft = rows.FieldByName("TextLeft").AsString();
-    record.textRight = rows.FieldByName("TextRight").AsString();
-    record.key = rows.FieldByName("BildCtr2").AsInteger();
-    if (TDBField* counter = rows.FindField("BildCtr")) record.rowId = counter->AsInteger();
-    record.marked = options.markedKeys.contains(std::to_string(record.key));
-    record.suchbegriffe = rows.FieldByName("Suchbegriffe").AsString();
-    record.sizeText = SizeTextOf(*session.files, record.filePath);
+    GridRecord record = reader.Read();
+    record.preview = PreviewOf(session, rows, reader.preview(), session.previewColumnAvailable);
+    record.marked =
+        !options.markedKeys.empty() && options.markedKeys.contains(std::to_string(record.key));
     records.push_back(std::move(record));
   }
 }

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "catalogue/size_text.h"
+#include "catalogue/row_reader.h"
 #include "catalogue/statements.h"
-#include "platform/paths.h"
 
 namespace vemora {
 namespace {
@@ -20,25 +19,10 @@ struct Slot {
   int origin;
 };
 
-GridRecord RecordFromRow(CatalogueSession& session, TDBResultSet& rows, const std::string& folder) {
-  GridRecord record;
-  TDBField* image = rows.FindField("Bild");
-  if (image != nullptr && !image->IsNull())
-    record.filePath = folder + rows.FieldByName(session.fileColumn).AsString();
-  if (TDBField* preview = rows.FindField("VsBild")) record.preview = preview->AsString();
-  record.name = rows.FieldByName("Name").AsString();
-  record.beschreibung = rows.FieldByName("Beschreibung").AsString();
-  record.textTop = rows.FieldByName("TextTop").AsString();
-  record.textBottom = rows.FieldByName("TextBottom").AsString();
-  record.textLeft = rows.FieldByName("TextLeft").AsString();
-  record.textRight = rows.FieldByName("TextRight").AsString();
-  record.key = rows.FieldByName("BildCtr2").AsInteger();
-  record.suchbegriffe = rows.FieldByName("Suchbegriffe").AsString();
-  record.rowId = rows.FieldByName("BildCtr").AsInteger();
-  if (record.filePath) {
-    if (const auto size = session.files->FileSize(*record.filePath))
-      record.sizeText = FileSizeText(*size);
-  }
+// The current row as the grid shows it, with the preview as stored.
+GridRecord StoredRecord(RowReader& reader) {
+  GridRecord record = reader.Read();
+  if (reader.preview() != nullptr) record.preview = reader.preview()->AsString();
   return record;
 }
 
@@ -182,7 +166,6 @@ void ApplyGridPlan(CatalogueGrid& grid, const GridPlan& plan) {
 
 std::vector<ChangedRow> ReadChangedRows(CatalogueSession& session,
                                         const std::set<int64_t>& rowIds) {
-  const std::string folder = platform::WithTrailingSeparator(session.imageFolder);
   std::unordered_map<int64_t, GridRecord> found;
   auto next = rowIds.begin();
   while (next != rowIds.end()) {
@@ -191,8 +174,10 @@ std::vector<ChangedRow> ReadChangedRows(CatalogueSession& session,
       list += (list.empty() ? "" : ",") + std::to_string(*next);
     ResultSetGuard rows =
         Query(*session.gateway, "SELECT * FROM Bilder WHERE BildCtr IN (" + list + ")");
-    for (rows->First(); !rows->Eof(); rows->Next()) {
-      GridRecord record = RecordFromRow(session, *rows, folder);
+    rows->First();
+    RowReader reader(session, *rows);
+    for (; !rows->Eof(); rows->Next()) {
+      GridRecord record = StoredRecord(reader);
       found.emplace(record.rowId, std::move(record));
     }
   }
@@ -213,7 +198,8 @@ std::optional<GridRecord> ReadCurrentRecord(CatalogueSession& session, const Gri
   ResultSetGuard rows = Query(*session.gateway, "SELECT * FROM Bilder WHERE " + where);
   rows->First();
   if (rows->Eof()) return std::nullopt;
-  return RecordFromRow(session, *rows, platform::WithTrailingSeparator(session.imageFolder));
+  RowReader reader(session, *rows);
+  return StoredRecord(reader);
 }
 
 std::string ChangeNote(const GridPlan& plan) {

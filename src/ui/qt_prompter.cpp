@@ -28,7 +28,7 @@ class WaitWindowProgress : public ProgressWindow {
     window_->label()->setText(QString::fromStdString(text));
   }
   void SetMaximum(int maximum) override { window_->progressBar()->setMaximum(maximum); }
-  void SetPosition(int position) override { window_->progressBar()->setValue(position); }
+  void SetPosition(int position) override { window_->SetPosition(position); }
   void Step() override { window_->Step(); }
 
  private:

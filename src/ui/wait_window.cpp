@@ -19,9 +19,16 @@ TFWaitLoad::TFWaitLoad(QWidget* parent) : QDialog(parent) {
   layout->addWidget(progressBar_);
 }
 
+void TFWaitLoad::SetPosition(int position) {
+  unshownSteps_ = 0;
+  progressBar_->setValue(position);
+}
+
 void TFWaitLoad::Step() {
-  progressBar_->setValue(progressBar_->value() + 1);
+  ++unshownSteps_;
   if (sinceEvents_.isValid() && sinceEvents_.elapsed() < eventIntervalMs_) return;
+  progressBar_->setValue(progressBar_->value() + unshownSteps_);
+  unshownSteps_ = 0;
   progressBar_->repaint();
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   sinceEvents_.start();

@@ -1,7 +1,8 @@
 // TFWaitLoad: the small "please wait" window with a label and a progress bar that long
-// catalogue runs show. The bar advances every step; pending window messages run at most
-// once per event interval, which keeps the window responsive without paying an event-loop
-// pass and a repaint for every row of a large catalogue.
+// catalogue runs show. Steps are counted every time, but the bar takes them and pending
+// window messages run at most once per event interval: moving the bar re-lays its text, and
+// doing that, an event-loop pass and a repaint for every row of a large catalogue would cost
+// more than reading the row.
 #pragma once
 
 #include <QDialog>
@@ -21,14 +22,17 @@ class TFWaitLoad : public QDialog {
   QLabel* label() const { return label_; }
   QProgressBar* progressBar() const { return progressBar_; }
 
-  // Advances the bar by one; repaints and lets pending messages run when the event
-  // interval has passed since they last ran.
+  // Moves the bar to `position`, dropping steps not shown yet.
+  void SetPosition(int position);
+  // Advances by one; when the event interval has passed since pending messages last ran,
+  // the bar shows every step so far, repaints, and pending messages run.
   void Step();
   // 0: every step (the plain behaviour); the default suits a 60 Hz screen.
   void SetEventInterval(int milliseconds) { eventIntervalMs_ = milliseconds; }
 
  private:
   int eventIntervalMs_ = 16;
+  int unshownSteps_ = 0;
   QElapsedTimer sinceEvents_;
   QLabel* label_;
   QProgressBar* progressBar_;
