@@ -86,6 +86,10 @@ TForm1::TForm1(QWidget* owner, const CallOptions& options)
 TForm1::~TForm1() {
   grid_.SetObserver(nullptr);
   for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+  // The views go while the records they show still exist: an open cell editor asks the
+  // model for its row as it closes, and QWidget would delete the views only after this
+  // window's members are gone.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 void TForm1::BuildWidgets() {

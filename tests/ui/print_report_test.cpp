@@ -81,7 +81,8 @@ TEST_F(PrintReportTest, OnlyTheBandsTheGridShowsArePrinted) {
 }
 
 TEST_F(PrintReportTest, TheWindowsPreviewShowsTheReportsPages) {
-  InsertRows(12);
+  // Enough rows for a second page even at the height of text-only rows.
+  InsertRows(60);
   Open();
   // The real preview: once its pages are laid out, it is closed as the user would.
   int pages = 0;
