@@ -38,11 +38,12 @@ cmake --build build/win64 -j "$jobs"
 step "x86_64 tests under wine64"
 export WINEPREFIX=$root/build/wine64-prefix WINEDEBUG=-all
 export PATH=/usr/lib/wine:$PATH
-# The prefix and a persistent server first: a server started by the first test would keep
-# ctest's output pipe open and ctest would wait for it forever.
+# The prefix, a persistent server and wine's services first: started by the first test,
+# they would keep ctest's output pipe open and ctest would wait for them forever.
 [[ -f $WINEPREFIX/system.reg ]] || wine64 wineboot --init >/dev/null 2>&1
 wineserver -p
 trap 'wineserver -k || true' EXIT
+wine64 wineboot >/dev/null 2>&1
 ctest --test-dir build/win64 --output-on-failure -j "$jobs" --timeout 600
 
 step "i686 core"
