@@ -10,6 +10,7 @@
 #include <string>
 
 #include "host/call_state.h"
+#include "platform/desktop.h"
 #include "ui/main_window.h"
 #include "vemora/vemora.h"
 
@@ -23,6 +24,12 @@ std::string ToUtf8(const char16_t* text) {
 // calls, as Qt allows only one per process.
 void EnsureApplication() {
   if (QApplication::instance() != nullptr) return;
+#if defined(_WIN32)
+  // Qt looks for its plugins (the platform plugin first) beside the host's program; ours
+  // are shipped beside this library.
+  QCoreApplication::addLibraryPath(
+      QString::fromStdWString(vemora::platform::HelpFolder().parent_path().wstring()));
+#endif
   static int argc = 1;
   static char name[] = "vemora";
   static char* argv[] = {name, nullptr};
