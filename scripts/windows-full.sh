@@ -29,13 +29,13 @@ if [[ ! -f $qt_prefix/.complete ]]; then
   qt_src=$(find "$cross/src" -maxdepth 1 -type d -name 'qtbase-*' -o -maxdepth 1 -type d -name 'qt6-base-*' | sort | tail -1)
   qt_build=$cross/build-qt-$triple
   # Debian's source lacks the tablet sources; the database, network and OpenGL modules are
-  # not needed by the window.
+  # not needed by the window (without OpenGL, 6.4's windows plugin needs dynamicgl off too).
   cmake -S "$qt_src" -B "$qt_build" -G Ninja -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
-    -DFEATURE_opengl=OFF -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+    -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_pcre2=OFF \
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_md4c=OFF >"$cross/qt-configure.log"
