@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs; packages already present are skipped,
 # so running it twice costs nothing. With --bench it adds the peer tools the benchmarks
-# compare against.
+# compare against; with --windows the mingw cross compilers, wine and what the cross builds of
+# the image libraries need (scripts/cross-deps.sh).
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,10 @@ packages=(
 )
 if [[ "${1:-}" == "--bench" ]]; then
   packages+=(libbenchmark-dev libexiv2-dev libvips-tools imagemagick libjpeg-turbo-progs libtiff-tools)
+fi
+if [[ "${1:-}" == "--windows" ]]; then
+  packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nasm
+    wine64 wine dpkg-dev googletest binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 tcl)
 fi
 
 missing=()

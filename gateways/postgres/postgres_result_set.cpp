@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "common/dialect.h"
+#include "platform/utf8_path.h"
 #include "postgres/postgres_binary.h"
 
 namespace vemora::gateways {
@@ -64,7 +65,7 @@ bool PostgresField::IsNull() const {
 void PostgresField::SaveToFile(const std::string& path) const {
   PgResult blob = FetchDeferred();
   const auto cell = owner_.CellAt(column_.valueIndex);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  std::ofstream file(platform::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   // Texts and blobs are written straight from libpq's buffer; numbers in decimal.
   if (blob) {
     if (PQntuples(blob.get()) > 0) {

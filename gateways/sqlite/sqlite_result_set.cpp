@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "common/dialect.h"
+#include "platform/utf8_path.h"
 #include "sqlite/sqlite_error.h"
 
 namespace vemora::gateways {
@@ -70,7 +71,7 @@ bool SqliteField::IsNull() const {
 
 void SqliteField::SaveToFile(const std::string& path) const {
   sqlite3_stmt* statement = owner_.RowStatement();
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  std::ofstream file(platform::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   if (!IsDeferredBlob(statement)) {
     const std::string_view bytes = RowBytes(statement);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -9,6 +9,7 @@
 #include "codec/preview.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/utf8_path.h"
 
 namespace vemora {
 namespace {
@@ -43,7 +44,7 @@ int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage im
   TRecDSBilder row;
   row.Bild = std::move(image.bytes);
   row.VsBild = std::move(image.preview);
-  row.Name = std::filesystem::path(path).stem().string();
+  row.Name = platform::Utf8FromPath(platform::PathFromUtf8(path).stem());
   row.File = platform::FileNamePart(path);
   row.Path = platform::FolderPart(path);
 

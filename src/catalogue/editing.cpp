@@ -9,6 +9,7 @@
 #include "codec/preview.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/utf8_path.h"
 
 namespace vemora {
 namespace {
@@ -94,7 +95,7 @@ void ReplaceImageSource(CatalogueSession& session, CatalogueGrid& grid,
   row.VsBild = codec::MakePreviewJpeg(row.Bild);
   row.File = platform::FileNamePart(newPath);
   row.Path = platform::FolderPart(newPath);
-  const std::string newName = std::filesystem::path(newPath).stem().string();
+  const std::string newName = platform::Utf8FromPath(platform::PathFromUtf8(newPath).stem());
   row.Name = record.name;
   if (record.name != newName &&
       session.prompter->Ask("Soll die Bildbeschreibung\r\nvon \"" + record.name + "\"\r\nin \"" +

@@ -1,5 +1,11 @@
 #include "codec/image_file.h"
 
+#include <string>
+
+#include "codec/decode.h"
+#include "platform/utf8_path.h"
+
+#if !defined(_WIN32)  // the Windows side is image_file_windows.cpp
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -7,17 +13,16 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <string>
 #include <system_error>
-
-#include "codec/decode.h"
+#endif
 
 namespace vemora::codec {
 
+#if !defined(_WIN32)
 namespace {
 
 [[noreturn]] void FailOn(const std::filesystem::path& path, const std::string& reason) {
-  throw CodecError(path.string() + ": " + reason);
+  throw CodecError(platform::Utf8FromPath(path) + ": " + reason);
 }
 
 std::string SystemReason(int error) { return std::system_category().message(error); }
@@ -81,16 +86,18 @@ MappedFile::MappedFile(const std::filesystem::path& path) {
 MappedFile::~MappedFile() {
   if (data_ != nullptr) ::munmap(const_cast<uint8_t*>(data_), size_);
 }
+#endif
 
 Image DecodeImageFile(const std::filesystem::path& path) {
   const std::vector<uint8_t> bytes = ReadFileBytes(path);
   try {
     return DecodeImage(bytes);
   } catch (const CodecError& error) {
-    throw CodecError(path.string() + ": " + error.what());
+    throw CodecError(platform::Utf8FromPath(path) + ": " + error.what());
   }
 }
 
+#if !defined(_WIN32)
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) FailOn(path, "is a folder, not a file");
@@ -118,5 +125,7 @@ void WriteFileAtomically(const std::filesystem::path& path, std::span<const uint
     FailOn(path, "cannot write the file (" + SystemReason(writeError) + ")");
   }
 }
+
+#endif
 
 }  // namespace vemora::codec

@@ -4,10 +4,13 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
+#include <QWindow>
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "host/call_state.h"
+#include "platform/desktop.h"
 #include "ui/main_window.h"
 #include "vemora/vemora.h"
 
@@ -21,6 +24,12 @@ std::string ToUtf8(const char16_t* text) {
 // calls, as Qt allows only one per process.
 void EnsureApplication() {
   if (QApplication::instance() != nullptr) return;
+#if defined(_WIN32)
+  // Qt looks for its plugins (the platform plugin first) beside the host's program; ours
+  // are shipped beside this library.
+  QCoreApplication::addLibraryPath(
+      QString::fromStdWString(vemora::platform::HelpFolder().parent_path().wstring()));
+#endif
   static int argc = 1;
   static char name[] = "vemora";
   static char* argv[] = {name, nullptr};
@@ -32,9 +41,16 @@ int32_t RunCall(VemoraWindowHandle appHandle, vemora::TDBGateway* gateway, int32
                 const char16_t* settingsFolder, const char16_t* imageFolder, int32_t preselectKey,
                 bool multiSelect, const char16_t* caption) {
   EnsureApplication();
-  // The host's window owns ours for the call. Elsewhere than on Windows a host passes its
-  // QWidget (or nothing).
+  // The host's window owns ours for the call. On Windows the host passes its HWND, which
+  // becomes a foreign window our form is transient for; elsewhere a host passes its QWidget
+  // (or nothing).
+#if defined(_WIN32)
+  QPointer<QWidget> owner;
+  std::unique_ptr<QWindow> hostWindow(
+      appHandle != nullptr ? QWindow::fromWinId(reinterpret_cast<WId>(appHandle)) : nullptr);
+#else
   QPointer<QWidget> owner = static_cast<QWidget*>(appHandle);
+#endif
 
   const std::string settings = vemora::NormalizeSettingsFolder(ToUtf8(settingsFolder));
 
@@ -55,10 +71,19 @@ int32_t RunCall(VemoraWindowHandle appHandle, vemora::TDBGateway* gateway, int32
   QEventLoop loop;
   QObject::connect(&form, &vemora::ui::TForm1::closed, &loop, &QEventLoop::quit);
   form.setWindowModality(Qt::ApplicationModal);
+#if defined(_WIN32)
+  if (hostWindow) {
+    form.winId();  // creates the native window, so it can be given its owner
+    form.windowHandle()->setTransientParent(hostWindow.get());
+  }
+#endif
   form.show();
   loop.exec();
   const int32_t result = form.Result();
   if (owner) owner->activateWindow();
+#if defined(_WIN32)
+  if (hostWindow) hostWindow->requestActivate();
+#endif
   return result;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/file_times.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "platform/utf8_path.h"
 #include "settings/ini_plus.h"
 #include "settings/settings_keys.h"
 
@@ -32,8 +33,8 @@ EditorLaunchOutcome LaunchEditor(const std::string& application, const std::stri
                                  const std::filesystem::path& workingFolder) {
   const std::optional<long long> before = platform::LastWriteTwoSecondSlot(file);
   int error = 0;
-  std::unique_ptr<platform::ChildProcess> child =
-      platform::ChildProcess::Start(application, {file}, workingFolder, error);
+  std::unique_ptr<platform::ChildProcess> child = platform::ChildProcess::Start(
+      platform::PathFromUtf8(application), {file}, workingFolder, error);
   if (child != nullptr && wait) {
     while (!child->WaitFor(std::chrono::milliseconds(100))) {
       if (!keepWaiting()) return {true, EditorWaitState::Start, {}, {}};
@@ -60,16 +61,16 @@ std::string FindPaintProgram(const TIniPlus& settings) {
   const std::string configured =
       settings.ReadString(kSectionSettings, kKeyPaintProgram, kDefaultPaintProgram);
   if (!configured.empty()) {
-    if (configured.find('/') != std::string::npos) return configured;
+    if (configured.find_first_of(platform::kPathSeparators) != std::string::npos) return configured;
     const std::filesystem::path found = platform::FindOnPath(configured);
-    if (!found.empty()) return found.string();
+    if (!found.empty()) return platform::Utf8FromPath(found);
     throw std::runtime_error("Das Malprogramm \"" + configured +
                              "\" wurde nicht gefunden. Bitte tragen Sie in settings.ini im "
                              "Abschnitt [SETTINGS] unter PAINTAPP ein vorhandenes Programm ein.");
   }
   for (const std::string_view candidate : kPaintProgramCandidates) {
     const std::filesystem::path found = platform::FindOnPath(std::string(candidate));
-    if (!found.empty()) return found.string();
+    if (!found.empty()) return platform::Utf8FromPath(found);
   }
   throw std::runtime_error(
       "Es wurde kein Malprogramm gefunden (kolourpaint, pinta, mtpaint oder gimp). Bitte "
@@ -123,7 +124,8 @@ bool StartExternalApplication(const CatalogueGrid& grid, const TIniPlus& setting
   const std::string application =
       settings.ReadString(kSectionSettings, kKeyExternalApp, kDefaultExternalApp);
   std::error_code error;
-  if (application.empty() || !std::filesystem::is_regular_file(application, error)) return false;
+  const std::filesystem::path program = platform::PathFromUtf8(application);
+  if (application.empty() || !std::filesystem::is_regular_file(program, error)) return false;
   std::vector<std::string> arguments;
   if (settings.ReadBool(kSectionSettings, kKeyExternalAppParameterDefault,
                         kDefaultExternalAppParameterDefault)) {
@@ -133,8 +135,7 @@ bool StartExternalApplication(const CatalogueGrid& grid, const TIniPlus& setting
     arguments = platform::SplitLikeShell(settings.ReadString(
         kSectionSettings, kKeyExternalAppParameter, kDefaultExternalAppParameter));
   }
-  return platform::StartDetached(application, arguments,
-                                 std::filesystem::path(application).parent_path()) == 0;
+  return platform::StartDetached(program, arguments, program.parent_path()) == 0;
 }
 
 }  // namespace vemora

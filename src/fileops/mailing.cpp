@@ -7,6 +7,7 @@
 #include "fileops/saving.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
+#include "platform/utf8_path.h"
 
 namespace vemora {
 namespace {
@@ -16,10 +17,10 @@ namespace {
 std::string FreshMailFolder(const std::string& tempFolder) {
   const std::string base = platform::WithTrailingSeparator(tempFolder) + "Mail";
   for (int number = 1;; ++number) {
-    const std::filesystem::path folder = base + std::to_string(number);
+    const std::filesystem::path folder = platform::PathFromUtf8(base + std::to_string(number));
     std::error_code error;
     if (std::filesystem::create_directories(folder, error)) {
-      return platform::WithTrailingSeparator(folder.string());
+      return platform::WithTrailingSeparator(platform::Utf8FromPath(folder));
     }
     if (error) return {};
   }

@@ -18,7 +18,11 @@ bool IsFolder(const CatalogueSession& session, const std::string& path) {
 std::string FallbackExportName() {
   const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
   std::tm local{};
+#if defined(_WIN32)
+  localtime_s(&local, &now);
+#else
   localtime_r(&now, &local);
+#endif
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d_%H-%M-%S", &local);
   return std::string("ExpBild_") + text;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/paths.h"
+#include "platform/utf8_path.h"
 #include "settings/executable_folder.h"
 
 namespace vemora {
@@ -48,8 +49,8 @@ std::string PrepareTempFolder(const std::string& settingsFolder, std::string& fa
   const std::string folder =
       settingsFolder + "Temp" + platform::kPathSeparator + "Vemora" + platform::kPathSeparator;
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (!std::filesystem::is_directory(folder, error)) {
+  std::filesystem::create_directories(platform::PathFromUtf8(folder), error);
+  if (!std::filesystem::is_directory(platform::PathFromUtf8(folder), error)) {
     failureMessage = "Das Verzeichnis : " + settingsFolder + "Temp" + platform::kPathSeparator +
                      "Vemora konnte nicht angelegt werden!";
     return {};

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/file_io.h"
+#include "platform/utf8_path.h"
 
 namespace vemora {
 
@@ -15,7 +16,7 @@ void WriteSelectionFile(const std::string& path, const std::vector<int32_t>& key
 }
 
 std::set<std::string> ReadSelectionFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
   std::stringstream buffer;
   buffer << in.rdbuf();
   std::string text = buffer.str();

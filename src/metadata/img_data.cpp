@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "metadata/format_number.h"
+#include "platform/utf8_path.h"
 
 namespace vemora::metadata {
 
@@ -129,7 +130,7 @@ std::string TimgData::Comment() const {
 bool TimgData::ProcessFile(const std::string& fileName) {
   Reset();
   std::error_code error;
-  const std::filesystem::path path(fileName);
+  const std::filesystem::path path = platform::PathFromUtf8(fileName);
   // file_size fails for anything but an existing regular file (or a link to one).
   FileSize = std::filesystem::file_size(path, error);
   if (error) {
@@ -142,7 +143,7 @@ bool TimgData::ProcessFile(const std::string& fileName) {
 
   const bool jpeg = IsJpegExtension(path);
   if (!jpeg && !IsTiffExtension(path)) return false;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
+  std::unique_ptr<std::FILE, FileCloser> file(platform::OpenFile(fileName, "rb"));
   if (!file) return false;
   Source source(file.get());
   const bool ok = jpeg ? ReadJpegSections(source) : ReadTiff(source);

@@ -1,5 +1,6 @@
 #include "platform/desktop.h"
 
+#if !defined(_WIN32)  // the Windows side is desktop_windows.cpp
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -9,8 +10,11 @@
 #include <string_view>
 
 #include "platform/process.h"
+#endif
 
 namespace vemora::platform {
+
+#if !defined(_WIN32)
 std::filesystem::path FindOnPath(const std::string& name) {
   const char* variable = std::getenv("PATH");
   std::string_view folders = variable != nullptr ? variable : "/usr/local/bin:/usr/bin:/bin";
@@ -81,6 +85,7 @@ std::filesystem::path HelpFolder() {
   }
   return std::filesystem::path("help");
 }
+#endif
 
 std::string HelpPageForTopic(int topic) {
   switch (topic) {
@@ -95,6 +100,7 @@ std::string HelpPageForTopic(int topic) {
   }
 }
 
+#if !defined(_WIN32)
 void OpenHelpTopic(int topic, const std::filesystem::path& folder) {
   const std::filesystem::path page = folder / HelpPageForTopic(topic);
   std::error_code error;
@@ -104,5 +110,7 @@ void OpenHelpTopic(int topic, const std::filesystem::path& folder) {
   }
   OpenWithDesktop(page.string());
 }
+
+#endif
 
 }  // namespace vemora::platform

@@ -3,7 +3,8 @@
 // The desktop's handler is "xdg-open", looked up on PATH at every call (so a test can put a
 // recording stand-in first on PATH). It is started detached: the call returns as soon as
 // the handler runs, and no child is left for us to reap. Failures throw DesktopError with a
-// German message, as the window shows it.
+// German message, as the window shows it. On Windows the shell's "open", Simple MAPI and
+// HTML Help take these parts (desktop_windows.cpp).
 #pragma once
 
 #include <filesystem>

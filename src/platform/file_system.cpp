@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/file_io.h"
+#include "platform/utf8_path.h"
 
 namespace vemora::platform {
 namespace {
@@ -17,18 +18,19 @@ class Local final : public FileSystem {
   }
   std::optional<std::uintmax_t> FileSize(const std::string& path) const override {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const std::filesystem::path file = PathFromUtf8(path);
+    if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error) return std::nullopt;
     return size;
   }
   bool Exists(const std::string& path) const override {
     std::error_code error;
-    return std::filesystem::exists(path, error);
+    return std::filesystem::exists(PathFromUtf8(path), error);
   }
   bool IsFolder(const std::string& path) const override {
     std::error_code error;
-    return std::filesystem::is_directory(path, error);
+    return std::filesystem::is_directory(PathFromUtf8(path), error);
   }
 };
 

@@ -1,13 +1,16 @@
 #include "platform/process.h"
 
+#if !defined(_WIN32)  // the Windows side is process_windows.cpp
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <thread>
+#endif
 
 namespace vemora::platform {
+#if !defined(_WIN32)
 namespace {
 
 // Everything the child touches is prepared before fork: only async-signal-safe calls may
@@ -137,6 +140,7 @@ int StartDetached(const std::filesystem::path& program, const std::vector<std::s
   WaitBlocking(child);
   return ReadStartError(pipeEnds[0]);
 }
+#endif
 
 std::vector<std::string> SplitLikeShell(const std::string& text) {
   std::vector<std::string> words;

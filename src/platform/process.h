@@ -2,8 +2,9 @@
 // ones we only start (the external application, the desktop's mail and open handlers).
 //
 // Programs are started with an argument list, never through a shell, so no path needs
-// quoting. A test replaces a program by putting a fake of the same name first on PATH.
-// A ChildProcess owns the child until it has ended; dropping it while the child still runs
+// quoting (on Windows the command line is quoted so that the child's C runtime gives the
+// arguments back unchanged). A test replaces a program by putting a fake of the same name first on
+// PATH. A ChildProcess owns the child until it has ended; dropping it while the child still runs
 // leaves the program running (the user may still be working in it) and reaps it in the
 // background once it ends, so no zombie is left behind.
 #pragma once
@@ -36,8 +37,9 @@ class ChildProcess {
   pid_t Id() const { return pid_; }
 
  private:
-  explicit ChildProcess(pid_t pid) : pid_(pid) {}
+  explicit ChildProcess(pid_t pid, void* handle = nullptr) : pid_(pid), handle_(handle) {}
   pid_t pid_;
+  void* handle_;  // Windows: the process handle we wait on
   bool ended_ = false;
 };
 

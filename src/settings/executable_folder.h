@@ -6,7 +6,8 @@
 
 namespace vemora {
 
-// Linux: the folder of /proc/self/exe. Throws IniFileError when it cannot be found.
+// Linux: the folder of /proc/self/exe; Windows: of the process's executable module. Throws
+// IniFileError when it cannot be found.
 std::filesystem::path ExecutableFolder();
 
 }  // namespace vemora

@@ -1,3 +1,4 @@
+#if !defined(_WIN32)  // the Windows side is file_access_windows.cpp
 #include "settings/file_access.h"
 
 #include <fcntl.h>
@@ -9,13 +10,15 @@
 #include <random>
 #include <system_error>
 
+#include "platform/utf8_path.h"
 #include "settings/settings_errors.h"
 
 namespace vemora {
 namespace {
 
 [[noreturn]] void Fail(std::string_view what, const std::filesystem::path& path, int error) {
-  throw IniFileError(std::string(what) + " '" + path.string() + "': " + std::strerror(error));
+  throw IniFileError(std::string(what) + " '" + platform::Utf8FromPath(path) +
+                     "': " + std::strerror(error));
 }
 
 // Closes the descriptor and removes the temporary file unless the rename took it over.
@@ -121,3 +124,4 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
 }
 
 }  // namespace vemora
+#endif

@@ -2,8 +2,8 @@
 //
 // The ini files are small and rewritten on every change, so a write goes to a temporary
 // file beside the target and is renamed over it: a reader (another TIniPlus, another
-// process) sees the old file or the new one, never half of one. POSIX calls; a Windows
-// build replaces this unit.
+// process) sees the old file or the new one, never half of one. POSIX calls, and the
+// wide-character API on Windows (file_access_windows.cpp).
 #pragma once
 
 #include <filesystem>

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "platform/utf8_path.h"
 #include "settings/executable_folder.h"
 #include "settings/file_access.h"
 #include "settings/ini_file.h"
@@ -12,8 +13,8 @@ namespace vemora {
 namespace {
 
 std::filesystem::path ResolveFileName(std::string_view name) {
-  std::filesystem::path path(name);
-  const std::string folder = path.parent_path().string();
+  std::filesystem::path path = platform::PathFromUtf8(name);
+  const std::string folder = platform::Utf8FromPath(path.parent_path());
   if (TrimBlanks(folder).empty()) return ExecutableFolder() / path.filename();
   return path;
 }

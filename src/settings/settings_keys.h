@@ -64,8 +64,12 @@ inline constexpr bool kDefaultExternalAppParameterDefault = true;
 // PATH. Empty: the first of kPaintProgramCandidates found on PATH.
 inline constexpr std::string_view kKeyPaintProgram = "PAINTAPP";
 inline constexpr std::string_view kDefaultPaintProgram = "";
+#if defined(_WIN32)
+inline constexpr std::string_view kPaintProgramCandidates[] = {"mspaint"};
+#else
 inline constexpr std::string_view kPaintProgramCandidates[] = {"kolourpaint", "pinta", "mtpaint",
                                                                "gimp"};
+#endif
 inline constexpr std::string_view kKeyDeleteMode = "DELMODE";
 inline constexpr int32_t kDefaultDeleteMode = 0;
 inline constexpr std::string_view kKeyCloseOnTakeOver = "TACLOSE";

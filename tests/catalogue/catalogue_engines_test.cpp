@@ -15,6 +15,7 @@
 #include "codec/preview.h"
 #include "gateways/catalogue_rows.h"
 #include "host/take_over.h"
+#include "platform/paths.h"
 #include "support/pictures.h"
 
 namespace vemora {
@@ -354,7 +355,8 @@ TEST_P(CatalogueEngineTest, LoadFindsTheFileNameColumnOrStopsWithTheDatabaseErro
   EXPECT_EQ(session.fileColumn, "XFile");
   ASSERT_EQ(grid.Count(), 2);
   EXPECT_EQ(grid.Record(0).filePath, std::nullopt);
-  EXPECT_EQ(grid.Record(1).filePath, "/bilder/mit Bild.jpg");
+  EXPECT_EQ(grid.Record(1).filePath,
+            std::string("/bilder") + platform::kPathSeparator + "mit Bild.jpg");
   // Adding afterwards writes the file name into the column the load settled on.
   TRecDSBilder record;
   record.File = "neu.jpg";

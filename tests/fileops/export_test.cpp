@@ -11,6 +11,7 @@
 #include "fileops/exporting.h"
 #include "fileops/saving.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
 #include "settings/ini_plus.h"
 #include "settings/settings_keys.h"
 #include "stored_images_fixture.h"
@@ -166,7 +167,7 @@ TEST_P(ExportTest, SavingWritesTheStoredBytesWhereverTheUserAgrees) {
   grid.focused = 1;
   prompter.answers = {Answer::No, Answer::Yes};
   EXPECT_FALSE(SaveFocusedImageAs(session, grid, dialogs));
-  EXPECT_EQ(dialogs.saveFolderShown, folder.string() + "/");
+  EXPECT_EQ(dialogs.saveFolderShown, folder.string() + platform::kPathSeparator);
   EXPECT_EQ(dialogs.saveNameShown, "b.bmp");
   EXPECT_EQ(prompter.shown.back(),
             "Die Datei \"" + *dialogs.saveFile +

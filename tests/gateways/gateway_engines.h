@@ -21,7 +21,9 @@
 #include <random>
 #include <string>
 
+#if VEMORA_HAVE_POSTGRES
 #include "postgres/postgres_gateway.h"
+#endif
 #include "sqlite/sqlite_gateway.h"
 #include "vemora/gateway.h"
 
@@ -31,8 +33,10 @@ namespace vemora::testing {
 inline std::unique_ptr<TDBGateway> ConnectToAddress(const std::string& address) {
   if (address.starts_with("sqlite:"))
     return std::make_unique<gateways::SqliteGateway>(address.substr(7));
+#if VEMORA_HAVE_POSTGRES
   if (address.starts_with("postgres:"))
     return std::make_unique<gateways::PostgresGateway>(address.substr(9));
+#endif
   throw TDBError("unknown catalogue address: " + address);
 }
 
@@ -50,18 +54,22 @@ class ScratchCatalogue {
       std::filesystem::create_directories(folder_);
       address_ = "sqlite:" + (folder_ / "catalogue.db").string();
     } else {
+#if VEMORA_HAVE_POSTGRES
       schema_ = "vemora_t" + suffix;
       gateways::PostgresGateway(server_).ExecSQL("CREATE SCHEMA " + schema_, 4);
       address_ = "postgres:" + server_ + " options='-c search_path=" + schema_ +
                  "' application_name=" + schema_;
+#endif
     }
   }
   ~ScratchCatalogue() {
     try {
+#if VEMORA_HAVE_POSTGRES
       if (!schema_.empty()) {
         gateways::PostgresGateway(server_).ExecSQL("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE",
                                                    4);
       }
+#endif
     } catch (const std::exception&) {
       // A test that stopped the server leaves the schema; the server is a scratch one too.
     }
@@ -78,7 +86,9 @@ class ScratchCatalogue {
     if (schema_.empty()) {
       gateways::SqliteGateway(address_.substr(7)).CreateCatalogueTables();
     } else {
+#if VEMORA_HAVE_POSTGRES
       gateways::PostgresGateway(address_.substr(9)).CreateCatalogueTables();
+#endif
     }
   }
   // What another process passes to ConnectToAddress to reach the same database.
@@ -140,6 +150,13 @@ class GatewayEngineTest : public ::testing::TestWithParam<std::string> {
 
 }  // namespace vemora::testing
 
+#if VEMORA_HAVE_POSTGRES
 #define VEMORA_INSTANTIATE_FOR_ALL_ENGINES(suite)                                     \
   INSTANTIATE_TEST_SUITE_P(Engines, suite, ::testing::Values("SQLite", "PostgreSQL"), \
                            [](const auto& info) { return info.param; })
+#else
+// A build without libpq (the Windows cross builds) has the embedded engine only.
+#define VEMORA_INSTANTIATE_FOR_ALL_ENGINES(suite)                       \
+  INSTANTIATE_TEST_SUITE_P(Engines, suite, ::testing::Values("SQLite"), \
+                           [](const auto& info) { return info.param; })
+#endif

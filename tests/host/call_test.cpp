@@ -5,6 +5,7 @@
 
 #include "host/call_state.h"
 #include "host/selection_file.h"
+#include "platform/paths.h"
 #include "settings/executable_folder.h"
 #include "support/temp_folder.h"
 
@@ -58,27 +59,31 @@ TEST_F(SelectionFileTest, UnwritableFileNamesTheFile) {
 
 using FoldersTest = testing::TempFolderTest;
 
+constexpr char kSeparator = platform::kPathSeparator;
+
 TEST_F(FoldersTest, TrailingSeparatorMakesNoDifference) {
   const std::string plain = folder_.string();
-  EXPECT_EQ(NormalizeSettingsFolder(plain), plain + "/");
+  EXPECT_EQ(NormalizeSettingsFolder(plain), plain + kSeparator);
   EXPECT_EQ(NormalizeSettingsFolder(plain + "/"), plain + "/");
   std::string failure;
-  EXPECT_EQ(PrepareTempFolder(NormalizeSettingsFolder(plain), failure), plain + "/Temp/Vemora/");
+  EXPECT_EQ(PrepareTempFolder(NormalizeSettingsFolder(plain), failure),
+            plain + kSeparator + "Temp" + kSeparator + "Vemora" + kSeparator);
   EXPECT_TRUE(failure.empty());
   EXPECT_TRUE(std::filesystem::is_directory(folder_ / "Temp" / "Vemora"));
 }
 
 TEST_F(FoldersTest, EmptySettingsFolderIsTheExecutablesFolder) {
-  EXPECT_EQ(NormalizeSettingsFolder(""), ExecutableFolder().string() + "/");
-  EXPECT_EQ(NormalizeSettingsFolder("  "), ExecutableFolder().string() + "/");
+  EXPECT_EQ(NormalizeSettingsFolder(""), ExecutableFolder().string() + kSeparator);
+  EXPECT_EQ(NormalizeSettingsFolder("  "), ExecutableFolder().string() + kSeparator);
 }
 
 TEST_F(FoldersTest, TempFolderThatCannotBeMadeGivesTheNotice) {
   PutFile("plainfile", "x");
-  const std::string settings = PathOf("plainfile") + "/";
+  const std::string settings = PathOf("plainfile") + kSeparator;
   std::string failure;
   EXPECT_EQ(PrepareTempFolder(settings, failure), "");
-  EXPECT_EQ(failure, "Das Verzeichnis : " + settings + "Temp/Vemora konnte nicht angelegt werden!");
+  EXPECT_EQ(failure, "Das Verzeichnis : " + settings + "Temp" + kSeparator +
+                         "Vemora konnte nicht angelegt werden!");
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ TEST(PathsTest, SplitsAtTheLastSeparator) {
   EXPECT_EQ(FileNamePart("haus.jpg"), "haus.jpg");
   EXPECT_EQ(FolderPart("haus.jpg"), "");
   EXPECT_EQ(FileNamePart("/bilder/"), "");
-  EXPECT_EQ(WithTrailingSeparator("/bilder"), "/bilder/");
+  EXPECT_EQ(WithTrailingSeparator("/bilder"), std::string("/bilder") + kPathSeparator);
   EXPECT_EQ(WithTrailingSeparator("/bilder/"), "/bilder/");
   EXPECT_EQ(WithTrailingSeparator(""), "");
 }

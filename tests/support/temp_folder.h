@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "platform/utf8_path.h"
+
 namespace vemora::testing {
 
 class TempFolderTest : public ::testing::Test {
@@ -21,14 +23,16 @@ class TempFolderTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string PathOf(const std::string& name) const {
+    return platform::Utf8FromPath(folder_ / platform::PathFromUtf8(name));
+  }
 
   void PutFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    std::ofstream(folder_ / platform::PathFromUtf8(name), std::ios::binary) << bytes;
   }
 
   std::string FileBytes(const std::string& name) const {
-    std::ifstream in(folder_ / name, std::ios::binary);
+    std::ifstream in(folder_ / platform::PathFromUtf8(name), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 

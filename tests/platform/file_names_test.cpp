@@ -1,0 +1,44 @@
+// File names outside ASCII go through every file service unchanged: written, read, sized,
+// renamed and dated under the name the catalogue holds as UTF-8.
+#include <gtest/gtest.h>
+
+#include "platform/file_io.h"
+#include "platform/file_system.h"
+#include "platform/file_times.h"
+#include "platform/utf8_path.h"
+#include "support/temp_folder.h"
+
+namespace vemora::platform {
+namespace {
+
+class FileNamesTest : public testing::TempFolderTest {};
+
+TEST_F(FileNamesTest, NamesOutsideAsciiReachTheDiskUnchanged) {
+  const FileSystem& files = LocalFileSystem();
+  for (const std::string name : {"Grüße.bin", "Ölgemälde – März.jpg", "日本.tif"}) {
+    SCOPED_TRACE(name);
+    const std::string path = Utf8FromPath(folder_) + "/" + name;
+    WriteWholeFile(path, "bytes");
+    // The name on disk is the one given, not a code-page rendering of its bytes.
+    EXPECT_TRUE(std::filesystem::exists(folder_ / PathFromUtf8(name)));
+    EXPECT_EQ(ReadWholeFile(path), "bytes");
+    EXPECT_TRUE(files.Exists(path));
+    EXPECT_EQ(files.FileSize(path), 5u);
+    EXPECT_TRUE(LastWriteTwoSecondSlot(path).has_value());
+
+    const std::string renamed = path + ".alt";
+    EXPECT_TRUE(RenameWithoutReplacing(path, renamed));
+    EXPECT_FALSE(files.Exists(path));
+    EXPECT_EQ(ReadWholeFile(renamed), "bytes");
+  }
+}
+
+TEST(Utf8PathTest, RoundTripsAndAppendsAsUtf8) {
+  for (const std::string text : {"", "a/b", "Grüße.bin", "日本/写真.jpg"})
+    EXPECT_EQ(Utf8FromPath(PathFromUtf8(text)), text);
+  EXPECT_EQ(Utf8FromPath(PathFromUtf8("Bilder").filename()), "Bilder");
+  EXPECT_EQ(Utf8FromPath(PathFromUtf8("März.jpg").stem()), "März");
+}
+
+}  // namespace
+}  // namespace vemora::platform
