@@ -66,8 +66,9 @@ imports() { "$triple-objdump" -p "$1" | awk '/DLL Name:/ {print $3}'; }
 find_dll() {
   local dir
   for dir in "${search[@]}"; do
-    [[ -f $dir/$1 ]] && { echo "$dir/$1"; return; }
+    [[ -f $dir/$1 ]] && { echo "$dir/$1"; return 0; }
   done
+  return 0
 }
 queue=("$out/vemora.dll" "$out/vemora-host.exe" "$out/platforms/qwindows.dll")
 declare -A shipped=()
