@@ -38,11 +38,14 @@ unsigned long ProcessId() {
 std::string ReadWholeFile(const std::string& path) {
   // Sized up front and read in one go: image files are megabytes, and a string stream
   // would copy them twice more.
+  // Only a regular file is opened: opening a named pipe or a device would wait for a writer
+  // or read forever.
   std::error_code error;
   const std::filesystem::path file = PathFromUtf8(path);
-  std::ifstream in(file, std::ios::binary | std::ios::ate);
-  if (!in || !std::filesystem::is_regular_file(file, error))
+  if (!std::filesystem::is_regular_file(file, error))
     throw std::runtime_error("Die Datei " + path + " kann nicht gelesen werden.");
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  if (!in) throw std::runtime_error("Die Datei " + path + " kann nicht gelesen werden.");
   const std::streamoff size = in.tellg();
   std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
   in.seekg(0);

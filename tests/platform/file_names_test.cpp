@@ -2,6 +2,10 @@
 // renamed and dated under the name the catalogue holds as UTF-8.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "platform/file_times.h"
@@ -32,6 +36,14 @@ TEST_F(FileNamesTest, NamesOutsideAsciiReachTheDiskUnchanged) {
     EXPECT_EQ(ReadWholeFile(renamed), "bytes");
   }
 }
+
+#ifndef _WIN32
+TEST_F(FileNamesTest, ANamedPipeIsRefusedInsteadOfWaitedOn) {
+  const std::filesystem::path pipe = folder_ / "Bild.jpg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_THROW(ReadWholeFile(Utf8FromPath(pipe)), std::runtime_error);
+}
+#endif
 
 TEST(Utf8PathTest, RoundTripsAndAppendsAsUtf8) {
   for (const std::string text : {"", "a/b", "Grüße.bin", "日本/写真.jpg"})
