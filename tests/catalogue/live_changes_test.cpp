@@ -122,10 +122,7 @@ using LiveCatalogueTest = CatalogueEngineFixture;
 
 TEST_P(LiveCatalogueTest, AnotherProcessesWritesReachTheGridAsALoadWouldShowThem) {
   for (int key = 1; key <= 4; ++key)
-    InsertCatalogueRow(gateway(), "bild" + std::to_string(key),
-                       "\xFF"
-                       "b",
-                       "", key);
+    InsertCatalogueRow(gateway(), "bild" + std::to_string(key), "\377b", "", key);
   LoadCatalogue(session, grid, {});
   CatalogueChangeFeed* feed = ChangeFeedOf(&gateway());
   ASSERT_NE(feed, nullptr);
@@ -135,10 +132,7 @@ TEST_P(LiveCatalogueTest, AnotherProcessesWritesReachTheGridAsALoadWouldShowThem
   grid.focused = 3;
 
   InAnotherProcess(catalogue().Address(), [](TDBGateway& other) {
-    InsertCatalogueRow(other, "fremd",
-                       "\xFF"
-                       "f",
-                       "", 10);
+    InsertCatalogueRow(other, "fremd", "\377f", "", 10);
     other.ExecSQL("UPDATE Bilder SET Name = 'umbenannt' WHERE BildCtr2 = 3", 4);
     other.ExecSQL("DELETE FROM Bilder WHERE BildCtr2 = 2", 4);
   });
@@ -167,19 +161,14 @@ TEST_P(LiveCatalogueTest, AnotherProcessesWritesReachTheGridAsALoadWouldShowThem
 }
 
 TEST_P(LiveCatalogueTest, ThisWindowsOwnWritesAreNoNewsAndHeldRowsWait) {
-  InsertCatalogueRow(gateway(), "eins",
-                     "\xFF"
-                     "e",
-                     "", 1);
+  InsertCatalogueRow(gateway(), "eins", "\377e", "", 1);
   LoadCatalogue(session, grid, {});
   LiveCatalogue live(session, grid, *ChangeFeedOf(&gateway()));
   live.Start();
 
   TRecDSBilder row;
   row.Name = "hier";
-  row.Bild =
-      "\xFF"
-      "h";
+  row.Bild = "\377h";
   TRecCmdMDB insert;
   insert.command = kCmdInsert;
   GridRecord added;

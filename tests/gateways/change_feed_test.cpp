@@ -32,14 +32,8 @@ using ChangeFeedTest = GatewayEngineTest;
 
 TEST_P(ChangeFeedTest, InsertUpdateAndDeleteByAnotherHostReachTheFeed) {
   CatalogueChangeFeed& feed = FeedOf(gateway());
-  InsertCatalogueRow(gateway(), "alt",
-                     "\xFF"
-                     "a",
-                     "", 1);
-  InsertCatalogueRow(gateway(), "geht",
-                     "\xFF"
-                     "g",
-                     "", 2);
+  InsertCatalogueRow(gateway(), "alt", "\377a", "", 1);
+  InsertCatalogueRow(gateway(), "geht", "\377g", "", 2);
   const uint64_t start = feed.StartFeed();
   EXPECT_FALSE(feed.ChangesPending());
   const int64_t old = RowIdOf(gateway(), "alt");
@@ -47,10 +41,7 @@ TEST_P(ChangeFeedTest, InsertUpdateAndDeleteByAnotherHostReachTheFeed) {
 
   InAnotherProcess(catalogue().Address(), [](TDBGateway& other) {
     FeedOf(other).StartFeed();  // installing again changes nothing
-    InsertCatalogueRow(other, "neu",
-                       "\xFF"
-                       "n",
-                       "", 3);
+    InsertCatalogueRow(other, "neu", "\377n", "", 3);
     other.ExecSQL("UPDATE Bilder SET Name = 'neu2' WHERE BildCtr2 = 3", 4);
     other.ExecSQL("UPDATE Bilder SET Beschreibung = 'anders' WHERE BildCtr2 = 1", 4);
     other.ExecSQL("DELETE FROM Bilder WHERE BildCtr2 = 2", 4);
@@ -110,10 +101,7 @@ TEST(PostgresFeedReconnectTest, LostConnectionIsReportedOnceThenTheFeedCatchesUp
       "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = "
       "current_setting('application_name') AND pid <> pg_backend_pid()",
       4);
-  InsertCatalogueRow(*admin, "waehrenddessen",
-                     "\xFF"
-                     "w",
-                     "", 7);
+  InsertCatalogueRow(*admin, "waehrenddessen", "\377w", "", 7);
 
   int reports = 0;
   // The ended connections close a moment later.
@@ -131,10 +119,7 @@ TEST(PostgresFeedReconnectTest, LostConnectionIsReportedOnceThenTheFeedCatchesUp
   ASSERT_EQ(changes.rows.size(), 1u);
   EXPECT_EQ(changes.rows[0].kind, Kind::Added);
   // Listening again: the next write is noticed without asking the table.
-  InsertCatalogueRow(*admin, "danach",
-                     "\xFF"
-                     "d",
-                     "", 8);
+  InsertCatalogueRow(*admin, "danach", "\377d", "", 8);
   EXPECT_TRUE(WaitForPending(feed));
 }
 
