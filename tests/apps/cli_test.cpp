@@ -2,36 +2,23 @@
 // files after a failure.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "codec/decode.h"
 #include "codec/image_file.h"
 #include "support/pictures.h"
+#include "support/run_tool.h"
 
 namespace vemora {
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string output;  // stdout and stderr together
-};
+using testing::ToolRun;
 
 ToolRun Vemora(const std::string& arguments) {
-  const std::string command = "timeout 60 " + std::string(VEMORA_CLI) + " " + arguments + " 2>&1";
-  ToolRun run{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  std::array<char, 4096> buffer;
-  while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-    run.output.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return testing::RunTool("timeout 60 " + std::string(VEMORA_CLI) + " " + arguments + " 2>&1");
 }
 
 class CliTest : public ::testing::Test {

@@ -1,10 +1,6 @@
 // The grid following another host's changes: the plan keeps grid order equal to query order
 // and marks with their records; on both engines a second process's writes reach the grid.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <map>
 #include <random>
 
@@ -13,6 +9,7 @@
 #include "catalogue/dispatcher.h"
 #include "catalogue/live_catalogue.h"
 #include "gateways/catalogue_rows.h"
+#include "support/wait_until.h"
 
 namespace vemora::testing {
 namespace {
@@ -114,25 +111,18 @@ TEST(LiveChangesPlanTest, NoteNamesWhatAnotherHostDid) {
   for (const auto& [plan, note] : cases) EXPECT_EQ(ChangeNote(plan), note);
 }
 
-// Waits until a poll brings news; the bound only ends a broken test.
 std::optional<LiveCatalogue::Result> PollUntilNews(LiveCatalogue& live,
                                                    const std::set<int64_t>& held = {}) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (auto result = live.Poll(held)) return result;
-    ::usleep(10000);
-  }
-  return std::nullopt;
+  std::optional<LiveCatalogue::Result> result;
+  WaitUntil([&] { return (result = live.Poll(held)).has_value(); });
+  return result;
 }
 
 using LiveCatalogueTest = CatalogueEngineFixture;
 
 TEST_P(LiveCatalogueTest, AnotherProcessesWritesReachTheGridAsALoadWouldShowThem) {
   for (int key = 1; key <= 4; ++key)
-    InsertCatalogueRow(gateway(), "bild" + std::to_string(key),
-                       "\xFF"
-                       "b",
-                       "", key);
+    InsertCatalogueRow(gateway(), "bild" + std::to_string(key), "\377b", "", key);
   LoadCatalogue(session, grid, {});
   CatalogueChangeFeed* feed = ChangeFeedOf(&gateway());
   ASSERT_NE(feed, nullptr);
@@ -141,26 +131,11 @@ TEST_P(LiveCatalogueTest, AnotherProcessesWritesReachTheGridAsALoadWouldShowThem
   grid.SetMark(2, true);
   grid.focused = 3;
 
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    int status = 0;
-    try {
-      auto other = ConnectToAddress(catalogue().Address());
-      InsertCatalogueRow(*other, "fremd",
-                         "\xFF"
-                         "f",
-                         "", 10);
-      other->ExecSQL("UPDATE Bilder SET Name = 'umbenannt' WHERE BildCtr2 = 3", 4);
-      other->ExecSQL("DELETE FROM Bilder WHERE BildCtr2 = 2", 4);
-    } catch (const std::exception&) {
-      status = 1;
-    }
-    ::_exit(status);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  InAnotherProcess(catalogue().Address(), [](TDBGateway& other) {
+    InsertCatalogueRow(other, "fremd", "\377f", "", 10);
+    other.ExecSQL("UPDATE Bilder SET Name = 'umbenannt' WHERE BildCtr2 = 3", 4);
+    other.ExecSQL("DELETE FROM Bilder WHERE BildCtr2 = 2", 4);
+  });
 
   std::optional<LiveCatalogue::Result> result = PollUntilNews(live);
   ASSERT_TRUE(result);
@@ -186,19 +161,14 @@ TEST_P(LiveCatalogueTest, AnotherProcessesWritesReachTheGridAsALoadWouldShowThem
 }
 
 TEST_P(LiveCatalogueTest, ThisWindowsOwnWritesAreNoNewsAndHeldRowsWait) {
-  InsertCatalogueRow(gateway(), "eins",
-                     "\xFF"
-                     "e",
-                     "", 1);
+  InsertCatalogueRow(gateway(), "eins", "\377e", "", 1);
   LoadCatalogue(session, grid, {});
   LiveCatalogue live(session, grid, *ChangeFeedOf(&gateway()));
   live.Start();
 
   TRecDSBilder row;
   row.Name = "hier";
-  row.Bild =
-      "\xFF"
-      "h";
+  row.Bild = "\377h";
   TRecCmdMDB insert;
   insert.command = kCmdInsert;
   GridRecord added;
@@ -218,11 +188,10 @@ TEST_P(LiveCatalogueTest, ThisWindowsOwnWritesAreNoNewsAndHeldRowsWait) {
   EXPECT_EQ(grid.Record(0).name, "eins");
   // Released, the held change arrives, counted once.
   int changed = 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (grid.Record(0).name != "dort" && std::chrono::steady_clock::now() < deadline) {
+  WaitUntil([&] {
     if (auto released = live.Poll()) changed += released->plan.changed;
-    ::usleep(10000);
-  }
+    return grid.Record(0).name == "dort";
+  });
   EXPECT_EQ(grid.Record(0).name, "dort");
   EXPECT_EQ(changed, 1);
 }

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <sstream>
 
 #include "codec/convert.h"
 #include "codec/decode.h"
@@ -16,6 +15,7 @@
 #include "codec/jpeg_metadata.h"
 #include "codec/metadata_carry.h"
 #include "codec/scale_image.h"
+#include "support/run_tool.h"
 #include "support/temp_folder.h"
 #include "support/testdata.h"
 
@@ -32,11 +32,8 @@ Tags ReadTags(const std::string& path) {
       "-IFD0:Model -IFD0:Orientation -XMP:all -IPTC:all "
       "-ICC_Profile:ProfileDescription -Warning '" +
       path + "' 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  char line[4096];
-  while (pipe && std::fgets(line, sizeof line, pipe.get())) {
-    std::string text(line);
-    if (!text.empty() && text.back() == '\n') text.pop_back();
+  std::istringstream lines(testing::RunTool(command).output);
+  for (std::string text; std::getline(lines, text);) {
     const auto equals = text.find('=');
     if (text.starts_with("-") && equals != std::string::npos)
       tags[text.substr(1, equals - 1)] = text.substr(equals + 1);
@@ -44,7 +41,7 @@ Tags ReadTags(const std::string& path) {
   return tags;
 }
 
-bool HasExiftool() { return std::system("exiftool -ver > /dev/null 2>&1") == 0; }
+bool HasExiftool() { return testing::RunTool("exiftool -ver 2>&1").status == 0; }
 
 class MetadataCarryTest : public testing::TempFolderTest,
                           public ::testing::WithParamInterface<const char*> {

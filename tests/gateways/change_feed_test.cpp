@@ -1,15 +1,10 @@
 // The change feed of both gateways: another process writes, this one's feed tells which rows.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <functional>
-#include <iostream>
 
 #include "common/change_log.h"
 #include "gateways/catalogue_rows.h"
 #include "gateways/gateway_engines.h"
+#include "support/wait_until.h"
 #include "vemora/change_feed.h"
 
 namespace vemora::testing {
@@ -23,35 +18,8 @@ CatalogueChangeFeed& FeedOf(TDBGateway& gateway) {
   return *feed;
 }
 
-// Runs `write` against the catalogue in a child process, as another host would.
-void InAnotherProcess(const std::string& address, const std::function<void(TDBGateway&)>& write) {
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    int status = 0;
-    try {
-      auto gateway = ConnectToAddress(address);
-      FeedOf(*gateway).StartFeed();  // installing again changes nothing
-      write(*gateway);
-    } catch (const std::exception& error) {
-      std::cerr << "other host: " << error.what() << std::endl;
-      status = 1;
-    }
-    ::_exit(status);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-}
-
-// Waits until the feed says something changed; the bound only ends a broken test.
 bool WaitForPending(CatalogueChangeFeed& feed) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (feed.ChangesPending()) return true;
-    ::usleep(10000);
-  }
-  return false;
+  return WaitUntil([&] { return feed.ChangesPending(); });
 }
 
 int64_t RowIdOf(TDBGateway& gateway, const std::string& name) {
@@ -64,24 +32,16 @@ using ChangeFeedTest = GatewayEngineTest;
 
 TEST_P(ChangeFeedTest, InsertUpdateAndDeleteByAnotherHostReachTheFeed) {
   CatalogueChangeFeed& feed = FeedOf(gateway());
-  InsertCatalogueRow(gateway(), "alt",
-                     "\xFF"
-                     "a",
-                     "", 1);
-  InsertCatalogueRow(gateway(), "geht",
-                     "\xFF"
-                     "g",
-                     "", 2);
+  InsertCatalogueRow(gateway(), "alt", "\377a", "", 1);
+  InsertCatalogueRow(gateway(), "geht", "\377g", "", 2);
   const uint64_t start = feed.StartFeed();
   EXPECT_FALSE(feed.ChangesPending());
   const int64_t old = RowIdOf(gateway(), "alt");
   const int64_t going = RowIdOf(gateway(), "geht");
 
   InAnotherProcess(catalogue().Address(), [](TDBGateway& other) {
-    InsertCatalogueRow(other, "neu",
-                       "\xFF"
-                       "n",
-                       "", 3);
+    FeedOf(other).StartFeed();  // installing again changes nothing
+    InsertCatalogueRow(other, "neu", "\377n", "", 3);
     other.ExecSQL("UPDATE Bilder SET Name = 'neu2' WHERE BildCtr2 = 3", 4);
     other.ExecSQL("UPDATE Bilder SET Beschreibung = 'anders' WHERE BildCtr2 = 1", 4);
     other.ExecSQL("DELETE FROM Bilder WHERE BildCtr2 = 2", 4);
@@ -141,33 +101,25 @@ TEST(PostgresFeedReconnectTest, LostConnectionIsReportedOnceThenTheFeedCatchesUp
       "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = "
       "current_setting('application_name') AND pid <> pg_backend_pid()",
       4);
-  InsertCatalogueRow(*admin, "waehrenddessen",
-                     "\xFF"
-                     "w",
-                     "", 7);
+  InsertCatalogueRow(*admin, "waehrenddessen", "\377w", "", 7);
 
   int reports = 0;
-  bool caughtUp = false;
-  // The ended connections close a moment later; the bound only ends a broken test.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!caughtUp && std::chrono::steady_clock::now() < deadline) {
+  // The ended connections close a moment later.
+  const bool caughtUp = WaitUntil([&] {
     try {
-      caughtUp = feed.ChangesPending();
+      return feed.ChangesPending();
     } catch (const TDBError&) {
       ++reports;
+      return false;
     }
-    if (!caughtUp) ::usleep(10000);
-  }
+  });
   EXPECT_EQ(reports, 1);
   ASSERT_TRUE(caughtUp);
   const CatalogueChanges changes = feed.ChangesSince(start);
   ASSERT_EQ(changes.rows.size(), 1u);
   EXPECT_EQ(changes.rows[0].kind, Kind::Added);
   // Listening again: the next write is noticed without asking the table.
-  InsertCatalogueRow(*admin, "danach",
-                     "\xFF"
-                     "d",
-                     "", 8);
+  InsertCatalogueRow(*admin, "danach", "\377d", "", 8);
   EXPECT_TRUE(WaitForPending(feed));
 }
 

@@ -12,11 +12,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <iostream>
 #include <memory>
 #include <random>
 #include <string>
@@ -118,6 +121,26 @@ inline std::unique_ptr<ScratchCatalogue> CreateScratchCatalogue(const std::strin
 inline bool PostgresRequired() {
   const char* required = std::getenv("VEMORA_PG_REQUIRED");
   return required != nullptr && std::string(required) == "1";
+}
+
+// Runs `write` against the catalogue at `address` in a child process, as another host would.
+inline void InAnotherProcess(const std::string& address,
+                             const std::function<void(TDBGateway&)>& write) {
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    int status = 0;
+    try {
+      write(*ConnectToAddress(address));
+    } catch (const std::exception& error) {
+      std::cerr << "other host: " << error.what() << std::endl;
+      status = 1;
+    }
+    ::_exit(status);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 // Fixture: a fresh catalogue with empty tables and one gateway over it, per test. The

@@ -5,13 +5,13 @@
 
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
+
+#include "support/wait_until.h"
 
 namespace vemora::testing {
 
@@ -47,12 +47,8 @@ class FakePrograms {
   }
   // The record once it holds `text` (or after 20 s): stand-ins may run detached.
   std::string RecordHolding(const std::string& text) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    std::string record = Record();
-    while (record.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      record = Record();
-    }
+    std::string record;
+    WaitUntil([&] { return (record = Record()).find(text) != std::string::npos; });
     return record;
   }
 

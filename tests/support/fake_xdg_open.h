@@ -5,13 +5,13 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
+
+#include "support/wait_until.h"
 
 namespace vemora::testing {
 
@@ -36,14 +36,12 @@ class FakeXdgOpen {
 
   // The record once it holds `lines` lines (or after 20 s): the handler runs detached.
   std::string Opened(int lines) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     std::string record;
-    while (std::chrono::steady_clock::now() < deadline) {
+    WaitUntil([&] {
       std::ifstream in(record_, std::ios::binary);
       record.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      if (std::count(record.begin(), record.end(), '\n') >= lines) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+      return std::count(record.begin(), record.end(), '\n') >= lines;
+    });
     return record;
   }
 

@@ -7,11 +7,10 @@
 
 #include <QImage>
 #include <QPrinter>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "support/run_tool.h"
 #include "ui/print_job.h"
 
 namespace vemora::testing {
@@ -38,30 +37,15 @@ class PdfPreview : public ui::PrintPreview {
   bool printerInstalled_;
 };
 
-// The standard output of a command line.
-inline std::string RunTool(const std::string& command) {
-  std::string output;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  std::array<char, 4096> buffer{};
-  size_t read = 0;
-  while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    output.append(buffer.data(), read);
-  ::pclose(pipe);
-  return output;
-}
-
-inline std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
-
 inline std::string PdfInfo(const std::filesystem::path& pdf) {
-  const std::string info = RunTool("pdfinfo " + Quoted(pdf) + " 2>&1");
+  const std::string info = RunTool("pdfinfo " + Quoted(pdf) + " 2>&1").output;
   EXPECT_NE(info.find("Pages:"), std::string::npos)
       << "pdfinfo (poppler-utils) cannot read " << pdf << ": " << info;
   return info;
 }
 
 inline std::string PdfText(const std::filesystem::path& pdf) {
-  return RunTool("pdftotext -enc UTF-8 " + Quoted(pdf) + " -");
+  return RunTool("pdftotext -enc UTF-8 " + Quoted(pdf) + " -").output;
 }
 
 // Page `page` rendered at 96 dpi, one layout pixel per image pixel.
