@@ -12,8 +12,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <thread>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cstdlib>
@@ -124,8 +128,21 @@ inline bool PostgresRequired() {
 }
 
 // Runs `write` against the catalogue at `address` in a child process, as another host would.
+// Windows has no fork: there the other host is a connection of its own on another thread.
 inline void InAnotherProcess(const std::string& address,
                              const std::function<void(TDBGateway&)>& write) {
+#ifdef _WIN32
+  std::string failure;
+  std::thread other([&] {
+    try {
+      write(*ConnectToAddress(address));
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
+  });
+  other.join();
+  ASSERT_EQ(failure, "") << "other host";
+#else
   const pid_t pid = ::fork();
   ASSERT_GE(pid, 0);
   if (pid == 0) {
@@ -141,6 +158,7 @@ inline void InAnotherProcess(const std::string& address,
   int status = 0;
   ASSERT_EQ(::waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
 }
 
 // Fixture: a fresh catalogue with empty tables and one gateway over it, per test. The

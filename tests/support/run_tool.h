@@ -3,7 +3,9 @@
 // that drive our own tool, exiftool and poppler's PDF tools.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <array>
 #include <cstdio>
@@ -19,13 +21,21 @@ struct ToolRun {
 
 inline ToolRun RunTool(const std::string& command) {
   ToolRun run;
+#ifdef _WIN32
+  FILE* pipe = ::_popen(command.c_str(), "rb");
+#else
   FILE* pipe = ::popen(command.c_str(), "r");
+#endif
   if (pipe == nullptr) return run;
   std::array<char, 4096> buffer{};
   while (const size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe))
     run.output.append(buffer.data(), read);
+#ifdef _WIN32
+  run.status = ::_pclose(pipe);
+#else
   const int status = ::pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
   return run;
 }
 
