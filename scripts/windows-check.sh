@@ -40,10 +40,12 @@ export WINEPREFIX=$root/build/wine64-prefix WINEDEBUG=-all
 export PATH=/usr/lib/wine:$PATH
 # The prefix, a persistent server and wine's services first: started by the first test,
 # they would keep ctest's output pipe open and ctest would wait for them forever.
-[[ -f $WINEPREFIX/system.reg ]] || wine64 wineboot --init >/dev/null 2>&1
+# The persistent server comes first: a wineboot started without one leaves a server of its
+# own behind for a while, and the persistent one then refuses to start.
+mkdir -p "$WINEPREFIX"
 wineserver -p
 trap 'wineserver -k || true' EXIT
-wine64 wineboot >/dev/null 2>&1
+wine64 wineboot --init >/dev/null 2>&1
 ctest --test-dir build/win64 --output-on-failure -j "$jobs" --timeout 600
 
 step "i686 core"
