@@ -77,6 +77,10 @@ std::string Quoted(const std::string& name) { return '"' + name + '"'; }
 
 }  // namespace
 
+int64_t CatalogueDeferralLimit(const std::string& tableColumn) {
+  return SameName(tableColumn, "VsBild") ? kDeferredBlobMinimumBytes : -1;
+}
+
 std::optional<SimpleSelect> ParseSimpleSelect(std::string_view query) {
   Reader reader(query);
   SimpleSelect select;
@@ -101,7 +105,7 @@ std::optional<SimpleSelect> ParseSimpleSelect(std::string_view query) {
 std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
                                                   const std::vector<TableColumn>& columns,
                                                   const std::string& keyColumn, SqlEngine engine,
-                                                  int64_t deferAboveBytes) {
+                                                  const DeferralLimit& deferAbove) {
   std::vector<std::pair<std::string, const TableColumn*>> picked;  // shown name, column
   if (select.star) {
     for (const TableColumn& column : columns) picked.emplace_back(column.name, &column);
@@ -122,12 +126,12 @@ std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
   plan.keyIndex = 0;
   const std::string key = engine == SqlEngine::Sqlite ? keyColumn : Quoted(keyColumn);
   plan.sql = "SELECT " + key;
-  const std::string threshold = std::to_string(deferAboveBytes);
   int index = 1;
   for (const auto& [shown, column] : picked) {
     const std::string quoted = Quoted(column->name);
     DeferredBlobPlan::Column planned{shown, column->name, index++, -1};
     if (column->isBlob) {
+      const std::string threshold = std::to_string(deferAbove(column->name));
       const std::string large =
           engine == SqlEngine::Sqlite
               // typeof() and length() read only the row header. A blob column may hold a text

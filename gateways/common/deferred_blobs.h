@@ -3,9 +3,9 @@
 // The library reads its catalogue with "SELECT * FROM Bilder", and an engine hands over every
 // selected column of a row at once, each image's bytes included. A query that selects plain
 // columns of one table ("SELECT * FROM t ...", "SELECT a, b FROM t ...") is rewritten so that
-// each large blob yields only its length, next to the row's key; a gateway fetches its bytes
-// by that key when a field asks for them. Small blobs (previews, which a load reads for every
-// row) come with the row, where a fetch of their own would cost more than it saves.
+// a deferred blob yields only its length, next to the row's key; a gateway fetches its bytes
+// by that key when a field asks for them. Which blobs wait is the caller's rule per column
+// (CatalogueDeferralLimit: images wait, previews come with the row).
 //
 // The rewrite also orders the rows by the key when the query gives no order: the library
 // pairs the rows of two queries by position, so the order must not change between them, and
@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,9 +36,15 @@ struct SimpleSelect {
 };
 std::optional<SimpleSelect> ParseSimpleSelect(std::string_view query);
 
-// Blobs of more bytes than this are deferred: above every preview (100 pixels high), below
-// nearly every image file.
+// A preview of more bytes than this is deferred all the same: previews are 100 pixels high.
 inline constexpr int kDeferredBlobMinimumBytes = 32 * 1024;
+
+// The catalogue's rule: a preview, which a load reads for every row, comes with its row unless
+// it is unusually large; fetching it apart would cost a blob handle (SQLite) or a round trip
+// (PostgreSQL) per row. An image is read one row at a time, for the focused record or an
+// export, so every image waits until it is asked for: a load that only asks whether each row
+// has one never copies it.
+int64_t CatalogueDeferralLimit(const std::string& tableColumn);
 
 struct TableColumn {
   std::string name;
@@ -60,10 +67,12 @@ struct DeferredBlobPlan {
 
 // The plan for `select` over a table with `columns` whose rows are addressed by `keyColumn`
 // ("rowid" in SQLite, the primary key in PostgreSQL); nothing when a selected name is not a
-// column of the table. Blobs of more than `deferAboveBytes` are deferred (-1: every blob).
-std::optional<DeferredBlobPlan> PlanDeferredBlobs(
-    const SimpleSelect& select, const std::vector<TableColumn>& columns,
-    const std::string& keyColumn, SqlEngine engine,
-    int64_t deferAboveBytes = kDeferredBlobMinimumBytes);
+// column of the table. A blob of a column is deferred when it has more bytes than
+// `deferAbove` says for that column (-1: every blob of it).
+using DeferralLimit = std::function<int64_t(const std::string& tableColumn)>;
+std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
+                                                  const std::vector<TableColumn>& columns,
+                                                  const std::string& keyColumn, SqlEngine engine,
+                                                  const DeferralLimit& deferAbove);
 
 }  // namespace vemora::gateways

@@ -96,6 +96,9 @@ PostgresConnection::~PostgresConnection() { PQfinish(conn_); }
 
 void PostgresConnection::Connect() {
   PQfinish(conn_);
+  aheadOwner_.clear();
+  aheadInFlight_ = false;
+  ahead_.reset();
   const std::string timeout = std::to_string(std::max(connectTimeoutSeconds_, 1));
   // The connection string is expanded in place: it overrides the keepalive defaults before
   // it (a server that vanishes from the network is noticed in about a minute, not hours) and
@@ -142,6 +145,7 @@ void PostgresConnection::Fail(const PGresult* result, const std::string& shownSq
 }
 
 void PostgresConnection::Run(const std::string& sql, const std::string& shownSql) {
+  CollectAhead();
   if (!PQsendQuery(conn_, sql.c_str())) Fail(nullptr, shownSql);
   // Read every result so the connection is idle again, and report the first failure.
   PgResult failure;
@@ -159,6 +163,7 @@ void PostgresConnection::Run(const std::string& sql, const std::string& shownSql
 
 PgResult PostgresConnection::Query(const std::string& sql, const PgParameters& parameters,
                                    bool binaryResult, const std::string& shownSql) {
+  CollectAhead();
   PgResult result(PQexecParams(conn_, sql.c_str(), static_cast<int>(parameters.values.size()),
                                parameters.types.data(), parameters.values.data(),
                                parameters.lengths.data(), parameters.formats.data(),
@@ -170,7 +175,46 @@ PgResult PostgresConnection::Query(const std::string& sql, const PgParameters& p
 
 void PostgresConnection::RunQuietly(const std::string& sql) {
   if (IsBroken()) return;
+  CollectAhead();
   PQclear(PQexec(conn_, sql.c_str()));
+}
+
+bool PostgresConnection::SendAhead(const std::string& owner, const std::string& sql) {
+  if (!aheadOwner_.empty() || IsBroken()) return false;
+  if (!PQsendQueryParams(conn_, sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 1))
+    return false;
+  aheadOwner_ = owner;
+  aheadInFlight_ = true;
+  return true;
+}
+
+void PostgresConnection::PumpAhead() {
+  if (aheadInFlight_) PQconsumeInput(conn_);
+}
+
+void PostgresConnection::CollectAhead() {
+  if (!aheadInFlight_) return;
+  aheadInFlight_ = false;
+  // One statement, so one result and then the end; a second result cannot come.
+  ahead_.reset(PQgetResult(conn_));
+  while (PGresult* rest = PQgetResult(conn_)) PQclear(rest);
+}
+
+PgResult PostgresConnection::TakeAhead(const std::string& owner, const std::string& shownSql) {
+  if (aheadOwner_.empty() || aheadOwner_ != owner) return nullptr;
+  CollectAhead();
+  aheadOwner_.clear();
+  PgResult result = std::move(ahead_);
+  const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) Fail(result.get(), shownSql);
+  return result;
+}
+
+void PostgresConnection::DropAhead(const std::string& owner) {
+  if (aheadOwner_.empty() || aheadOwner_ != owner) return;
+  CollectAhead();
+  aheadOwner_.clear();
+  ahead_.reset();
 }
 
 }  // namespace vemora::gateways

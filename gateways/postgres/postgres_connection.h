@@ -49,6 +49,20 @@ class PostgresConnection {
   // As Run, but never throws: for cleanup that must not mask the first error.
   void RunQuietly(const std::string& sql);
 
+  // Reading ahead: one statement sent now whose binary result its owner takes later, so that
+  // the server works while the client is busy with the rows before it. At most one statement
+  // is ahead at a time (false: another one is, and nothing was sent). Every other statement
+  // first collects the result and keeps it for its owner.
+  bool SendAhead(const std::string& owner, const std::string& sql);
+  // Reads what has arrived of the result ahead, without waiting, so that the server is not
+  // held up by a full socket.
+  void PumpAhead();
+  // The result `owner` sent ahead, waiting for it; null when `owner` has none. Throws as
+  // Query does when the statement failed.
+  PgResult TakeAhead(const std::string& owner, const std::string& shownSql);
+  // Forgets what `owner` sent ahead (a cursor closing or starting again).
+  void DropAhead(const std::string& owner);
+
   // "server <host> database <db>" for messages.
   const std::string& Describe() const { return description_; }
   PGconn* raw() { return conn_; }
@@ -56,11 +70,15 @@ class PostgresConnection {
  private:
   void Connect();
   [[noreturn]] void Fail(const PGresult* result, const std::string& shownSql);
+  void CollectAhead();
 
   std::string conninfo_;
   int connectTimeoutSeconds_;
   std::string description_;
   PGconn* conn_ = nullptr;
+  std::string aheadOwner_;  // empty: nothing is ahead
+  bool aheadInFlight_ = false;
+  PgResult ahead_;  // the result once collected
 };
 
 }  // namespace vemora::gateways

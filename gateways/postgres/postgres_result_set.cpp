@@ -15,6 +15,8 @@ namespace {
 constexpr int64_t kBatchTargetBytes = 4 << 20;
 constexpr int kMaxBatchRows = 1000;
 constexpr int kFirstBatchRowsUnknownShape = 4;
+// While a batch is read, what has arrived of the next one is taken in every so many rows.
+constexpr int kPumpEveryRows = 16;
 
 // Deferred blobs up to this size are fetched a batch at a time (previews); larger ones, row by
 // row, so that a batch of camera images never sits in memory at once.
@@ -145,7 +147,7 @@ void PostgresResultSet::Plan() {
     if (PQgetvalue(result.get(), row, 2)[0] == 't') key = columns.back().name;
   }
   if (key.empty()) return;  // no such table, or no key to fetch a row by
-  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres, -1);
+  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres, CatalogueDeferralLimit);
 }
 
 PgResult PostgresResultSet::FetchBlob(const std::string& tableColumn) const {
@@ -228,11 +230,17 @@ void PostgresResultSet::FetchBatch() {
     throw TDBError("PostgreSQL: the connection was lost while reading [" + sql_ + "]");
   }
   batchBlobs_.clear();
-  batch_ = reader_->connection.Query(
-      "FETCH FORWARD " + std::to_string(batchRows_) + " FROM " + cursorName_, {}, true, sql_);
+  PostgresConnection& connection = reader_->connection;
+  int asked = aheadRows_;
+  aheadRows_ = 0;
+  batch_ = connection.TakeAhead(cursorName_, sql_);
+  if (!batch_) {
+    asked = batchRows_;
+    batch_ = connection.Query(FetchStatement(asked), {}, true, sql_);
+  }
   row_ = 0;
   const int rows = PQntuples(batch_.get());
-  cursorExhausted_ = rows < batchRows_;
+  cursorExhausted_ = rows < asked;
   if (rows > 0) {
     int64_t bytes = 0;
     const int columns = PQnfields(batch_.get());
@@ -243,6 +251,12 @@ void PostgresResultSet::FetchBatch() {
     batchRows_ =
         static_cast<int>(std::clamp<int64_t>(kBatchTargetBytes / perRow, 1, kMaxBatchRows));
   }
+  if (!cursorExhausted_ && connection.SendAhead(cursorName_, FetchStatement(batchRows_)))
+    aheadRows_ = batchRows_;
+}
+
+std::string PostgresResultSet::FetchStatement(int rows) const {
+  return "FETCH FORWARD " + std::to_string(rows) + " FROM " + cursorName_;
 }
 
 void PostgresResultSet::RequireOpen() const {
@@ -263,6 +277,8 @@ int32_t PostgresResultSet::RecordCount() {
 void PostgresResultSet::First() {
   RequireOpen();
   if (onFirstRow_) return;
+  reader_->connection.DropAhead(cursorName_);
+  aheadRows_ = 0;
   reader_->connection.Run("CLOSE " + cursorName_, sql_);
   Declare();
   FetchBatch();
@@ -274,7 +290,11 @@ void PostgresResultSet::Next() {
   if (Eof()) return;
   onFirstRow_ = false;
   ++row_;
-  if (row_ >= PQntuples(batch_.get()) && !cursorExhausted_) FetchBatch();
+  if (row_ >= PQntuples(batch_.get()) && !cursorExhausted_) {
+    FetchBatch();
+  } else if (aheadRows_ > 0 && row_ % kPumpEveryRows == 0) {
+    reader_->connection.PumpAhead();
+  }
 }
 
 bool PostgresResultSet::Eof() const {
@@ -309,6 +329,7 @@ void PostgresResultSet::Close() {
   batchBlobs_.clear();
   batch_.reset();
   if (reader_->generation != generation_) return;  // the cursor went with the old connection
+  reader_->connection.DropAhead(cursorName_);
   // The last open cursor ends the transaction (which closes the cursor too).
   if (--reader_->openCursors == 0) {
     reader_->connection.RunQuietly("COMMIT");

@@ -3,10 +3,12 @@
 // The cursor lives in the reader connection's transaction, which stays open while any of the
 // gateway's result sets is open. Rows arrive in binary format, so a bytea value is handed
 // out from libpq's own buffer; batches are sized to a few megabytes. A plain selection from
-// one table defers every bytea column (common/deferred_blobs.h): the row carries its length
-// only. The first field that asks for a small one (a preview) fetches that column for the
-// whole batch in one query; a large one (an image) is fetched for its row alone. So walking
-// the texts and previews of a catalogue transfers no image, however small the images are.
+// one table defers the images (common/deferred_blobs.h): the row carries their length only,
+// and the previews come with the row. The first field that asks for a small deferred blob
+// fetches that column for the whole batch in one query; a large one is fetched for its row
+// alone. So walking the texts and previews of a catalogue transfers no image.
+// While the caller reads a batch, the next one is already on its way (the connection's
+// reading ahead), so the server's work and the caller's overlap.
 // The gateway owns the result set.
 #pragma once
 
@@ -90,6 +92,7 @@ class PostgresResultSet final : public TDBResultSet {
   void Plan();
   void Declare();
   void FetchBatch();
+  std::string FetchStatement(int rows) const;
   void RequireOpen() const;
 
   std::shared_ptr<PostgresReader> reader_;
@@ -101,6 +104,7 @@ class PostgresResultSet final : public TDBResultSet {
   PgResult batch_;
   int row_ = 0;                   // index in batch_
   int batchRows_ = 64;            // rows asked for by the next FETCH
+  int aheadRows_ = 0;             // rows asked for by the FETCH sent ahead, 0: none sent
   bool cursorExhausted_ = false;  // the last FETCH returned fewer rows than asked
   bool onFirstRow_ = false;
   std::optional<int32_t> recordCount_;

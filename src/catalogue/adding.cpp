@@ -49,7 +49,7 @@ int AppendImage(CatalogueSession& session, CatalogueGrid& grid, PreparedImage im
   row.Path = platform::FolderPart(path);
 
   GridRecord record;
-  record.preview = row.VsBild;
+  record.preview = PreviewBytes(row.VsBild);
   record.name = row.Name;
   record.filePath = path;
   record.key = -1;
@@ -81,7 +81,7 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
     const Clock::time_point fileStart = Clock::now();
     try {
       const int index = AppendImage(session, grid, prefetcher.Next());
-      window->FileAdded(path, grid.Record(index).preview);
+      window->FileAdded(path, grid.Record(index).preview.str());
       ++added;
     } catch (const std::exception&) {
       window->FileFailed(path);
@@ -100,7 +100,7 @@ int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDia
   int added = 0;
   for (const std::string& path : paths) {
     const int index = AppendImage(session, grid, prefetcher.Next());
-    window->FileAdded(path, grid.Record(index).preview);
+    window->FileAdded(path, grid.Record(index).preview.str());
     ++added;
   }
   return added;

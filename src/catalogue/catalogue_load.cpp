@@ -31,10 +31,12 @@ void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& 
                  const LoadOptions& options, std::vector<GridRecord>& records) {
   if (rows.Eof()) return;
   RowReader reader(session, rows);
+  PreviewPacker previews;
   for (; !rows.Eof(); rows.Next()) {
     wait.Step();
     GridRecord record = reader.Read();
-    record.preview = PreviewOf(session, rows, reader.preview(), session.previewColumnAvailable);
+    record.preview =
+        previews.Pack(PreviewOf(session, rows, reader.preview(), session.previewColumnAvailable));
     record.marked =
         !options.markedKeys.empty() && options.markedKeys.contains(std::to_string(record.key));
     records.push_back(std::move(record));

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/preview_bytes.h"
+
 namespace vemora {
 
 // Item indices of a grid record: how every command addresses a value, and the grid's
@@ -35,7 +37,7 @@ enum GridItem : int {
 };
 
 struct GridRecord {
-  std::string preview;  // JPEG bytes of VsBild, or empty
+  PreviewBytes preview;  // JPEG bytes of VsBild, or empty
   std::string name;
   std::string beschreibung;
   std::string textTop;

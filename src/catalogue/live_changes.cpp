@@ -22,7 +22,7 @@ struct Slot {
 // The current row as the grid shows it, with the preview as stored.
 GridRecord StoredRecord(RowReader& reader) {
   GridRecord record = reader.Read();
-  if (reader.preview() != nullptr) record.preview = reader.preview()->AsString();
+  if (reader.preview() != nullptr) record.preview = PreviewBytes(reader.preview()->AsString());
   return record;
 }
 

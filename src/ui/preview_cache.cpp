@@ -18,7 +18,7 @@ QImage PreviewCache::Get(int record, Rule rule) {
   if (!grid_.Contains(record)) return {};
   const qint64 key = KeyOf(record, rule);
   if (QImage* cached = images_.object(key)) return *cached;
-  const std::string& bytes = grid_.Record(record).preview;
+  const std::string_view bytes = grid_.Record(record).preview;
   auto* image =
       new QImage(rule == Rule::GridCell ? GridCellPicture(bytes) : PictureFromBytes(bytes));
   const QImage result = *image;

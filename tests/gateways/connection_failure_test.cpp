@@ -89,7 +89,9 @@ TEST_F(PostgresServerGoneTest, NextCallRaisesAndEarlierRowsStay) {
 
 TEST_F(PostgresServerGoneTest, ReadingAQueryWhoseConnectionDiedRaises) {
   PostgresGateway gateway(address_);
-  for (int i = 1; i <= 200; ++i) InsertCatalogueRow(gateway, std::to_string(i), "b", "v", i);
+  // More rows than the first batch and the one read ahead of it hold.
+  gateway.ExecSQL(
+      "INSERT INTO Bilder (BildCtr2, Name) SELECT g, g::text FROM generate_series(1, 5000) g", 4);
   TDBResultSet* rows = gateway.OpenSQL("SELECT * FROM Bilder", 0, 0);
   TerminateBackends(gateway.CommandBackendPid());
 
@@ -100,7 +102,7 @@ TEST_F(PostgresServerGoneTest, ReadingAQueryWhoseConnectionDiedRaises) {
       },
       TDBError);
   rows->Close();
-  EXPECT_EQ(ColumnValues(gateway, "Name").size(), 200u);
+  EXPECT_EQ(ColumnValues(gateway, "Name").size(), 5000u);
 }
 
 }  // namespace

@@ -155,6 +155,9 @@ TEST_P(GatewayTest, EveryRowReadsItsOwnBlobsOfEverySize) {
     // Some rows ask for the preview only, some for the image first.
     if (key % 3 == 0 && rows->FieldByName("Bild").AsString() != image(key)) ++wrong;
     if (vsBild.IsNull() != preview(key).empty() || vsBild.AsString() != preview(key)) ++wrong;
+    // A second query in the middle of the walk, while the next batch is on its way.
+    if (key % 500 == 0 && CountRows(gateway(), "SELECT * FROM Bilder WHERE BildCtr2 <= 3") != 3)
+      ++wrong;
   }
   rows->Close();
   EXPECT_EQ(visited, kRows);

@@ -1,0 +1,60 @@
+// The JPEG bytes of a record's preview, and the packer a load keeps them in.
+//
+// A large catalogue's previews are most of what the window holds: 100,000 of them are some
+// 200 MB. One allocation each would cost a page fault every two previews when they are first
+// written; the load instead packs them back to back into a few large blocks
+// (platform::LargeBlock). A preview shares its block with its neighbours and keeps it alive;
+// a preview set later (an edit, a new row) owns its bytes alone. Preview bytes never change in
+// place: a new preview replaces the value.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vemora {
+
+namespace platform {
+class LargeBlock;
+}
+
+class PreviewBytes {
+ public:
+  PreviewBytes() = default;
+  // Owns `bytes`.
+  explicit PreviewBytes(std::string bytes);
+
+  std::string_view view() const { return bytes_; }
+  operator std::string_view() const { return bytes_; }  // NOLINT: read as bytes everywhere
+  std::string str() const { return std::string(bytes_); }
+  const char* data() const { return bytes_.data(); }
+  size_t size() const { return bytes_.size(); }
+  bool empty() const { return bytes_.empty(); }
+  bool starts_with(std::string_view prefix) const { return bytes_.starts_with(prefix); }
+
+  friend bool operator==(const PreviewBytes& a, const PreviewBytes& b) {
+    return a.bytes_ == b.bytes_;
+  }
+  friend bool operator==(const PreviewBytes& a, std::string_view b) { return a.bytes_ == b; }
+
+ private:
+  friend class PreviewPacker;
+  PreviewBytes(std::shared_ptr<const void> owner, std::string_view bytes)
+      : owner_(std::move(owner)), bytes_(bytes) {}
+
+  std::shared_ptr<const void> owner_;  // keeps bytes_ alive: a block or an owned string
+  std::string_view bytes_;
+};
+
+// Packs the previews of one load. Each call copies the bytes into the current block, or
+// starts a new one when they do not fit; a preview too large to share a block is kept alone.
+class PreviewPacker {
+ public:
+  PreviewBytes Pack(std::string_view bytes);
+
+ private:
+  std::shared_ptr<platform::LargeBlock> block_;
+  size_t used_ = 0;
+};
+
+}  // namespace vemora
