@@ -25,12 +25,6 @@
 namespace vemora {
 namespace {
 
-std::u16string U16(const std::string& text) {
-  const QString converted = QString::fromStdString(text);
-  return std::u16string(reinterpret_cast<const char16_t*>(converted.utf16()),
-                        static_cast<size_t>(converted.size()));
-}
-
 // The window as the script sees it: found by object names, as a user finds controls.
 struct Window {
   QWidget* form;
@@ -103,8 +97,8 @@ class EntryTest : public testing::TempFolderTest {
       for (QWidget* widget : QApplication::topLevelWidgets()) widget->close();
     });
     watchdog.start(20000);
-    const std::u16string settings = U16(PathOf("settings"));
-    const std::u16string images = U16(PathOf("images"));
+    const std::u16string settings = QString::fromStdString(PathOf("settings")).toStdU16String();
+    const std::u16string images = QString::fromStdString(PathOf("images")).toStdU16String();
     return ShowVemora(nullptr, gateway.get(), hostId, settings.c_str(), images.c_str(), preselect,
                       multiSelect, caption);
   }

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTableView>
 
 #include "ui/live_refresh.h"
@@ -19,27 +18,6 @@ class LiveRefreshTest : public testing::WindowTest {
     other = std::make_unique<gateways::SqliteGateway>((root / "catalogue.db").string());
   }
   std::string Note() const { return Find<QLabel>("liveNote")->text().toStdString(); }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const GridRecord& record : form->grid().records()) names.push_back(record.name);
-    return names;
-  }
-  std::vector<std::string> MarkedList() const {
-    std::vector<std::string> names;
-    auto* list = Find<QListWidget>("markedList");
-    for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text().toStdString());
-    return names;
-  }
-
-  // Opens the editor of the first record's designation.
-  QLineEdit* EditFirstName() const {
-    const QModelIndex index = Grid()->model()->index(0, kItemName);
-    Grid()->setCurrentIndex(index);
-    Grid()->edit(index);
-    for (auto* candidate : Grid()->findChildren<QLineEdit*>())
-      if (candidate->isVisible()) return candidate;
-    return nullptr;
-  }
 
   std::unique_ptr<gateways::SqliteGateway> other;  // another workstation's connection
 };
@@ -67,7 +45,7 @@ TEST_F(LiveRefreshTest, AnotherHostsRowsAppearChangeAndGoWhileFocusAndMarksStay)
 
 TEST_F(LiveRefreshTest, AnOpenCellEditorKeepsItsRowUntilTheEditEnds) {
   Open();
-  QLineEdit* editor = EditFirstName();
+  QLineEdit* editor = EditCell<QLineEdit>(0, kItemName);
   ASSERT_NE(editor, nullptr);
   editor->setText("ich tippe");
 
@@ -96,7 +74,7 @@ TEST_F(LiveRefreshTest, NothingMovesWhileADialogIsOpen) {
 
 TEST_F(LiveRefreshTest, AnEditOfARowChangedElsewhereAsksWithBothValues) {
   Open();
-  QLineEdit* editor = EditFirstName();
+  QLineEdit* editor = EditCell<QLineEdit>(0, kItemName);
   ASSERT_NE(editor, nullptr);
   other->ExecSQL("UPDATE Bilder SET Name = 'dort' WHERE BildCtr2 = 1", 4);
   editor->setText("hier");

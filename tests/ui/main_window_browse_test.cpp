@@ -2,7 +2,6 @@
 // and the thumbnail strip.
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -35,12 +34,6 @@ class BrowseTest : public testing::WindowTest {
   }
   ui::SingleImagePanel* SingleImage() const {
     return Find<ui::SingleImagePanel>("singleImagePanel");
-  }
-  std::vector<std::string> MarkedList() const {
-    std::vector<std::string> names;
-    auto* list = Find<QListWidget>("markedList");
-    for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text().toStdString());
-    return names;
   }
 };
 
