@@ -100,7 +100,7 @@ class DeleteDialogTest : public DialogTest {
   std::unique_ptr<ui::TBildDelete> dialog;
 };
 
-TEST_F(DeleteDialogTest, ShowsItsTextsAndListsAndStartsWithTheFocusedImage) {
+TEST_F(DeleteDialogTest, StartsWithTheFocusedImageRemembersTheModeAndCancelDeletesNothing) {
   Open();
   EXPECT_EQ(dialog->windowTitle().toStdString(), "Bilder löschen");
   const auto texts = Texts(*dialog);
@@ -127,9 +127,8 @@ TEST_F(DeleteDialogTest, ShowsItsTextsAndListsAndStartsWithTheFocusedImage) {
   QTest::mouseClick(Child<QPushButton>("deleteFocusedButton"), Qt::LeftButton);
   EXPECT_FALSE(dialog->Choice().cancelled);
   EXPECT_FALSE(dialog->Choice().deleteMarked);
-}
 
-TEST_F(DeleteDialogTest, ModeIsRememberedAndPreselectedAndCancelDeletesNothing) {
+  // The mode chosen is remembered and preselected next time.
   Open();
   QTest::mouseClick(Child<QRadioButton>("markedMode"), Qt::LeftButton);
   EXPECT_EQ(StoredMode(), 1);

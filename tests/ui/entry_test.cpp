@@ -16,10 +16,9 @@
 
 #include "gateways/catalogue_rows.h"
 #include "settings/ini_plus.h"
-#include "sqlite/sqlite_gateway.h"
+#include "sqlite_catalogue_fixture.h"
 #include "support/pictures.h"
 #include "support/qt_application.h"
-#include "support/temp_folder.h"
 #include "vemora/vemora.h"
 
 namespace vemora {
@@ -49,22 +48,14 @@ struct Window {
   QString Prompt() const { return Find<QLabel>("promptLabel")->text(); }
 };
 
-class EntryTest : public testing::TempFolderTest {
+class EntryTest : public testing::SqliteCatalogueTest {
  protected:
-  static void SetUpTestSuite() { testing::EnsureApplication(); }
-
   void SetUp() override {
-    TempFolderTest::SetUp();
+    SqliteCatalogueTest::SetUp();
     std::filesystem::create_directories(folder_ / "images");
-    gateway = std::make_unique<gateways::SqliteGateway>(PathOf("catalogue.db"));
-    gateway->CreateCatalogueTables();
     const std::string picture = testing::FlatJpeg(60, 40);
     for (const int32_t key : keys)
       testing::InsertCatalogueRow(*gateway, "Bild" + std::to_string(key), picture, "", key);
-  }
-  void TearDown() override {
-    gateway.reset();
-    TempFolderTest::TearDown();
   }
 
   // Calls ShowVemora; `script` runs once the catalogue is loaded and must close the window
@@ -105,7 +96,6 @@ class EntryTest : public testing::TempFolderTest {
 
   std::string SelectionFile() const { return FileBytes("settings/bdselect.txt"); }
 
-  std::unique_ptr<gateways::SqliteGateway> gateway;
   const std::vector<int32_t> keys = {31, 32, 33};
 };
 

@@ -37,8 +37,8 @@ TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
   ASSERT_EQ(Grid()->model()->rowCount(), 5);
 
   // Previews: the stored one, and one built on the way and written back; none for the rest.
-  EXPECT_FALSE(Cell(0, kItemPreview, Qt::DecorationRole).value<QImage>().isNull());
-  EXPECT_FALSE(Cell(1, kItemPreview, Qt::DecorationRole).value<QImage>().isNull());
+  for (int row : {0, 1})
+    EXPECT_FALSE(Cell(row, kItemPreview, Qt::DecorationRole).value<QImage>().isNull());
   EXPECT_TRUE(ColumnValues(*gateway, "VsBild")[1].starts_with("\xFF\xD8"));
   for (int row : {2, 3, 4}) EXPECT_FALSE(Cell(row, kItemPreview, Qt::DecorationRole).isValid());
 

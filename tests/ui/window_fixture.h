@@ -130,11 +130,6 @@ class WindowTest : public ::testing::Test {
       QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_TRUE(done()) << "timed out";
   }
-  static void Pump(int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
   static bool WaitWindowVisible() {
     for (QWidget* widget : QApplication::topLevelWidgets())
       if (widget->objectName() == "TFWaitLoad" && widget->isVisible()) return true;
