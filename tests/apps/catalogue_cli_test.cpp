@@ -16,6 +16,7 @@
 #include "catalogue/statements.h"
 #include "catalogue_cli/catalogue_cli.h"
 #include "codec/decode.h"
+#include "gateways/catalogue_rows.h"
 #include "support/pictures.h"
 
 namespace vemora::testing {
@@ -64,12 +65,7 @@ class CatalogueCliTest : public CatalogueEngineFixture {
     return rows->Eof() ? "<no row>" : rows->FieldByName(column).AsString();
   }
 
-  int RowCount() {
-    ResultSetGuard rows = Query(gateway(), "SELECT BildCtr2 FROM Bilder");
-    int count = 0;
-    for (rows->First(); !rows->Eof(); rows->Next()) ++count;
-    return count;
-  }
+  size_t RowCount() { return ColumnValues(gateway(), "BildCtr2").size(); }
 
   static codec::Image Decoded(const std::string& bytes) {
     return codec::DecodeImage(
@@ -86,7 +82,7 @@ TEST_P(CatalogueCliTest, ImportAddsFilesAndListShowsThem) {
   const CliResult imported = Cli({"import", folder.string()});
   EXPECT_EQ(imported.status, 0) << imported.err;
   EXPECT_NE(imported.out.find("3 of 3 file(s) added"), std::string::npos) << imported.out;
-  EXPECT_EQ(RowCount(), 3);
+  EXPECT_EQ(RowCount(), 3u);
   EXPECT_FALSE(Column("VsBild", 1).empty());
 
   const CliResult listed = Cli({"list"});
@@ -203,7 +199,7 @@ TEST_P(CatalogueCliTest, BadInputIsOneLineAndChangesNothing) {
     SCOPED_TRACE(c.args.back());
     ExpectRefused(Cli(c.args), c.why);
   }
-  EXPECT_EQ(RowCount(), 2);
+  EXPECT_EQ(RowCount(), 2u);
   EXPECT_EQ((std::vector<std::string>{Column("Bild", 1), Column("Bild", 2)}), before);
   EXPECT_TRUE(std::filesystem::is_empty(target));
 }
