@@ -14,15 +14,21 @@ namespace {
 
 using SelectionFileTest = testing::TempFolderTest;
 
-TEST_F(SelectionFileTest, KeysAreWrittenOnePerCrLfLineAndReadBack) {
+// The CR LF lines written are checked through the window (entry_test.cpp); here the
+// extremes of the key range read back, and a file that cannot be written.
+TEST_F(SelectionFileTest, KeysReadBackAndAnUnwritableFileIsNamed) {
   const std::string path = PathOf("bdselect.txt");
-  WriteSelectionFile(path, {12, 7, 123456});
-  EXPECT_EQ(FileBytes("bdselect.txt"), "12\r\n7\r\n123456\r\n");
-  WriteSelectionFile(path, {});
-  EXPECT_TRUE(std::filesystem::exists(path));
-  EXPECT_EQ(std::filesystem::file_size(path), 0u);
   WriteSelectionFile(path, {-1, 2147483647, 0});
   EXPECT_EQ(ReadSelectionFile(path), (std::set<std::string>{"-1", "2147483647", "0"}));
+
+  PutFile("plainfile", "x");
+  const std::string unwritable = PathOf("plainfile/bdselect.txt");
+  try {
+    WriteSelectionFile(unwritable, {1});
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find(unwritable), std::string::npos) << error.what();
+  }
 }
 
 TEST_F(SelectionFileTest, ReadingAcceptsWhatOtherProgramsWrite) {
@@ -46,35 +52,21 @@ TEST_F(SelectionFileTest, ReadingAcceptsWhatOtherProgramsWrite) {
   EXPECT_EQ(ReadSelectionFile(path), (std::set<std::string>{" 5", "05", "abc", "", "5"}));
 }
 
-TEST_F(SelectionFileTest, UnwritableFileNamesTheFile) {
-  PutFile("plainfile", "x");
-  const std::string path = PathOf("plainfile/bdselect.txt");
-  try {
-    WriteSelectionFile(path, {1});
-    FAIL() << "no error";
-  } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
-  }
-}
-
 using FoldersTest = testing::TempFolderTest;
 
 constexpr char kSeparator = platform::kPathSeparator;
 
-TEST_F(FoldersTest, TrailingSeparatorMakesNoDifference) {
+TEST_F(FoldersTest, TrailingSeparatorMakesNoDifferenceAndEmptyIsTheExecutablesFolder) {
   const std::string plain = folder_.string();
   EXPECT_EQ(NormalizeSettingsFolder(plain), plain + kSeparator);
   EXPECT_EQ(NormalizeSettingsFolder(plain + "/"), plain + "/");
+  for (const char* empty : {"", "  "})
+    EXPECT_EQ(NormalizeSettingsFolder(empty), ExecutableFolder().string() + kSeparator);
   std::string failure;
   EXPECT_EQ(PrepareTempFolder(NormalizeSettingsFolder(plain), failure),
             plain + kSeparator + "Temp" + kSeparator + "Vemora" + kSeparator);
   EXPECT_TRUE(failure.empty());
   EXPECT_TRUE(std::filesystem::is_directory(folder_ / "Temp" / "Vemora"));
-}
-
-TEST_F(FoldersTest, EmptySettingsFolderIsTheExecutablesFolder) {
-  EXPECT_EQ(NormalizeSettingsFolder(""), ExecutableFolder().string() + kSeparator);
-  EXPECT_EQ(NormalizeSettingsFolder("  "), ExecutableFolder().string() + kSeparator);
 }
 
 TEST_F(FoldersTest, TempFolderThatCannotBeMadeGivesTheNotice) {

@@ -17,8 +17,9 @@ namespace vemora::testing {
 
 class FakePrograms {
  public:
-  explicit FakePrograms(const std::filesystem::path& folder)
-      : bin_(folder / "bin"), record_(folder / "record.txt") {
+  explicit FakePrograms(const std::filesystem::path& folder,
+                        const std::string& recordName = "record.txt")
+      : bin_(folder / "bin"), record_(folder / recordName) {
     const char* path = std::getenv("PATH");
     savedPath_ = path != nullptr ? path : "";
     std::filesystem::create_directories(bin_);
@@ -40,6 +41,8 @@ class FakePrograms {
 
   // Only our programs remain on PATH (they still find the basic tools themselves).
   void OnlyOurs() const { ::setenv("PATH", bin_.string().c_str(), 1); }
+  // No program at all is on PATH.
+  void NoneAtAll() const { ::setenv("PATH", (bin_ / "none").string().c_str(), 1); }
 
   std::string Record() const {
     std::ifstream in(record_, std::ios::binary);

@@ -1,10 +1,13 @@
 // The one QApplication a test process needs before it shows a window, and finding a
-// window's controls by object name, as a user finds them by sight.
+// window's controls by object name, as a user finds them by sight, and reading their texts.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
+#include <string>
+#include <vector>
 
 namespace vemora::testing {
 
@@ -23,6 +26,13 @@ T* FindNamed(const QObject* root, const char* name) {
   T* child = root->findChild<T*>(QString::fromLatin1(name));
   EXPECT_NE(child, nullptr) << name;
   return child;
+}
+
+// The texts of a list's items, in order.
+inline std::vector<std::string> ItemTexts(const QListWidget* list) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < list->count(); ++i) texts.push_back(list->item(i)->text().toStdString());
+  return texts;
 }
 
 }  // namespace vemora::testing

@@ -56,19 +56,18 @@ TEST_F(DetailDialogTest, ShowsTheRecordAndHandsBackTheEditedTexts) {
   expected.textRight = "rechts-Text";
   expected.beschreibung.clear();
   EXPECT_EQ(dialog.Texts(), expected);
-}
 
-TEST_F(DetailDialogTest, CancelHandsNothingBack) {
-  GridRecord record = Record();
-  record.sizeText.clear();
-  record.filePath.reset();
-  ui::TFDetail dialog(nullptr, record, 1, 1);
-  EXPECT_EQ(FindNamed<QLabel>(&dialog, "sizeLabel")->text(), "1 x 1 Pixel");
-  EXPECT_EQ(FindNamed<QLabel>(&dialog, "fileLabel")->text(), "");
-  FindNamed<QLineEdit>(&dialog, "nameEdit")->setText("verworfen");
-  FindNamed<QPushButton>(&dialog, "cancelButton")->click();
-  EXPECT_FALSE(dialog.Accepted());
-  EXPECT_EQ(dialog.Texts(), RecordTexts{});
+  // Without size text and file: the pixels alone; "Abbrechen" hands nothing back.
+  GridRecord bare = Record();
+  bare.sizeText.clear();
+  bare.filePath.reset();
+  ui::TFDetail cancelled(nullptr, bare, 1, 1);
+  EXPECT_EQ(FindNamed<QLabel>(&cancelled, "sizeLabel")->text(), "1 x 1 Pixel");
+  EXPECT_EQ(FindNamed<QLabel>(&cancelled, "fileLabel")->text(), "");
+  FindNamed<QLineEdit>(&cancelled, "nameEdit")->setText("verworfen");
+  FindNamed<QPushButton>(&cancelled, "cancelButton")->click();
+  EXPECT_FALSE(cancelled.Accepted());
+  EXPECT_EQ(cancelled.Texts(), RecordTexts{});
 }
 
 TEST_F(DetailDialogTest, CommandDoesNothingWithoutAFocusedRecord) {

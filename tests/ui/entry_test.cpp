@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -16,20 +15,13 @@
 
 #include "gateways/catalogue_rows.h"
 #include "settings/ini_plus.h"
-#include "sqlite/sqlite_gateway.h"
+#include "sqlite_catalogue_fixture.h"
 #include "support/pictures.h"
 #include "support/qt_application.h"
-#include "support/temp_folder.h"
 #include "vemora/vemora.h"
 
 namespace vemora {
 namespace {
-
-std::u16string U16(const std::string& text) {
-  const QString converted = QString::fromStdString(text);
-  return std::u16string(reinterpret_cast<const char16_t*>(converted.utf16()),
-                        static_cast<size_t>(converted.size()));
-}
 
 // The window as the script sees it: found by object names, as a user finds controls.
 struct Window {
@@ -55,22 +47,14 @@ struct Window {
   QString Prompt() const { return Find<QLabel>("promptLabel")->text(); }
 };
 
-class EntryTest : public testing::TempFolderTest {
+class EntryTest : public testing::SqliteCatalogueTest {
  protected:
-  static void SetUpTestSuite() { testing::EnsureApplication(); }
-
   void SetUp() override {
-    TempFolderTest::SetUp();
+    SqliteCatalogueTest::SetUp();
     std::filesystem::create_directories(folder_ / "images");
-    gateway = std::make_unique<gateways::SqliteGateway>(PathOf("catalogue.db"));
-    gateway->CreateCatalogueTables();
     const std::string picture = testing::FlatJpeg(60, 40);
     for (const int32_t key : keys)
       testing::InsertCatalogueRow(*gateway, "Bild" + std::to_string(key), picture, "", key);
-  }
-  void TearDown() override {
-    gateway.reset();
-    TempFolderTest::TearDown();
   }
 
   // Calls ShowVemora; `script` runs once the catalogue is loaded and must close the window
@@ -103,15 +87,14 @@ class EntryTest : public testing::TempFolderTest {
       for (QWidget* widget : QApplication::topLevelWidgets()) widget->close();
     });
     watchdog.start(20000);
-    const std::u16string settings = U16(PathOf("settings"));
-    const std::u16string images = U16(PathOf("images"));
+    const std::u16string settings = QString::fromStdString(PathOf("settings")).toStdU16String();
+    const std::u16string images = QString::fromStdString(PathOf("images")).toStdU16String();
     return ShowVemora(nullptr, gateway.get(), hostId, settings.c_str(), images.c_str(), preselect,
                       multiSelect, caption);
   }
 
   std::string SelectionFile() const { return FileBytes("settings/bdselect.txt"); }
 
-  std::unique_ptr<gateways::SqliteGateway> gateway;
   const std::vector<int32_t> keys = {31, 32, 33};
 };
 

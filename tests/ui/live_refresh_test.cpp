@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTableView>
 
 #include "ui/live_refresh.h"
@@ -19,27 +18,6 @@ class LiveRefreshTest : public testing::WindowTest {
     other = std::make_unique<gateways::SqliteGateway>((root / "catalogue.db").string());
   }
   std::string Note() const { return Find<QLabel>("liveNote")->text().toStdString(); }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const GridRecord& record : form->grid().records()) names.push_back(record.name);
-    return names;
-  }
-  std::vector<std::string> MarkedList() const {
-    std::vector<std::string> names;
-    auto* list = Find<QListWidget>("markedList");
-    for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text().toStdString());
-    return names;
-  }
-
-  // Opens the editor of the first record's designation.
-  QLineEdit* EditFirstName() const {
-    const QModelIndex index = Grid()->model()->index(0, kItemName);
-    Grid()->setCurrentIndex(index);
-    Grid()->edit(index);
-    for (auto* candidate : Grid()->findChildren<QLineEdit*>())
-      if (candidate->isVisible()) return candidate;
-    return nullptr;
-  }
 
   std::unique_ptr<gateways::SqliteGateway> other;  // another workstation's connection
 };
@@ -65,21 +43,6 @@ TEST_F(LiveRefreshTest, AnotherHostsRowsAppearChangeAndGoWhileFocusAndMarksStay)
             "Von einem anderen Arbeitsplatz: 1 Bild hinzugefügt, 1 Bild geändert, 1 Bild gelöscht");
 }
 
-TEST_F(LiveRefreshTest, AnOpenCellEditorKeepsItsRowUntilTheEditEnds) {
-  Open();
-  QLineEdit* editor = EditFirstName();
-  ASSERT_NE(editor, nullptr);
-  editor->setText("ich tippe");
-
-  other->ExecSQL("UPDATE Bilder SET Name = 'dort' WHERE BildCtr2 = 1", 4);
-  testing::InsertCatalogueRow(*other, "fremd", "", "", 9);
-  WaitFor([&] { return Names().size() == 5; });
-  EXPECT_TRUE(editor->isVisible());
-  EXPECT_EQ(editor->text().toStdString(), "ich tippe");
-  EXPECT_EQ(Names().front(), "bild1");
-  EXPECT_EQ(Note(), "1 Bild von einem anderen Arbeitsplatz hinzugefügt");
-}
-
 // A command with a dialog open holds record positions: the grid waits until it closes.
 TEST_F(LiveRefreshTest, NothingMovesWhileADialogIsOpen) {
   Open();
@@ -94,15 +57,23 @@ TEST_F(LiveRefreshTest, NothingMovesWhileADialogIsOpen) {
   WaitFor([&] { return Names().size() == 5; });
 }
 
-TEST_F(LiveRefreshTest, AnEditOfARowChangedElsewhereAsksWithBothValues) {
+// An open cell editor keeps its row until the edit ends; then an edit of a row changed
+// elsewhere asks with both values.
+TEST_F(LiveRefreshTest, AnOpenCellEditorKeepsItsRowUntilTheEditEndsAndThenAsks) {
   Open();
-  QLineEdit* editor = EditFirstName();
+  QLineEdit* editor = EditCell<QLineEdit>(0, kItemName);
   ASSERT_NE(editor, nullptr);
-  other->ExecSQL("UPDATE Bilder SET Name = 'dort' WHERE BildCtr2 = 1", 4);
   editor->setText("hier");
+  other->ExecSQL("UPDATE Bilder SET Name = 'dort' WHERE BildCtr2 = 1", 4);
+  testing::InsertCatalogueRow(*other, "fremd", "", "", 9);
+  WaitFor([&] { return Names().size() == 5; });
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_EQ(editor->text().toStdString(), "hier");
+  EXPECT_EQ(Names().front(), "bild1");
+  EXPECT_EQ(Note(), "1 Bild von einem anderen Arbeitsplatz hinzugefügt");
+
   answers = {"&Nein"};
   Grid()->setCurrentIndex(Grid()->model()->index(1, kItemName));  // ends the edit
-
   WaitFor([&] { return !messages.empty(); });
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("anderer Arbeitsplatz: \"dort\""), std::string::npos);

@@ -49,25 +49,8 @@ class ChangeTest : public testing::WindowTest {
   std::string Jpeg(const std::string& name) { return File(name, FlatJpeg(120, 80)); }
 
   std::string CellText(int row, int item) const { return Cell(row, item).toString().toStdString(); }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const GridRecord& record : form->grid().records()) names.push_back(record.name);
-    return names;
-  }
 
-  // Opens the cell's editor. Editors closed before wait hidden for their deletion beside it.
-  template <typename Editor>
-  Editor* EditCell(int row, int item) {
-    const QModelIndex index = Grid()->model()->index(row, item);
-    Grid()->setCurrentIndex(index);
-    Grid()->edit(index);
-    for (Editor* editor : Grid()->findChildren<Editor*>())
-      if (editor->isVisible()) return editor;
-    ADD_FAILURE() << "no editor open in row " << row << ", item " << item;
-    return nullptr;
-  }
-
-  // The records, the view and the table hold the same rows in the same order.
+  // The records, the view, the strip and the table hold the same rows in the same order.
   void ExpectGridMatchesTable() {
     const auto keys = ColumnValues(*gateway, "BildCtr2");
     const auto names = ColumnValues(*gateway, "Name");
@@ -81,6 +64,7 @@ class ChangeTest : public testing::WindowTest {
       EXPECT_EQ(records[i].beschreibung, descriptions[i]) << i;
       EXPECT_EQ(CellText(static_cast<int>(i), kItemName), names[i]) << i;
     }
+    EXPECT_EQ(Strip()->model()->rowCount(), static_cast<int>(records.size()));
     EXPECT_EQ(CountText(), "Anzahl Bilder: " + std::to_string(records.size()));
   }
 
@@ -107,7 +91,6 @@ TEST_F(ChangeTest, AddingByDialogGoesOnAfterABadFileAndFocusesTheLast) {
   EXPECT_FALSE(Find<ui::SingleImagePanel>("singleImagePanel")->picture().isNull());
   EXPECT_EQ(CellText(2, kItemSize), RoundedSizeText(std::filesystem::file_size(last)));
   ExpectGridMatchesTable();
-  ASSERT_EQ(Strip()->model()->rowCount(), 3);
   // New thumbnails are captioned by name at once, as after a reload.
   EXPECT_EQ(Strip()->model()->index(2, 0).data().toString(), QStringLiteral("letztes"));
   EXPECT_TRUE(Action("deleteAction")->isEnabled());
@@ -138,7 +121,6 @@ TEST_F(ChangeTest, DroppedFilesAreAddedAndAFailureEndsTheDrop) {
   EXPECT_FALSE(window.grid().Record(0).preview.empty());  // TIFF, though the filter has none
   EXPECT_TRUE(messages.empty());
   ExpectGridMatchesTable();
-  EXPECT_EQ(Strip()->model()->rowCount(), 2);
 
   // The second file's key cannot be read back (statement 5; an insert takes three): its
   // row goes again, the first stays, the third is not tried.
@@ -148,7 +130,6 @@ TEST_F(ChangeTest, DroppedFilesAreAddedAndAFailureEndsTheDrop) {
   EXPECT_NE(messages[0].find("injected"), std::string::npos);
   EXPECT_EQ(Names(), (std::vector<std::string>{"scan", "foto", "a"}));
   ExpectGridMatchesTable();
-  EXPECT_EQ(Strip()->model()->rowCount(), 3);
 }
 
 TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
@@ -160,8 +141,7 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
   ASSERT_NE(line, nullptr);
   line->setText(QStringLiteral("Zweites Bild"));
   QTest::keyClick(line, Qt::Key_Return);
-  Pump(20);  // the view commits on its next turn
-  EXPECT_EQ(ColumnValues(*gateway, "Name")[1], "Zweites Bild");
+  WaitFor([&] { return ColumnValues(*gateway, "Name")[1] == "Zweites Bild"; });
   EXPECT_EQ(Strip()->model()->index(1, 0).data().toString(), QStringLiteral("Zweites Bild"));
 
   // A failed write is reported and the cell shows its old text again.
@@ -170,7 +150,6 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
   ASSERT_NE(line, nullptr);
   line->setText(QStringLiteral("neu oben"));
   QTest::keyClick(line, Qt::Key_Return);
-  Pump(20);
   WaitFor([&] { return !messages.empty(); });
   ASSERT_FALSE(messages.empty());
   EXPECT_NE(messages[0].find("injected"), std::string::npos);
@@ -185,7 +164,7 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
   text->moveCursor(QTextCursor::End);
   QTest::keyClick(text, Qt::Key_Return);
   QTest::keyClicks(text, QStringLiteral("Zeilen"));
-  Pump(20);
+  QApplication::processEvents();  // a commit would be posted by now
   EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "Beschreibung von erstes");
   window.close();
   EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "zwei\r\nZeilen");
@@ -204,7 +183,7 @@ TEST_F(ChangeTest, MultiLineCellsKeepTheirBytesAndRowsGrowToFit) {
   auto* text = EditCell<QPlainTextEdit>(0, kItemBeschreibung);
   ASSERT_NE(text, nullptr);
   QTest::keyClick(text, Qt::Key_Tab);  // leaves the cell without typing
-  Pump(20);
+  QApplication::processEvents();
   EXPECT_EQ(ColumnValues(*gateway, "Beschreibung"), before);
 
   const int rowHeight = Grid()->rowHeight(1);
@@ -241,7 +220,6 @@ TEST_F(ChangeTest, NewSourceKeepsTheKeyAndAsksAboutTheName) {
   EXPECT_FALSE(singleImage->missingImageShown());
   EXPECT_FALSE(singleImage->picture().isNull());
   EXPECT_EQ(ColumnValues(*gateway, "BildCtr2"), std::vector<std::string>{"22"});
-  EXPECT_EQ(Strip()->model()->rowCount(), 1);
   ExpectGridMatchesTable();
 }
 
@@ -259,7 +237,6 @@ TEST_F(ChangeTest, DeletingAsksPlainlyOrWithTheDialog) {
   Action("deleteAction")->trigger();
   EXPECT_EQ(Names(), (std::vector<std::string>{"bild0", "bild2", "bild3", "bild4", "bild5"}));
   ExpectGridMatchesTable();
-  EXPECT_EQ(Strip()->model()->rowCount(), 5);
   EXPECT_FALSE(dialogs.deleteDialogShown);
 
   // Marks on other records: the dialog, the marked ones deleted from the highest down.

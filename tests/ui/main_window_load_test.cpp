@@ -37,8 +37,8 @@ TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
   ASSERT_EQ(Grid()->model()->rowCount(), 5);
 
   // Previews: the stored one, and one built on the way and written back; none for the rest.
-  EXPECT_FALSE(Cell(0, kItemPreview, Qt::DecorationRole).value<QImage>().isNull());
-  EXPECT_FALSE(Cell(1, kItemPreview, Qt::DecorationRole).value<QImage>().isNull());
+  for (int row : {0, 1})
+    EXPECT_FALSE(Cell(row, kItemPreview, Qt::DecorationRole).value<QImage>().isNull());
   EXPECT_TRUE(ColumnValues(*gateway, "VsBild")[1].starts_with("\xFF\xD8"));
   for (int row : {2, 3, 4}) EXPECT_FALSE(Cell(row, kItemPreview, Qt::DecorationRole).isValid());
 
@@ -57,25 +57,21 @@ TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
   EXPECT_FALSE(WaitWindowVisible());
 }
 
-TEST_F(LoadTest, GridCarriesItsColumnsBandsAndHiddenItems) {
-  Open();
-  auto* grid = Find<ui::GridView>("cxGrid1");
-  for (int hidden : {kItemFile, kItemKey, kItemUnused}) EXPECT_TRUE(grid->isColumnHidden(hidden));
-  EXPECT_FALSE(grid->isSortingEnabled());  // commands pair records with query rows by position
-
-  std::vector<std::string> captions;
-  for (const auto& band : grid->bandedHeader()->bands())
-    captions.push_back(band.caption.toStdString());
-  EXPECT_EQ(captions, (std::vector<std::string>{"BILD", "INFORMATIONEN", "BESCHRIFTUNG",
-                                                "SUCHBEGRIFFE", "DETAILS", ""}));
-}
-
-TEST_F(LoadTest, EmptyCatalogueShowsCountZeroAndDisablesRecordCommands) {
+TEST_F(LoadTest, EmptyCatalogueShowsTheGridsShapeAndDisablesRecordCommands) {
   Open();
   EXPECT_EQ(CountText(), "Anzahl Bilder: 0");
   EXPECT_FALSE(Action("refreshAction")->isEnabled());
   EXPECT_FALSE(Find<QMenu>("marksMenu")->menuAction()->isEnabled());
   EXPECT_EQ(Strip()->model()->rowCount(), 0);
+
+  auto* grid = Find<ui::GridView>("cxGrid1");
+  for (int hidden : {kItemFile, kItemKey, kItemUnused}) EXPECT_TRUE(grid->isColumnHidden(hidden));
+  EXPECT_FALSE(grid->isSortingEnabled());  // commands pair records with query rows by position
+  std::vector<std::string> captions;
+  for (const auto& band : grid->bandedHeader()->bands())
+    captions.push_back(band.caption.toStdString());
+  EXPECT_EQ(captions, (std::vector<std::string>{"BILD", "INFORMATIONEN", "BESCHRIFTUNG",
+                                                "SUCHBEGRIFFE", "DETAILS", ""}));
 }
 
 TEST_F(LoadTest, CatalogueWithoutFileColumnReportsTheDatabaseErrorAndStaysOpen) {

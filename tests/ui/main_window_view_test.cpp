@@ -82,6 +82,10 @@ TEST_F(ViewTest, EveryChangeIsWrittenAtOnceAndTheNextCallRestoresIt) {
   Action("styleXp")->trigger();
   EXPECT_EQ(Stored(kSectionStyle, kKeyStyle), 2);
   EXPECT_FALSE(Action("styleStandard")->isChecked());
+  // A closed selection panel is written, but the next call shows it again.
+  Dock("selectionPanel")->close();
+  EXPECT_FALSE(Action("selectionOverviewToggle")->isChecked());
+  WaitFor([&] { return Stored(kSectionLayout, kKeyPanelSelection) == 0; });
 
   form.reset();
   Open();
@@ -97,6 +101,8 @@ TEST_F(ViewTest, EveryChangeIsWrittenAtOnceAndTheNextCallRestoresIt) {
   EXPECT_EQ(SingleImage()->zoom(), 3);
   EXPECT_TRUE(Action("zoomOut")->isVisible());
   EXPECT_TRUE(Action("styleXp")->isChecked());
+  EXPECT_TRUE(Dock("selectionPanel")->isVisible());
+  EXPECT_TRUE(Action("selectionOverviewToggle")->isChecked());
   EXPECT_EQ(Stored(kSectionLayout, kKeyBandCaptions), 0) << "restoring keeps what was stored";
 
   // Hiding the single image hides its zoom bar with it.
@@ -104,20 +110,6 @@ TEST_F(ViewTest, EveryChangeIsWrittenAtOnceAndTheNextCallRestoresIt) {
   EXPECT_FALSE(SingleImage()->isVisible());
   EXPECT_FALSE(Action("zoomOut")->isVisible());
   EXPECT_EQ(Stored(kSectionLayout, kKeyPanelSingleImage), 0);
-}
-
-TEST_F(ViewTest, ZoomTableWorksOnThePictureSizePlusFivePixels) {
-  struct Row {
-    int index;
-    QSize size;
-  };
-  // 295 x 195 is 300 x 200 with the margin.
-  const Row table[] = {{1, {75, 50}},   {2, {150, 100}}, {3, {200, 133}}, {4, {300, 200}},
-                       {5, {375, 250}}, {6, {450, 300}}, {7, {500, 333}}, {8, {600, 400}}};
-  for (const Row& row : table)
-    EXPECT_EQ(ui::ZoomedSize({295, 195}, row.index), row.size) << row.index;
-  EXPECT_FALSE(ui::ZoomedSize({295, 195}, 0).isValid()) << "0 fits the panel";
-  EXPECT_FALSE(ui::ZoomedSize({295, 195}, 9).isValid());
 }
 
 TEST_F(ViewTest, ZoomStepsStayBetweenTwentyFiveAndTwoHundredPercent) {
@@ -161,21 +153,20 @@ TEST_F(ViewTest, SingleImageMenuCopiesThePictureAndDocksAFloatingPanel) {
   EXPECT_EQ(single->geometry(), docked);
 }
 
-class HiddenThumbnailsTest : public ViewTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(HiddenThumbnailsTest, DisableTheToggleAndBuildNoStripWhateverIp4Says) {
+TEST_F(ViewTest, HiddenThumbnailsDisableTheToggleAndBuildNoStripWhateverIp4Says) {
   InsertRows(3);
-  TIniPlus settings = Settings();
-  settings.WriteBool(kSectionSettings, kKeyHideThumbs, true);
-  settings.WriteBool(kSectionLayout, kKeyPanelThumbnails, GetParam());
-  Open();
-  EXPECT_FALSE(Action("thumbnailsToggle")->isEnabled());
-  EXPECT_FALSE(Action("thumbnailsToggle")->isChecked());
-  EXPECT_FALSE(Dock("thumbnailPanel")->isVisible());
-  EXPECT_EQ(Strip()->model()->rowCount(), 0);
+  for (bool shown : {false, true}) {
+    TIniPlus settings = Settings();
+    settings.WriteBool(kSectionSettings, kKeyHideThumbs, true);
+    settings.WriteBool(kSectionLayout, kKeyPanelThumbnails, shown);
+    Open();
+    EXPECT_FALSE(Action("thumbnailsToggle")->isEnabled());
+    EXPECT_FALSE(Action("thumbnailsToggle")->isChecked());
+    EXPECT_FALSE(Dock("thumbnailPanel")->isVisible());
+    EXPECT_EQ(Strip()->model()->rowCount(), 0);
+    form.reset();
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Ip4, HiddenThumbnailsTest, ::testing::Bool());
 
 TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   InsertRows(2);
@@ -201,57 +192,34 @@ TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   EXPECT_EQ(Stored(kSectionLayout, kKeyPanelThumbnails), 1);
 }
 
-TEST_F(ViewTest, ClosedSelectionPanelIsWrittenButTheNextCallShowsItAgain) {
-  Open();
-  Dock("selectionPanel")->close();
-  EXPECT_FALSE(Action("selectionOverviewToggle")->isChecked());
-  WaitFor([&] { return Stored(kSectionLayout, kKeyPanelSelection) == 0; });
-  form.reset();
-  Open();
-  EXPECT_TRUE(Dock("selectionPanel")->isVisible());
-  EXPECT_TRUE(Action("selectionOverviewToggle")->isChecked());
+// Whether some pixel row (or column) of the image is red over most of its length.
+bool RedLine(const QImage& image, bool horizontal) {
+  const int lines = horizontal ? image.height() : image.width();
+  const int length = horizontal ? image.width() : image.height();
+  for (int line = 0; line < lines; ++line) {
+    int red = 0;
+    for (int at = 0; at < length; ++at)
+      red += image.pixel(horizontal ? at : line, horizontal ? line : at) == qRgb(255, 0, 0);
+    if (red > length / 2) return true;
+  }
+  return false;
 }
 
-// Which of the grid's pixel rows and columns are drawn in the line colour over most of
-// their length.
-struct LinesFound {
-  bool horizontal = false;
-  bool vertical = false;
-};
-
-LinesFound RedLines(const QImage& image) {
-  LinesFound found;
-  auto red = [&](int x, int y) { return image.pixel(x, y) == qRgb(255, 0, 0); };
-  for (int y = 0; y < image.height() && !found.horizontal; ++y) {
-    int count = 0;
-    for (int x = 0; x < image.width(); ++x) count += red(x, y);
-    found.horizontal = count > image.width() / 2;
-  }
-  for (int x = 0; x < image.width() && !found.vertical; ++x) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) count += red(x, y);
-    found.vertical = count > image.height() / 2;
-  }
-  return found;
-}
-
-class GridLinesTest : public ViewTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(GridLinesTest, LinesFollowTheSettingAfterTheOptionsChange) {
+TEST_F(ViewTest, GridLinesFollowTheSettingAfterTheOptionsChange) {
   InsertRows(8);
   ui::TForm1& window = Open();
   TIniPlus settings = Settings();
-  settings.WriteInteger(kSectionSettings, kKeyGridLines, GetParam());
   settings.WriteColor(kSectionSettings, kKeyGridColor, clRed);
   settings.WriteBool(kSectionSettings, kKeyNavigator, false);
-  window.ApplySettings();
-  const LinesFound found = RedLines(Grid()->viewport()->grab().toImage());
-  EXPECT_EQ(found.horizontal, GetParam() == 0 || GetParam() == 1);
-  EXPECT_EQ(found.vertical, GetParam() == 0 || GetParam() == 2);
+  for (int lines : {0, 1, 2, 3}) {
+    settings.WriteInteger(kSectionSettings, kKeyGridLines, lines);
+    window.ApplySettings();
+    const QImage grid = Grid()->viewport()->grab().toImage();
+    EXPECT_EQ(RedLine(grid, true), lines == 0 || lines == 1) << lines;
+    EXPECT_EQ(RedLine(grid, false), lines == 0 || lines == 2) << lines;
+  }
   EXPECT_FALSE(Find<ui::GridNavigator>("navigator")->isVisible());
 }
-
-INSTANTIATE_TEST_SUITE_P(Lines, GridLinesTest, ::testing::Values(0, 1, 2, 3));
 
 }  // namespace
 }  // namespace vemora

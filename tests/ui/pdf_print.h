@@ -8,9 +8,11 @@
 #include <QImage>
 #include <QPrinter>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "support/run_tool.h"
+#include "ui/commands/print_commands.h"
 #include "ui/print_job.h"
 
 namespace vemora::testing {
@@ -36,6 +38,15 @@ class PdfPreview : public ui::PrintPreview {
   std::filesystem::path file_;
   bool printerInstalled_;
 };
+
+// Makes `window`'s print commands print into `pdf`; returns the count of previews shown.
+inline std::shared_ptr<int> PrintIntoPdf(const QWidget& window, const std::filesystem::path& pdf,
+                                         bool printerInstalled) {
+  auto preview = std::make_unique<PdfPreview>(pdf, printerInstalled);
+  std::shared_ptr<int> shown = preview->shown;
+  window.findChild<ui::PrintCommands*>()->SetPreview(std::move(preview));
+  return shown;
+}
 
 inline std::string PdfInfo(const std::filesystem::path& pdf) {
   const std::string info = RunTool("pdfinfo " + Quoted(pdf) + " 2>&1").output;

@@ -1,13 +1,14 @@
 // "Einzelbild drucken" into a PDF: the stored picture at its natural size at the margin
-// plus its layout offsets, the captions around it, a wide picture shrunk to the page, and a
-// picture that does not decode printed as an empty frame with its captions.
+// plus its layout offsets, the captions the options switch on, a wide picture shrunk to the
+// page, and a picture that does not decode printed as an empty frame with its captions.
 #include <QAction>
 #include <QMenu>
 
 #include "codec/preview.h"
 #include "pdf_print.h"
+#include "settings/ini_plus.h"
 #include "settings/option_values.h"
-#include "ui/commands/print_commands.h"
+#include "ui/single_image_print.h"
 #include "window_fixture.h"
 
 namespace vemora {
@@ -26,16 +27,13 @@ class PrintSingleTest : public testing::WindowTest {
   // Prints the focused record through `action` and returns the PDF file.
   std::filesystem::path Print(const char* action = "dxBarButton15") {
     const std::filesystem::path pdf = root / (std::string(action) + ".pdf");
-    auto preview = std::make_unique<testing::PdfPreview>(pdf, true);
-    shown = preview->shown;
-    form->findChild<ui::PrintCommands*>()->SetPreview(std::move(preview));
+    shown = testing::PrintIntoPdf(*form, pdf, true);
     Action(action)->trigger();
     return pdf;
   }
   // Where the layout puts the picture, on the page rendered at 96 dpi.
-  QPoint PictureCorner(QSize picture) const {
-    ui::PrintedCaptions captions =
-        ui::CaptionsToPrint(form->grid().Focused(), DefaultOptionValues());
+  QPoint PictureCorner(QSize picture, const OptionValues& options = DefaultOptionValues()) const {
+    ui::PrintedCaptions captions = ui::CaptionsToPrint(form->grid().Focused(), options);
     for (QFont& font : captions.fonts) font = ui::InLayoutPixels(font);
     const SingleImagePageLayout layout = ui::LayOutPrintedPage(picture, captions);
     return {kMargin + layout.image.left, kMargin + layout.image.top};
@@ -66,9 +64,6 @@ TEST_F(PrintSingleTest, PictureSitsAtTheMarginPlusItsOffsets) {
   EXPECT_TRUE(testing::PdfField(info, "Page size").ends_with("(A4)")) << info;
   EXPECT_EQ(testing::PdfField(info, "Title"), "Hafen");
   EXPECT_EQ(testing::PdfField(info, "Pages"), "1");
-  const std::string text = testing::PdfText(pdf);
-  for (const char* caption : {"oben", "unten", "links", "rechts"})
-    EXPECT_EQ(Occurrences(text, caption), 1) << caption;
 
   const QImage page = testing::PdfPage(pdf, 1);
   ASSERT_FALSE(page.isNull());
@@ -91,6 +86,37 @@ TEST_F(PrintSingleTest, PictureSitsAtTheMarginPlusItsOffsets) {
   for (QAction* action : form->findChild<QMenu*>("smallContextMenu")->actions())
     if (action->isVisible() && !action->isSeparator()) small << action->text();
   EXPECT_EQ(small.mid(0, 3), (QStringList{"Auswählen", "Drucken", "Löschen"}));
+}
+
+TEST_F(PrintSingleTest, OnlyTheCaptionsSwitchedOnArePrinted) {
+  InsertImage("Hafen", FlatJpeg(200, 120, 40));
+  struct Row {
+    std::vector<int> off;  // sides whose caption is not printed
+    std::string printed;
+  };
+  const Row rows[] = {
+      {{}, "oben unten links rechts"},
+      {{kSideTop}, "unten links rechts"},
+      {{kSideLeft, kSideRight, kSideTop, kSideBottom}, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.printed);
+    OptionValues options = DefaultOptionValues();
+    for (int side : row.off) options.captions[side].printed = false;
+    TIniPlus settings(SettingsFolder() + "settings.ini");
+    WriteOptionValues(settings, options);
+    Open().FocusRecord(0);
+    const std::filesystem::path pdf = Print();
+    const std::string text = testing::PdfText(pdf);
+    for (const char* caption : {"oben", "unten", "links", "rechts"})
+      EXPECT_EQ(Occurrences(text, caption), Occurrences(row.printed, caption)) << caption;
+    // The picture moves to where the layout without those captions puts it.
+    const QImage page = testing::PdfPage(pdf, 1);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_TRUE(Dark(page, PictureCorner({200, 120}, options) + QPoint(2, 2)));
+    form.reset();
+  }
+  EXPECT_EQ(ui::SingleImageJobTitle(nullptr).toStdString(), "Galeriekasten Bild");
 }
 
 TEST_F(PrintSingleTest, AWidePictureIsShrunkToThePageWidth) {

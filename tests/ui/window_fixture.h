@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTableView>
 #include <QTimer>
@@ -102,6 +103,24 @@ class WindowTest : public ::testing::Test {
   }
   ui::ThumbnailListView* Strip() const { return Find<ui::ThumbnailListView>("thumbnailStrip"); }
   std::string CountText() const { return Find<QLabel>("countLabel")->text().toStdString(); }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const GridRecord& record : form->grid().records()) names.push_back(record.name);
+    return names;
+  }
+  std::vector<std::string> MarkedList() const { return ItemTexts(Find<QListWidget>("markedList")); }
+
+  // Opens the cell's editor (closed editors wait hidden for their deletion beside it).
+  template <typename Editor>
+  Editor* EditCell(int row, int item) {
+    const QModelIndex index = Grid()->model()->index(row, item);
+    Grid()->setCurrentIndex(index);
+    Grid()->edit(index);
+    for (Editor* editor : Grid()->findChildren<Editor*>())
+      if (editor->isVisible()) return editor;
+    ADD_FAILURE() << "no editor open in row " << row << ", item " << item;
+    return nullptr;
+  }
 
   // Runs the event loop until `done` or 10 s.
   static void WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
@@ -110,11 +129,6 @@ class WindowTest : public ::testing::Test {
     while (!done() && clock.elapsed() < milliseconds)
       QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_TRUE(done()) << "timed out";
-  }
-  static void Pump(int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
   }
   static bool WaitWindowVisible() {
     for (QWidget* widget : QApplication::topLevelWidgets())
