@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "codec/budget.h"
 #include "codec/image_kind.h"
 #include "test_pictures.h"
 
@@ -33,6 +34,35 @@ TEST(ImageKinds, ContentSnifferKnowsIconsGifsAndBothTiffOrders) {
   EXPECT_EQ(SniffImageKind(Bytes({0, 0, 1, 0, 1, 0})), ImageKind::Icon);
   EXPECT_EQ(SniffImageKind(Bytes({0, 0, 2, 0, 1, 0})), ImageKind::Unknown);  // a cursor
   EXPECT_THROW(DecodeImage(Bytes({1, 2, 3, 4})), CodecError);
+}
+
+// The budget every decoder checks before allocating.
+TEST(PictureBudget, TakesRealPhotosAndRefusesLyingHeaders) {
+  const struct {
+    int64_t width, height;
+    size_t bytes;
+    int64_t pixelsPerByte;
+    bool fits;
+    const char* why;
+  } cases[] = {
+      {11648, 8736, 25'000'000, kJpegPixelsPerByte, true, "a 100-MP camera photo"},
+      {4000, 3000, 200'000, kJpegPixelsPerByte, true, "a flat 12-MP photo of 200 KB"},
+      {64, 64, 10, kJpegPixelsPerByte, true, "a tiny picture from a few bytes"},
+      {10000, 10000, 25'000, kJpegPixelsPerByte, false, "10000 x 10000 from 25 KB"},
+      {20000, 20000, 500'000'000, kJpegPixelsPerByte, false, "over the absolute limit"},
+      {3'722'304'989, 3'722'304'989, 100, kDeflatePixelsPerByte, false,
+       "sides whose product overflows"},
+      {0, 100, 100, kJpegPixelsPerByte, false, "no width"},
+  };
+  for (const auto& c : cases) {
+    bool fits = true;
+    try {
+      CheckPictureBudget("X", c.width, c.height, c.bytes, c.pixelsPerByte);
+    } catch (const CodecError&) {
+      fits = false;
+    }
+    EXPECT_EQ(fits, c.fits) << c.why;
+  }
 }
 
 // "File:ImageWidth": 640 (JPEG) or "IFD0:ImageWidth": 640 (TIFF) from ExifTool's output.

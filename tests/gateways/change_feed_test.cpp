@@ -84,44 +84,5 @@ TEST(ChangeLogTest, EntriesBecomeOneChangePerRowAndPrunedTokensAskForEverything)
   }
 }
 
-TEST(PostgresFeedReconnectTest, LostConnectionIsReportedOnceThenTheFeedCatchesUp) {
-  std::string why;
-  auto catalogue = CreateScratchCatalogue("PostgreSQL", why);
-  if (!catalogue) {
-    if (PostgresRequired()) GTEST_FAIL() << why;
-    GTEST_SKIP() << why;
-  }
-  catalogue->CreateCatalogueTables();
-  auto gateway = catalogue->Connect();
-  CatalogueChangeFeed& feed = FeedOf(*gateway);
-  const uint64_t start = feed.StartFeed();
-  // Every connection of this catalogue goes, as in a server restart.
-  auto admin = catalogue->Connect();
-  admin->ExecSQL(
-      "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = "
-      "current_setting('application_name') AND pid <> pg_backend_pid()",
-      4);
-  InsertCatalogueRow(*admin, "waehrenddessen", "\377w", "", 7);
-
-  int reports = 0;
-  // The ended connections close a moment later.
-  const bool caughtUp = WaitUntil([&] {
-    try {
-      return feed.ChangesPending();
-    } catch (const TDBError&) {
-      ++reports;
-      return false;
-    }
-  });
-  EXPECT_EQ(reports, 1);
-  ASSERT_TRUE(caughtUp);
-  const CatalogueChanges changes = feed.ChangesSince(start);
-  ASSERT_EQ(changes.rows.size(), 1u);
-  EXPECT_EQ(changes.rows[0].kind, Kind::Added);
-  // Listening again: the next write is noticed without asking the table.
-  InsertCatalogueRow(*admin, "danach", "\377d", "", 8);
-  EXPECT_TRUE(WaitForPending(feed));
-}
-
 }  // namespace
 }  // namespace vemora::testing

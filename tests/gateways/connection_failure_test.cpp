@@ -1,10 +1,13 @@
-// What a host sees when its catalogue cannot be opened, or its server goes away.
+// What a host sees when its catalogue cannot be opened, or its server goes away; the change
+// feed reports a lost connection once and catches up.
 #include <gtest/gtest.h>
 
 #include "gateways/catalogue_rows.h"
 #include "gateways/gateway_engines.h"
 #include "postgres/postgres_gateway.h"
 #include "sqlite/sqlite_gateway.h"
+#include "support/wait_until.h"
+#include "vemora/change_feed.h"
 
 namespace vemora::testing {
 namespace {
@@ -101,6 +104,34 @@ TEST_F(PostgresServerGoneTest, ReadingAQueryWhoseConnectionDiedRaises) {
       TDBError);
   rows->Close();
   EXPECT_EQ(ColumnValues(gateway, "Name").size(), 200u);
+}
+
+TEST_F(PostgresServerGoneTest, TheFeedReportsALostConnectionOnceThenCatchesUp) {
+  PostgresGateway gateway(address_);
+  CatalogueChangeFeed& feed = gateway;
+  const uint64_t start = feed.StartFeed();
+  TerminateBackends();
+  PostgresGateway admin(address_);
+  InsertCatalogueRow(admin, "waehrenddessen", "\377w", "", 7);
+
+  int reports = 0;
+  // The ended connections close a moment later.
+  const bool caughtUp = WaitUntil([&] {
+    try {
+      return feed.ChangesPending();
+    } catch (const TDBError&) {
+      ++reports;
+      return false;
+    }
+  });
+  EXPECT_EQ(reports, 1);
+  ASSERT_TRUE(caughtUp);
+  const CatalogueChanges changes = feed.ChangesSince(start);
+  ASSERT_EQ(changes.rows.size(), 1u);
+  EXPECT_EQ(changes.rows[0].kind, CatalogueChange::Kind::Added);
+  // Listening again: the next write is noticed without asking the table.
+  InsertCatalogueRow(admin, "danach", "\377d", "", 8);
+  EXPECT_TRUE(WaitUntil([&] { return feed.ChangesPending(); }));
 }
 
 }  // namespace

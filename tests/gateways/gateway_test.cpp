@@ -1,4 +1,5 @@
-// The gateway contract as the library relies on it, run against every engine.
+// The gateway contract as the library relies on it, run against every engine; what only the
+// embedded engine allows; statements translated to each engine's dialect.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -6,11 +7,15 @@
 #include "common/dialect.h"
 #include "gateways/catalogue_rows.h"
 #include "gateways/gateway_engines.h"
+#include "sqlite/sqlite_gateway.h"
+#include "vemora/gateway.h"
 
 namespace vemora::testing {
 namespace {
 
 using GatewayTest = GatewayEngineTest;
+using gateways::SqlEngine;
+using gateways::TranslateStatement;
 
 std::string AllByteValues(size_t size) {
   std::string bytes(size, '\0');
@@ -256,6 +261,52 @@ TEST_P(GatewayTest, ErrorsCarryTheEnginesMessageAndTheStatement) {
 }
 
 VEMORA_INSTANTIATE_FOR_ALL_ENGINES(GatewayTest);
+
+TEST(SqliteOnlyTest, BlobColumnsHoldingOtherKindsReadAsStored) {
+  gateways::SqliteGateway gateway(":memory:");
+  gateway.CreateCatalogueTables();
+  const std::string longText(50000, 't');
+  gateway.ExecSQLParams("INSERT INTO Bilder (BildCtr2, Bild, VsBild) VALUES (:k, :b, :v)",
+                        {TDBValue::Integer(1), TDBValue::Text(longText), TDBValue::Integer(77)}, 1,
+                        4);
+  TDBResultSet* rows = gateway.OpenSQL("SELECT * FROM Bilder", 0, 0);
+  EXPECT_EQ(rows->FieldByName("Bild").AsString(), longText);
+  EXPECT_EQ(rows->FieldByName("VsBild").AsInteger(), 77);
+  EXPECT_FALSE(rows->FieldByName("Bild").IsNull());
+  rows->Close();
+}
+
+TEST(DialectTest, MarkersBindByPositionWhateverTheirName) {
+  const auto sqlite = TranslateStatement(
+      "UPDATE Bilder SET Name=:p1, Path=:Path WHERE BildCtr2=:p1", SqlEngine::Sqlite);
+  EXPECT_EQ(sqlite.sql, "UPDATE Bilder SET Name=?1, Path=?2 WHERE BildCtr2=?3");
+  EXPECT_EQ(sqlite.markerCount, 3);
+
+  const auto postgres =
+      TranslateStatement("values (:Suchbegriffe, :Bild, :VsBild,:ProjektNr)", SqlEngine::Postgres);
+  EXPECT_EQ(postgres.sql, "values ($1, $2, $3,$4)");
+  EXPECT_EQ(postgres.markerCount, 4);
+}
+
+TEST(DialectTest, BracketsBecomeQuotedIdentifiersFoldedForPostgres) {
+  const std::string sql = "INSERT INTO [Bilder] (Name, [File]) values (:Name, :File)";
+  EXPECT_EQ(TranslateStatement(sql, SqlEngine::Sqlite).sql,
+            "INSERT INTO \"Bilder\" (Name, \"File\") values (?1, ?2)");
+  // Bare File folds to file in PostgreSQL; the bracketed form must name the same column.
+  EXPECT_EQ(TranslateStatement(sql, SqlEngine::Postgres).sql,
+            "INSERT INTO \"bilder\" (Name, \"file\") values ($1, $2)");
+}
+
+TEST(DialectTest, LiteralsCommentsAndCastsAreLeftAlone) {
+  const std::string sql =
+      "SELECT * FROM BildFilt WHERE Name = 'O''Neil :p1 [x]' AND x = \"a:b\" -- :c [d]\n"
+      "AND y = z::text AND w = :v";
+  const auto translated = TranslateStatement(sql, SqlEngine::Postgres);
+  EXPECT_EQ(translated.sql,
+            "SELECT * FROM BildFilt WHERE Name = 'O''Neil :p1 [x]' AND x = \"a:b\" -- :c [d]\n"
+            "AND y = z::text AND w = $1");
+  EXPECT_EQ(translated.markerCount, 1);
+}
 
 }  // namespace
 }  // namespace vemora::testing

@@ -1,7 +1,7 @@
 // The reader on files built here byte by byte: header fields and tag texts in both byte
-// orders, the section walk's and the TIFF path's limits, hostile directories and the 35 mm
-// focal length. The camera files of the oracle test cover the file extensions and the damaged
-// Exif blocks.
+// orders, the section walk's and the TIFF path's limits, hostile directories, the 35 mm
+// focal length and IPTC datasets. The camera files of the oracle test cover the file extensions and
+// the damaged Exif blocks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@ namespace vemora::metadata {
 namespace {
 
 using testing::ExifSection;
+using testing::IptcSection;
 using testing::MakeJpeg;
 using testing::TiffBuilder;
 
@@ -120,7 +121,7 @@ TEST(JpegSectionTest, OnlyTheFirstApp1IsInterpreted) {
 TEST(JpegSectionTest, AtMostTwentySectionsAreStored) {
   std::vector<std::pair<int, std::string>> sections = {{0xFE, "comment"}};
   for (int i = 0; i < 30; ++i) sections.push_back({0xE2, "icc"});
-  sections.push_back({0xED, testing::IptcSection({{2, 25, "late"}})});
+  sections.push_back({0xED, IptcSection({{2, 25, "late"}})});
   TimgData data;
   ASSERT_TRUE(data.ProcessBytes(MakeJpeg(sections), TFileKind::kJpeg));
   EXPECT_EQ(data.Sections.size(), 20u);
@@ -220,6 +221,35 @@ TEST(AmplificationTest, SharedValuesDoNotMultiplyIntoTags) {
   size_t text = 0;
   for (const TTagEntry& tag : tags) text += tag.Data.size() + tag.Raw.size();
   EXPECT_LT(text, 8 * data.FileSize);
+}
+
+// The real files' keywords are ASCII only.
+TEST(IptcTest, Latin1TextsBecomeUtf8) {
+  TIPTCdata iptc;
+  iptc.ParseIPTCStrings(IptcSection({{2, 25, "Fr\xFChling"}, {2, 25, "Gr\xFCn"}}));
+  EXPECT_EQ(iptc.LookupTagText("Keywords"), "Frühling,Grün");
+}
+
+TEST(IptcTest, DamagedOrMissingBlocks) {
+  TIPTCdata iptc;
+  iptc.ParseIPTCStrings(
+      std::string("no signature here \x1C\x02\x19\x00\x03"
+                  "abc",
+                  26));
+  EXPECT_TRUE(iptc.Tags.empty());
+
+  // A value length that runs past the section is cut at its end.
+  std::string section = IptcSection({{2, 90, "Zurich"}});
+  section[section.size() - 9] = '\x7F';  // high byte of the length
+  iptc.ParseIPTCStrings(section);
+  ASSERT_EQ(iptc.Tags.size(), 1u);
+  EXPECT_EQ(iptc.Tags[0].Data, std::string("Zurich\0", 7));  // up to the end, padding included
+
+  // Whatever follows the datasets (other Photoshop resources) is not read as IPTC.
+  TIPTCdata tail;
+  tail.ParseIPTCStrings(IptcSection({{2, 90, "Bern"}}) +
+                        std::string("8BIM\x04\x0C\x1C\x02\x19\x00\x01x", 12));
+  EXPECT_EQ(tail.Tags.size(), 1u);
 }
 
 }  // namespace
