@@ -87,35 +87,25 @@ TEST(RunSearchTest, DateRangeComparesWholeDaysWithTheFileTime) {
 }
 
 TEST(RunSearchTest, AgeCutoffKeepsOrDropsFilesAroundTheDay) {
-  struct Case {
+  FakeFiles files;
+  files.files = {{"14.2. spät", {At(2024, 2, 14, 23, 59), {}}},
+                 {"15.2.", {At(2024, 2, 15), {}}},
+                 {"15.2. 12:00", {At(2024, 2, 15, 12), {}}},
+                 {"8.3.", {At(2024, 3, 8, 12), {}}}};
+  const struct {
     const char* what;
     int32_t kind, unit, count;
     std::vector<std::string> expected;
+  } cases[] = {
+      {"≤ 1 Monat", kAgeNotOlderThan, kAgeMonths, 1, {"15.2.", "15.2. 12:00", "8.3."}},
+      {"> 1 Monat", kAgeOlderThan, kAgeMonths, 1, {"14.2. spät", "15.2."}},
+      {"≤ 1 Woche", kAgeNotOlderThan, kAgeWeeks, 1, {"8.3."}},
+      // 15 February: 2024 is a leap year.
+      {"> 29 Tage", kAgeOlderThan, kAgeDays, 29, {"14.2. spät", "15.2."}},
+      {"> 1 Jahr", kAgeOlderThan, kAgeYears, 1, {}},
   };
-  FakeFiles files;
-  files.files = {{"14.02. 23:59", {At(2024, 2, 14, 23, 59), {}}},
-                 {"15.02. 00:00", {At(2024, 2, 15), {}}},
-                 {"15.02. 12:00", {At(2024, 2, 15, 12), {}}},
-                 {"08.03.", {At(2024, 3, 8, 12), {}}}};
-  const std::vector<std::string> paths = {"14.02. 23:59", "15.02. 00:00", "15.02. 12:00", "08.03.",
-                                          "missing"};
-  const Case cases[] = {
-      {"nicht älter als 1 Monat",
-       kAgeNotOlderThan,
-       kAgeMonths,
-       1,
-       {"15.02. 00:00", "15.02. 12:00", "08.03."}},
-      {"älter als 1 Monat", kAgeOlderThan, kAgeMonths, 1, {"14.02. 23:59", "15.02. 00:00"}},
-      {"nicht älter als 1 Woche", kAgeNotOlderThan, kAgeWeeks, 1, {"08.03."}},
-      {"älter als 29 Tage",
-       kAgeOlderThan,
-       kAgeDays,
-       29,
-       {"14.02. 23:59", "15.02. 00:00"}},  // 15 February: 2024 is a leap year
-      {"älter als 1 Jahr", kAgeOlderThan, kAgeYears, 1, {}},
-  };
-  for (const Case& c : cases) {
-    SearchSnapshot snapshot = Snapshot(paths);
+  for (const auto& c : cases) {
+    SearchSnapshot snapshot = Snapshot({"14.2. spät", "15.2.", "15.2. 12:00", "8.3.", "fehlt"});
     SearchOptionSet options;
     options.DatumAlter = true;
     options.DatumArt = c.kind;
