@@ -11,21 +11,19 @@
 namespace vemora {
 namespace {
 
-TEST(SizeTextTest, FileSizeRoundsDownButNeverBelowOne) {
+// File sizes round down but never below one.
+TEST(SizeTextTest, SizesRoundAndTimesDropTheLargerUnits) {
   EXPECT_EQ(FileSizeText(0), "1 KByte");
   EXPECT_EQ(FileSizeText(2048), "2 KByte");
   EXPECT_EQ(FileSizeText(10'000'000'000), "9765625 KByte");
-}
 
-TEST(SizeTextTest, StoredSizeRoundsToNearestWithTiesToEven) {
+  // Stored sizes round to the nearest KiB, ties to even.
   const std::pair<uint64_t, uint64_t> cases[] = {{0, 0},    {511, 0},  {512, 0},  {513, 1},
                                                  {1536, 2}, {2560, 2}, {2561, 3}, {3584, 4}};
   for (const auto& [bytes, kib] : cases) EXPECT_EQ(StoredSizeKiB(bytes), kib) << bytes;
   EXPECT_EQ(RoundedSizeText(2560), "2 KByte");
   EXPECT_EQ(PixelSizeText(640, 480, 2), "640 x 480 Pixel (2KB)");
-}
 
-TEST(SizeTextTest, TimesDropTheLargerUnits) {
   using std::chrono::milliseconds;
   EXPECT_EQ(FileDurationText(milliseconds(61'250)), "1,250 Sekunden ");
   EXPECT_EQ(ElapsedText(milliseconds(123'040)), "2 Minuten 3,40 Sekunden");

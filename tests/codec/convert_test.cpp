@@ -25,7 +25,7 @@ std::string AsText(const std::vector<uint8_t>& bytes) { return {bytes.begin(), b
 
 // Each cell of the conversion table: which source/target pairs copy the bytes unchanged and
 // which encode, and what the encoded result is.
-TEST(ConvertImageStream, FollowsTheCopyAndEncodeTable) {
+TEST(ConvertImageStream, FollowsTheCopyAndEncodeTableAndLeavesFailuresAlone) {
   const Image picture = MakeTestPicture(48, 32);
   const std::string sources[] = {AsText(EncodeBmp(picture)), AsText(EncodeTiff(picture)),
                                  AsText(EncodeJpeg(picture))};
@@ -50,11 +50,9 @@ TEST(ConvertImageStream, FollowsTheCopyAndEncodeTable) {
       EXPECT_EQ(result.height, 32) << cell;
     }
   }
-}
 
-// Unknown sources and codes are no conversion; damaged sources fail even where the cell
-// copies. Neither touches the destination.
-TEST(ConvertImageStream, UnknownOrDamagedSourcesLeaveTheDestinationAlone) {
+  // Unknown sources and codes are no conversion; damaged sources fail even where the cell
+  // copies. Neither touches the destination.
   const std::string jpeg = AsText(EncodeJpeg(MakeTestPicture(8, 8)));
   std::string destination = "kept";
   EXPECT_EQ(ConvertImageStream(2, std::string("MM\0*", 4), destination), 0);
@@ -76,7 +74,7 @@ TEST(PreviewWidth, RoundsHalvesToEvenAndFallsBackTo100) {
   EXPECT_EQ(PreviewWidth(-40, 30), 100);
 }
 
-TEST(MakePreview, EveryRecognisedKindGivesA100RowColourPicture) {
+TEST(MakePreview, RecognisedKindsGiveA100RowColourPictureOthersNone) {
   const Image landscape = MakeTestPicture(400, 300);
   const Image portraitGrey = MakeTestPicture(120, 333, PixelFormat::Gray8);
   const std::tuple<const char*, std::vector<uint8_t>, int32_t> cases[] = {
@@ -95,9 +93,8 @@ TEST(MakePreview, EveryRecognisedKindGivesA100RowColourPicture) {
     EXPECT_EQ(stored.width, width) << name;
     EXPECT_EQ(stored.height, 100) << name;
   }
-}
 
-TEST(MakePreview, UnrecognisedFirstBytesGiveNoPreview) {
+  // Unrecognised first bytes give no preview.
   std::vector<uint8_t> bigEndianTiff = EncodeTiff(MakeTestPicture(20, 20));
   bigEndianTiff[0] = bigEndianTiff[1] = 'M';  // only the first byte matters
   EXPECT_TRUE(MakePreview(bigEndianTiff).empty());

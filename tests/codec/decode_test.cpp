@@ -17,7 +17,7 @@ using testing::TestImageBytes;
 
 std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> list) { return list; }
 
-TEST(ImageKinds, CatalogueGoesByTheFirstByteOnly) {
+TEST(ImageKinds, CatalogueGoesByTheFirstByteAndTheSnifferFurther) {
   EXPECT_EQ(CatalogueImageKind(Bytes({'B', 'M'})), ImageKind::Bmp);
   EXPECT_EQ(CatalogueImageKind(Bytes({'B', 'A'})), ImageKind::Bmp);  // an OS/2 array too
   EXPECT_EQ(CatalogueImageKind(Bytes({'I', 'I', 42, 0})), ImageKind::Tiff);
@@ -26,9 +26,7 @@ TEST(ImageKinds, CatalogueGoesByTheFirstByteOnly) {
   EXPECT_EQ(CatalogueImageKind(Bytes({'M', 'M', 0, 42})), ImageKind::Unknown);
   EXPECT_EQ(CatalogueImageKind(Bytes({0, 0, 1, 0})), ImageKind::Unknown);  // an icon
   EXPECT_EQ(CatalogueImageKind({}), ImageKind::Unknown);
-}
 
-TEST(ImageKinds, ContentSnifferKnowsIconsGifsAndBothTiffOrders) {
   EXPECT_EQ(SniffImageKind(Bytes({'M', 'M', 0, 42})), ImageKind::Tiff);
   EXPECT_EQ(SniffImageKind(Bytes({'G', 'I', 'F', '8', '9', 'a'})), ImageKind::Gif);
   EXPECT_EQ(SniffImageKind(Bytes({0, 0, 1, 0, 1, 0})), ImageKind::Icon);

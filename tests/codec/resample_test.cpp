@@ -105,16 +105,14 @@ TEST(Resample, LargePictureMatchesItsOwnHalves) {
       ASSERT_EQ(whole.Row(y)[x], left.Row(y)[x]) << x << "," << y;
 }
 
-TEST(Resample, RefusesEmptySourcesAndSizes) {
+TEST(Resample, RefusesEmptySizesAndShrinksAMillionPixelSliverFlat) {
   const Image small = Flat(4, 4, PixelFormat::Rgb24, 0);
   EXPECT_THROW(Resample(Image{}, 10, 10, ResampleFilter::Triangle), CodecError);
   EXPECT_THROW(Resample(small, 0, 10, ResampleFilter::Triangle), CodecError);
   EXPECT_THROW(Resample(small, 100000, 100000, ResampleFilter::Triangle), CodecError);
-}
 
-// A sliver a million pixels long shrunk to a few: every output weighs its whole share of
-// the source, and a flat picture stays flat (its weights still add up to one).
-TEST(Resample, ExtremeReductionOfASliverStaysFlat) {
+  // A sliver a million pixels long shrunk to a few: every output weighs its whole share of
+  // the source, and a flat picture stays flat (its weights still add up to one).
   const Image sliver = Flat(1'000'000, 1, PixelFormat::Gray8, 77);
   for (const ResampleFilter filter : {ResampleFilter::Triangle, ResampleFilter::Lanczos3}) {
     const Image small = Resample(sliver, 3, 1, filter);

@@ -54,9 +54,8 @@ TEST(PrintLayout, EveryAlignmentPlacesItsCaptionAsItShould) {
     }
     EXPECT_EQ(layout.shrinkToPageWidth, expected.shrinkToPageWidth) << what;
   }
-}
 
-TEST(PrintLayout, AnUnknownAlignmentKeepsThePreviousPosition) {
+  // An unknown alignment keeps the previous position.
   SingleImagePageLayout previous;
   previous.captions = {{{0, 7}, {99, 8}, {9, 0}, {11, 99}}};
   const auto layout = LayOutSingleImagePage({{201, 101}, kCaptions, {3, -1, 5, 7}}, previous);

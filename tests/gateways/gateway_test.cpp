@@ -256,7 +256,7 @@ TEST(SqliteOnlyTest, BlobColumnsHoldingOtherKindsReadAsStored) {
   rows->Close();
 }
 
-TEST(DialectTest, MarkersBindByPositionWhateverTheirName) {
+TEST(DialectTest, MarkersBracketsAndLiteralsAsEachEngineReadsThem) {
   const auto sqlite = TranslateStatement(
       "UPDATE Bilder SET Name=:p1, Path=:Path WHERE BildCtr2=:p1", SqlEngine::Sqlite);
   EXPECT_EQ(sqlite.sql, "UPDATE Bilder SET Name=?1, Path=?2 WHERE BildCtr2=?3");
@@ -266,22 +266,19 @@ TEST(DialectTest, MarkersBindByPositionWhateverTheirName) {
       TranslateStatement("values (:Suchbegriffe, :Bild, :VsBild,:ProjektNr)", SqlEngine::Postgres);
   EXPECT_EQ(postgres.sql, "values ($1, $2, $3,$4)");
   EXPECT_EQ(postgres.markerCount, 4);
-}
 
-TEST(DialectTest, BracketsBecomeQuotedIdentifiersFoldedForPostgres) {
   const std::string sql = "INSERT INTO [Bilder] (Name, [File]) values (:Name, :File)";
   EXPECT_EQ(TranslateStatement(sql, SqlEngine::Sqlite).sql,
             "INSERT INTO \"Bilder\" (Name, \"File\") values (?1, ?2)");
   // Bare File folds to file in PostgreSQL; the bracketed form must name the same column.
   EXPECT_EQ(TranslateStatement(sql, SqlEngine::Postgres).sql,
             "INSERT INTO \"bilder\" (Name, \"file\") values ($1, $2)");
-}
 
-TEST(DialectTest, LiteralsCommentsAndCastsAreLeftAlone) {
-  const std::string sql =
+  // Literals, comments and casts are left alone.
+  const std::string literals =
       "SELECT * FROM BildFilt WHERE Name = 'O''Neil :p1 [x]' AND x = \"a:b\" -- :c [d]\n"
       "AND y = z::text AND w = :v";
-  const auto translated = TranslateStatement(sql, SqlEngine::Postgres);
+  const auto translated = TranslateStatement(literals, SqlEngine::Postgres);
   EXPECT_EQ(translated.sql,
             "SELECT * FROM BildFilt WHERE Name = 'O''Neil :p1 [x]' AND x = \"a:b\" -- :c [d]\n"
             "AND y = z::text AND w = $1");

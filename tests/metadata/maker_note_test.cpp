@@ -156,7 +156,7 @@ std::string Shorts(std::vector<std::uint16_t> values) {
   return out;
 }
 
-TEST(FormatNumberTest, RationalsAndIntegers) {
+TEST(FormatNumberTest, RationalsIntegersAndDecodingStrings) {
   EXPECT_EQ(FormatNumber(Rationals({{62, 10}}), 5, "", "%5.2f mm", false), " 6.20 mm");
   EXPECT_EQ(FormatNumber(Rationals({{1, 3}, {2, 3}}), 5, "", "", false), "1/3, 2/3");
   // A signed rational keeps its sign; a zero denominator neither crashes nor divides.
@@ -168,9 +168,7 @@ TEST(FormatNumberTest, RationalsAndIntegers) {
   EXPECT_EQ(FormatNumber(std::string("\x01\x02\x03\x04", 4), 4, "", "", true), "16909060");
   EXPECT_EQ(FormatNumber("ab", 0, "", "", false), "0");
   EXPECT_EQ(FormatNumber("", 3, "", "", false), "");
-}
 
-TEST(FormatNumberTest, DecodingStrings) {
   const std::string orientation = "1:Normal,3:Rotated 180°,6:CounterClockwise 90°,8:Clockwise 90°";
   // A value the string does not name decodes to nothing; decoding off shows the number.
   EXPECT_EQ(FormatNumber(Shorts({5}), 3, orientation, "", false), "");

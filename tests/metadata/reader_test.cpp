@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(IntelAndMotorola, ByteOrderTest, ::testing::Values(fals
                          [](const auto& info) { return info.param ? "Motorola" : "Intel"; });
 
 // The walk's deliberate limits, which the camera files cannot show one by one.
-TEST(JpegSectionTest, MetadataMustAppearEarly) {
+TEST(JpegSectionTest, MetadataMustAppearEarlyOnlyTheFirstApp1CountsAndTwentyAreKept) {
   const std::string exif = ExifSection(CameraTiff(false));
   const std::string filler(10, 'x');
   TimgData data;
@@ -97,12 +97,10 @@ TEST(JpegSectionTest, MetadataMustAppearEarly) {
   EXPECT_EQ(data.Comment(), "note");
   EXPECT_EQ(data.Sections[0].Marker, 0xE0);
   EXPECT_EQ(data.Sections[0].Size, 12);
-}
 
-TEST(JpegSectionTest, OnlyTheFirstApp1IsInterpreted) {
+  // Only the first APP1 is interpreted.
   TiffBuilder second(false);
   second.Ascii(0, 0x010F, "OTHER");
-  TimgData data;
   ASSERT_TRUE(data.ProcessBytes(MakeJpeg({{0xE1, ExifSection(CameraTiff(false))},
                                           {0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"},
                                           {0xE1, ExifSection(second.Build())}}),
@@ -116,13 +114,11 @@ TEST(JpegSectionTest, OnlyTheFirstApp1IsInterpreted) {
       TFileKind::kJpeg));
   EXPECT_EQ(data.ErrStr, "<none>");
   EXPECT_EQ(data.ImageInfo->CameraMake, "");
-}
 
-TEST(JpegSectionTest, AtMostTwentySectionsAreStored) {
+  // At most twenty sections are stored.
   std::vector<std::pair<int, std::string>> sections = {{0xFE, "comment"}};
   for (int i = 0; i < 30; ++i) sections.push_back({0xE2, "icc"});
   sections.push_back({0xED, IptcSection({{2, 25, "late"}})});
-  TimgData data;
   ASSERT_TRUE(data.ProcessBytes(MakeJpeg(sections), TFileKind::kJpeg));
   EXPECT_EQ(data.Sections.size(), 20u);
   EXPECT_EQ(data.IptcSection, -1);
@@ -224,26 +220,24 @@ TEST(AmplificationTest, SharedValuesDoNotMultiplyIntoTags) {
 }
 
 // The real files' keywords are ASCII only.
-TEST(IptcTest, Latin1TextsBecomeUtf8) {
+TEST(IptcTest, Latin1TextsBecomeUtf8AndDamagedBlocksAreCut) {
   TIPTCdata iptc;
   iptc.ParseIPTCStrings(IptcSection({{2, 25, "Fr\xFChling"}, {2, 25, "Gr\xFCn"}}));
   EXPECT_EQ(iptc.LookupTagText("Keywords"), "Frühling,Grün");
-}
 
-TEST(IptcTest, DamagedOrMissingBlocks) {
-  TIPTCdata iptc;
-  iptc.ParseIPTCStrings(
+  TIPTCdata damaged;
+  damaged.ParseIPTCStrings(
       std::string("no signature here \x1C\x02\x19\x00\x03"
                   "abc",
                   26));
-  EXPECT_TRUE(iptc.Tags.empty());
+  EXPECT_TRUE(damaged.Tags.empty());
 
   // A value length that runs past the section is cut at its end.
   std::string section = IptcSection({{2, 90, "Zurich"}});
   section[section.size() - 9] = '\x7F';  // high byte of the length
-  iptc.ParseIPTCStrings(section);
-  ASSERT_EQ(iptc.Tags.size(), 1u);
-  EXPECT_EQ(iptc.Tags[0].Data, std::string("Zurich\0", 7));  // up to the end, padding included
+  damaged.ParseIPTCStrings(section);
+  ASSERT_EQ(damaged.Tags.size(), 1u);
+  EXPECT_EQ(damaged.Tags[0].Data, std::string("Zurich\0", 7));  // up to the end, padding included
 
   // Whatever follows the datasets (other Photoshop resources) is not read as IPTC.
   TIPTCdata tail;

@@ -56,7 +56,7 @@ TEST(Utf8PathTest, RoundTripsAndAppendsAsUtf8) {
   EXPECT_EQ(Utf8FromPath(PathFromUtf8("März.jpg").stem()), "März");
 }
 
-TEST(PathsTest, SplitsAtTheLastSeparator) {
+TEST(PathsTest, SplitsAtTheLastSeparatorAndThePictureFilterHasFiveEntries) {
   EXPECT_EQ(FileNamePart("/bilder/2024/haus.jpg"), "haus.jpg");
   EXPECT_EQ(FolderPart("/bilder/2024/haus.jpg"), "/bilder/2024/");
   EXPECT_EQ(FileNamePart("haus.jpg"), "haus.jpg");
@@ -65,9 +65,7 @@ TEST(PathsTest, SplitsAtTheLastSeparator) {
   EXPECT_EQ(WithTrailingSeparator("/bilder"), std::string("/bilder") + kPathSeparator);
   EXPECT_EQ(WithTrailingSeparator("/bilder/"), "/bilder/");
   EXPECT_EQ(WithTrailingSeparator(""), "");
-}
 
-TEST(FileFilterTest, ThePictureFilterHasFiveEntries) {
   const auto filters = ParseFileFilter(kPictureFileFilter);
   ASSERT_EQ(filters.size(), 5u);
   EXPECT_EQ(filters[0].text, "Alle (*.jpg;*.jpeg;*.bmp;*.ico)");

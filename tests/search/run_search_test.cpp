@@ -114,9 +114,8 @@ TEST(RunSearchTest, AgeCutoffKeepsOrDropsFilesAroundTheDay) {
     RunSearch(snapshot, options, files, kToday);
     EXPECT_EQ(Matching(snapshot), c.expected) << c.what;
   }
-}
 
-TEST(RunSearchTest, AgeCutoffForDaysTheTargetMonthLacks) {
+  // Days the target month lacks.
   EXPECT_EQ(AgeCutoffDate(DaySerial(2023, 3, 31), kAgeMonths, 1), DaySerial(2023, 2, 28));
   EXPECT_EQ(AgeCutoffDate(DaySerial(2024, 2, 29), kAgeYears, 1), DaySerial(2023, 2, 28));
   EXPECT_EQ(AgeCutoffDate(DaySerial(2024, 1, 10), kAgeMonths, 13), DaySerial(2022, 12, 10));
@@ -249,9 +248,8 @@ TEST(TermInTextTest, WholeWordsAndCase) {
         << '"' << c.term << "\" in \"" << c.text << "\" whole=" << c.wholeWords
         << " case=" << c.matchCase;
   }
-}
 
-TEST(UpperCaseTest, OneCharacterForOne) {
+  // Upper case keeps one character for one.
   EXPECT_EQ(UpperCase("äöüß àÿ ąłž αω жё abc"), "ÄÖÜß ÀŸ ĄŁŽ ΑΩ ЖЁ ABC");
   EXPECT_EQ(UpperCase("\xC3"), "\xC3");  // a cut-off character passes unchanged
 }

@@ -58,7 +58,7 @@ TEST_F(IniPlusTest, RewriteKeepsPermissionsAndSymbolicLinks) {
                 fs::perms::others_read);
 }
 
-TEST_F(IniPlusTest, IntegerForms) {
+TEST_F(IniPlusTest, IntegerFormsAndBooleansAsIntegers) {
   const struct {
     const char* text;
     int32_t expected;
@@ -76,21 +76,19 @@ TEST_F(IniPlusTest, IntegerForms) {
   TIniPlus ini(PathOf("settings.ini"));
   ini.WriteInteger("S", "k", -2147483647 - 1);
   EXPECT_EQ(ini.ReadInteger("S", "k", 7), -2147483647 - 1);
-}
 
-TEST_F(IniPlusTest, BooleansAreIntegers) {
-  TIniPlus ini(PathOf("settings.ini"));
-  ini.WriteBool("S", "on", true);
-  ini.WriteBool("S", "off", false);
-  EXPECT_EQ(FileBytes("settings.ini"), "[S]\r\non=1\r\noff=0\r\n");
+  TIniPlus flags(PathOf("flags.ini"));
+  flags.WriteBool("S", "on", true);
+  flags.WriteBool("S", "off", false);
+  EXPECT_EQ(FileBytes("flags.ini"), "[S]\r\non=1\r\noff=0\r\n");
 
   for (const bool fallback : {false, true}) {
-    PutFile("settings.ini", "[S]\r\ntwo=2\r\nminus=-1\r\nzero=0\r\nword=true\r\n");
-    EXPECT_TRUE(ini.ReadBool("S", "two", fallback));
-    EXPECT_TRUE(ini.ReadBool("S", "minus", fallback));
-    EXPECT_FALSE(ini.ReadBool("S", "zero", fallback));
-    EXPECT_EQ(ini.ReadBool("S", "word", fallback), fallback);
-    EXPECT_EQ(ini.ReadBool("S", "missing", fallback), fallback);
+    PutFile("flags.ini", "[S]\r\ntwo=2\r\nminus=-1\r\nzero=0\r\nword=true\r\n");
+    EXPECT_TRUE(flags.ReadBool("S", "two", fallback));
+    EXPECT_TRUE(flags.ReadBool("S", "minus", fallback));
+    EXPECT_FALSE(flags.ReadBool("S", "zero", fallback));
+    EXPECT_EQ(flags.ReadBool("S", "word", fallback), fallback);
+    EXPECT_EQ(flags.ReadBool("S", "missing", fallback), fallback);
   }
 }
 
@@ -140,7 +138,7 @@ TEST_F(IniPlusTest, ANameWithoutFolderLivesBesideTheExecutable) {
   EXPECT_TRUE(std::filesystem::exists(bare.FileName().parent_path() / self)) << bare.FileName();
 }
 
-TEST_F(IniPlusTest, ForeignFilesReadWithAnyLineEndBlanksAndCase) {
+TEST_F(IniPlusTest, ForeignFilesReadWithAnyLineEndBlanksCaseAndCodePage) {
   for (const std::string line_end : {"\r\n", "\n"}) {
     SCOPED_TRACE(line_end.size() == 2 ? "CRLF" : "LF");
     const std::string text = "\xEF\xBB\xBF; written by hand" + line_end +  //
@@ -160,6 +158,10 @@ TEST_F(IniPlusTest, ForeignFilesReadWithAnyLineEndBlanksAndCase) {
     EXPECT_EQ(ini.ReadString("OTHER", "ExtApp", "-"), "wrong section");
     EXPECT_EQ(ini.ReadString("Missing", "ExtApp", "-"), "-");
   }
+
+  PutFile("settings.ini", "[LAYOUT]\r\nExportPath=/home/M\xFCller/\x80 Bilder\r\n");
+  const TIniPlus ini(PathOf("settings.ini"));
+  EXPECT_EQ(ini.ReadString("LAYOUT", "ExportPath", ""), "/home/Müller/€ Bilder");
 }
 
 TEST_F(IniPlusTest, RewriteKeepsCommentsOrderLineEndsAndByteOrderMark) {
@@ -189,9 +191,8 @@ TEST_F(IniPlusTest, RewriteKeepsCommentsOrderLineEndsAndByteOrderMark) {
             "\r\n"
             "[ZOOM]\r\n"
             "idx=2\r\n");
-}
 
-TEST_F(IniPlusTest, LineEndStyleIsKeptAndNewFilesUseCrlf) {
+  // An LF file keeps its line ends; a new file uses CRLF.
   PutFile("lf.ini", "[A]\nk=1\n");
   TIniPlus(PathOf("lf.ini")).WriteString("A", "j", "2");
   EXPECT_EQ(FileBytes("lf.ini"), "[A]\nk=1\nj=2\n");
@@ -200,12 +201,6 @@ TEST_F(IniPlusTest, LineEndStyleIsKeptAndNewFilesUseCrlf) {
   fresh.WriteString("A", "k", "1");
   fresh.WriteString("B", "k", "2");
   EXPECT_EQ(FileBytes("new.ini"), "[A]\r\nk=1\r\n\r\n[B]\r\nk=2\r\n");
-}
-
-TEST_F(IniPlusTest, Windows1252FileReadsAsUtf8) {
-  PutFile("settings.ini", "[LAYOUT]\r\nExportPath=/home/M\xFCller/\x80 Bilder\r\n");
-  const TIniPlus ini(PathOf("settings.ini"));
-  EXPECT_EQ(ini.ReadString("LAYOUT", "ExportPath", ""), "/home/Müller/€ Bilder");
 }
 
 TEST_F(IniPlusTest, DeleteKeyRemovesOnlyThatKey) {
