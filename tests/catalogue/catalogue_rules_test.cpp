@@ -32,16 +32,14 @@ TEST(SizeTextTest, SizesRoundAndTimesDropTheLargerUnits) {
 
 // Grid items and selectors are numbered differently (item 9 is selector 14): a mix-up would
 // write a text into the wrong column.
-TEST(EditingRules, GridColumnsMapToTheirSelectors) {
+TEST(WindowRules, GridColumnsMapToSelectorsAndThumbnailSizes) {
   const std::pair<int, int32_t> editable[] = {
       {kItemName, 3},      {kItemBeschreibung, 4}, {kItemTextTop, 9},      {kItemTextBottom, 10},
       {kItemTextLeft, 11}, {kItemTextRight, 12},   {kItemSuchbegriffe, 14}};
   for (const auto& [item, selector] : editable) EXPECT_EQ(EditSelectorForItem(item), selector);
   for (int item : {kItemPreview, kItemFile, kItemKey, kItemMark, kItemPath, kItemSize})
     EXPECT_FALSE(EditSelectorForItem(item).has_value()) << item;
-}
 
-TEST(WindowRulesTest, ThumbnailSizeModesAndTheEditsRange) {
   EXPECT_EQ(ResolveThumbnailSize(kThumbnailSizeFromSettings, 60, 120, 80), 120);
   EXPECT_EQ(ResolveThumbnailSize(kThumbnailSizeGiven, 60, 120, 80), 60);
   EXPECT_EQ(ResolveThumbnailSize(kThumbnailSizeGiven, 0, 120, 80), 80);

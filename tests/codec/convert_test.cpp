@@ -66,14 +66,6 @@ TEST(ConvertImageStream, FollowsTheCopyAndEncodeTableAndLeavesFailuresAlone) {
   EXPECT_EQ(destination, "kept");
 }
 
-TEST(PreviewWidth, RoundsHalvesToEvenAndFallsBackTo100) {
-  EXPECT_EQ(PreviewWidth(4000, 6000), 67);  // 66.67, portrait
-  EXPECT_EQ(PreviewWidth(5, 8), 62);        // 62.5
-  EXPECT_EQ(PreviewWidth(1, 1000), 1);      // 0.1 would be no picture at all
-  EXPECT_EQ(PreviewWidth(50, 0), 100);      // a ratio that is no positive number
-  EXPECT_EQ(PreviewWidth(-40, 30), 100);
-}
-
 TEST(MakePreview, RecognisedKindsGiveA100RowColourPictureOthersNone) {
   const Image landscape = MakeTestPicture(400, 300);
   const Image portraitGrey = MakeTestPicture(120, 333, PixelFormat::Gray8);
@@ -103,6 +95,12 @@ TEST(MakePreview, RecognisedKindsGiveA100RowColourPictureOthersNone) {
   EXPECT_EQ(MakePreviewJpeg(std::string("\0\0\1\0", 4)), "");
   // A recognised first byte with damaged data behind it is an error, not an empty preview.
   EXPECT_THROW(MakePreview(std::vector<uint8_t>{'I', 'I', 42, 0, 1, 2}), CodecError);
+
+  EXPECT_EQ(PreviewWidth(4000, 6000), 67);  // 66.67, portrait
+  EXPECT_EQ(PreviewWidth(5, 8), 62);        // 62.5
+  EXPECT_EQ(PreviewWidth(1, 1000), 1);      // 0.1 would be no picture at all
+  EXPECT_EQ(PreviewWidth(50, 0), 100);      // a ratio that is no positive number
+  EXPECT_EQ(PreviewWidth(-40, 30), 100);
 }
 
 // The reduced decode must show the same picture a full decode and stretch would.

@@ -75,7 +75,7 @@ Image Flat(int32_t width, int32_t height, PixelFormat format, uint8_t value) {
 }
 
 // Weights that do not add up to exactly one show as a tint or as overshoot on flat areas.
-TEST(Resample, FlatPicturesStayFlatAtAnySize) {
+TEST(Resample, FlatPicturesStayFlatAtAnySizeAndEmptySizesAreRefused) {
   for (const auto filter :
        {ResampleFilter::Triangle, ResampleFilter::Hermite, ResampleFilter::Bell,
         ResampleFilter::BSpline, ResampleFilter::Lanczos3, ResampleFilter::Mitchell}) {
@@ -87,6 +87,19 @@ TEST(Resample, FlatPicturesStayFlatAtAnySize) {
       EXPECT_EQ(std::set<uint8_t>(out.pixels.begin(), out.pixels.end()), std::set<uint8_t>{200})
           << ResampleFilterName(filter) << " to " << w << "x" << h;
     }
+  }
+
+  const Image small = Flat(4, 4, PixelFormat::Rgb24, 0);
+  EXPECT_THROW(Resample(Image{}, 10, 10, ResampleFilter::Triangle), CodecError);
+  EXPECT_THROW(Resample(small, 0, 10, ResampleFilter::Triangle), CodecError);
+  EXPECT_THROW(Resample(small, 100000, 100000, ResampleFilter::Triangle), CodecError);
+
+  // A sliver a million pixels long shrunk to a few: every output weighs its whole share of
+  // the source, and a flat picture stays flat (its weights still add up to one).
+  const Image sliver = Flat(1'000'000, 1, PixelFormat::Gray8, 77);
+  for (const ResampleFilter filter : {ResampleFilter::Triangle, ResampleFilter::Lanczos3}) {
+    const Image small = Resample(sliver, 3, 1, filter);
+    EXPECT_EQ(small.pixels, std::vector<uint8_t>(3, 77));
   }
 }
 
@@ -103,21 +116,6 @@ TEST(Resample, LargePictureMatchesItsOwnHalves) {
   for (int32_t y = 0; y < 225; ++y)
     for (int32_t x = 0; x < 140 * 3; ++x)
       ASSERT_EQ(whole.Row(y)[x], left.Row(y)[x]) << x << "," << y;
-}
-
-TEST(Resample, RefusesEmptySizesAndShrinksAMillionPixelSliverFlat) {
-  const Image small = Flat(4, 4, PixelFormat::Rgb24, 0);
-  EXPECT_THROW(Resample(Image{}, 10, 10, ResampleFilter::Triangle), CodecError);
-  EXPECT_THROW(Resample(small, 0, 10, ResampleFilter::Triangle), CodecError);
-  EXPECT_THROW(Resample(small, 100000, 100000, ResampleFilter::Triangle), CodecError);
-
-  // A sliver a million pixels long shrunk to a few: every output weighs its whole share of
-  // the source, and a flat picture stays flat (its weights still add up to one).
-  const Image sliver = Flat(1'000'000, 1, PixelFormat::Gray8, 77);
-  for (const ResampleFilter filter : {ResampleFilter::Triangle, ResampleFilter::Lanczos3}) {
-    const Image small = Resample(sliver, 3, 1, filter);
-    EXPECT_EQ(small.pixels, std::vector<uint8_t>(3, 77));
-  }
 }
 
 // Interpolation off is the plain stretch; on filters, and reduces colours when asked, even

@@ -80,7 +80,7 @@ class FileCommandTest : public testing::TempFolderTest {
   std::unique_ptr<TIniPlus> thumbs;
 };
 
-TEST_F(FileCommandTest, JpegBecomesABitmapBesideItAndTheRecordFollows) {
+TEST_F(FileCommandTest, JpegBecomesABitmapAndBackAndAFileOfTheWrongKindChangesNothing) {
   const codec::Image picture = testing::TestPicture(40, 30);
   const auto jpeg = codec::EncodeJpeg(picture);
   PutFile("a.JPEG", std::string(jpeg.begin(), jpeg.end()));
@@ -99,9 +99,9 @@ TEST_F(FileCommandTest, JpegBecomesABitmapBesideItAndTheRecordFollows) {
   EXPECT_EQ(ConvertFocusedFile(grid, prompter, FileTarget::Jpeg), 0);
   EXPECT_EQ(FocusedPath(), PathOf("a.jpg"));
   EXPECT_EQ(codec::DecodeJpeg(codec::AsBytes(FileBytes("a.jpg"))).width, 40);
-}
 
-TEST_F(FileCommandTest, AFileOfTheWrongKindChangesNothing) {
+  // A file of the wrong kind, or none, changes nothing and reports no conversion.
+  prompter.shown.clear();
   const auto bmp = codec::EncodeBmp(testing::TestPicture(8, 8));
   PutFile("falsch.jpg", std::string(bmp.begin(), bmp.end()));
   Focus("falsch", "falsch.jpg");

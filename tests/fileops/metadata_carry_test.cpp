@@ -77,7 +77,7 @@ class MetadataCarryTest : public testing::TempFolderTest,
   Tags before;
 };
 
-TEST_P(MetadataCarryTest, ScalingAJpegKeepsItsMetadataWithTheNewSize) {
+TEST_P(MetadataCarryTest, ScaledOrConvertedToTiffAJpegKeepsItsMetadata) {
   codec::ScaleSettings settings;
   settings.maxWidth = 64;
   settings.maxHeight = 64;
@@ -89,14 +89,12 @@ TEST_P(MetadataCarryTest, ScalingAJpegKeepsItsMetadataWithTheNewSize) {
   const codec::ImageInfo info = codec::ReadImageInfo(*scaled);
   EXPECT_LE(std::max(info.width, info.height), 64);
   ExpectCarried(ReadTags(Write("scaled.jpg", *scaled)), info.width, info.height);
-}
 
-TEST_P(MetadataCarryTest, AJpegConvertedToTiffCarriesItsMetadataAsTags) {
   const auto tiff = codec::ConvertImage(bytes, codec::ImageKind::Jpeg, codec::ImageKind::Tiff);
-  const codec::ImageInfo info = codec::ReadImageInfo(tiff);
-  ExpectCarried(ReadTags(Write("converted.tif", tiff)), info.width, info.height);
+  const codec::ImageInfo converted = codec::ReadImageInfo(tiff);
+  ExpectCarried(ReadTags(Write("converted.tif", tiff)), converted.width, converted.height);
   // The pixels are still what the encoder wrote.
-  EXPECT_EQ(codec::DecodeImage(tiff).width, info.width);
+  EXPECT_EQ(codec::DecodeImage(tiff).width, converted.width);
 }
 
 // Exif with XMP, IPTC and ICC; big-endian Exif with GPS and ICC; a camera with maker note.

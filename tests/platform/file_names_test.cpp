@@ -49,14 +49,7 @@ TEST_F(FileNamesTest, ANamedPipeIsRefusedInsteadOfWaitedOn) {
 }
 #endif
 
-TEST(Utf8PathTest, RoundTripsAndAppendsAsUtf8) {
-  for (const std::string text : {"", "a/b", "Grüße.bin", "日本/写真.jpg"})
-    EXPECT_EQ(Utf8FromPath(PathFromUtf8(text)), text);
-  EXPECT_EQ(Utf8FromPath(PathFromUtf8("Bilder").filename()), "Bilder");
-  EXPECT_EQ(Utf8FromPath(PathFromUtf8("März.jpg").stem()), "März");
-}
-
-TEST(PathsTest, SplitsAtTheLastSeparatorAndThePictureFilterHasFiveEntries) {
+TEST(PathsTest, Utf8RoundTripsSplittingAndThePictureFilter) {
   EXPECT_EQ(FileNamePart("/bilder/2024/haus.jpg"), "haus.jpg");
   EXPECT_EQ(FolderPart("/bilder/2024/haus.jpg"), "/bilder/2024/");
   EXPECT_EQ(FileNamePart("haus.jpg"), "haus.jpg");
@@ -76,6 +69,11 @@ TEST(PathsTest, SplitsAtTheLastSeparatorAndThePictureFilterHasFiveEntries) {
   EXPECT_EQ(filters[4].patterns, std::vector<std::string>{"*.ico"});
   EXPECT_TRUE(ParseFileFilter("").empty());
   EXPECT_TRUE(ParseFileFilter("ohne Muster").empty());
+
+  for (const std::string text : {"", "a/b", "Grüße.bin", "日本/写真.jpg"})
+    EXPECT_EQ(Utf8FromPath(PathFromUtf8(text)), text);
+  EXPECT_EQ(Utf8FromPath(PathFromUtf8("Bilder").filename()), "Bilder");
+  EXPECT_EQ(Utf8FromPath(PathFromUtf8("März.jpg").stem()), "März");
 }
 
 }  // namespace

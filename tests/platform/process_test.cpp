@@ -28,7 +28,7 @@ class ProcessTest : public testing::TempFolderTest {
   }
 };
 
-TEST_F(ProcessTest, ArgumentsArriveUnsplitAndTheFolderIsTheWorkingFolder) {
+TEST_F(ProcessTest, ArgumentsArriveUnsplitAndMissingProgramsAreReported) {
   const auto program =
       Script("rec", "pwd > \"$REC\"; for a in \"$@\"; do echo \"[$a]\" >> \"$REC\"; done");
   std::filesystem::create_directories(folder_ / "work");
@@ -38,9 +38,7 @@ TEST_F(ProcessTest, ArgumentsArriveUnsplitAndTheFolderIsTheWorkingFolder) {
   EXPECT_EQ(error, 0);
   EXPECT_TRUE(child->WaitFor(std::chrono::seconds(20)));
   EXPECT_EQ(FileBytes("record.txt"), PathOf("work") + "\n[a b]\n[\"c\"]\n[]\n");
-}
 
-TEST_F(ProcessTest, MissingOrNotExecutableProgramIsReportedNotStarted) {
   PutFile("plain", "#!/bin/sh\n");
   for (const auto& program : {folder_ / "absent", folder_ / "plain"}) {
     int error = 0;

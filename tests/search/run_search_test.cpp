@@ -69,7 +69,7 @@ std::vector<std::string> Matching(const SearchSnapshot& snapshot) {
   return names;
 }
 
-TEST(RunSearchTest, DateRangeComparesWholeDaysWithTheFileTime) {
+TEST(RunSearchTest, DateRangeAndAgeCompareWholeDays) {
   FakeFiles files;
   files.files = {{"today-0000", {At(2024, 3, 15), {}}},
                  {"today-1000", {At(2024, 3, 15, 10), {}}},
@@ -84,14 +84,12 @@ TEST(RunSearchTest, DateRangeComparesWholeDaysWithTheFileTime) {
   options.DatumVon = kToday - 1;
   RunSearch(snapshot, options, files, kToday);
   EXPECT_EQ(Matching(snapshot), (std::vector<std::string>{"today-0000", "yesterday"}));
-}
 
-TEST(RunSearchTest, AgeCutoffKeepsOrDropsFilesAroundTheDay) {
-  FakeFiles files;
-  files.files = {{"14.2. spät", {At(2024, 2, 14, 23, 59), {}}},
-                 {"15.2.", {At(2024, 2, 15), {}}},
-                 {"15.2. 12:00", {At(2024, 2, 15, 12), {}}},
-                 {"8.3.", {At(2024, 3, 8, 12), {}}}};
+  FakeFiles aged;
+  aged.files = {{"14.2. spät", {At(2024, 2, 14, 23, 59), {}}},
+                {"15.2.", {At(2024, 2, 15), {}}},
+                {"15.2. 12:00", {At(2024, 2, 15, 12), {}}},
+                {"8.3.", {At(2024, 3, 8, 12), {}}}};
   const struct {
     const char* what;
     int32_t kind, unit, count;
@@ -111,7 +109,7 @@ TEST(RunSearchTest, AgeCutoffKeepsOrDropsFilesAroundTheDay) {
     options.DatumArt = c.kind;
     options.DatumZeit = c.unit;
     options.DatumAnzahl = c.count;
-    RunSearch(snapshot, options, files, kToday);
+    RunSearch(snapshot, options, aged, kToday);
     EXPECT_EQ(Matching(snapshot), c.expected) << c.what;
   }
 
@@ -306,20 +304,30 @@ TEST(MatchesTextTest, TermsCombineLeftToRight) {
 }
 
 TEST(MatchesTextTest, OnlyEnabledFieldsAreSearched) {
-  const Entry entry{"k", "d", "/pfad/p.jpg", "n", "links", "rechts", "oben", "unten"};
-  const auto searchFor = [&](const char* term, auto enable) {
+  // Each field holds words no other field has; the captions are one switch for four sides.
+  const Entry entry{"wort", "text", "/pfad/p.jpg", "titel", "links", "rechts", "oben", "unten"};
+  const std::pair<bool SearchOptionSet::*, std::vector<const char*>> fields[] = {
+      {&SearchOptionSet::Feldsuchbegriffe, {"wort"}},
+      {&SearchOptionSet::FeldBeschreibung, {"text"}},
+      {&SearchOptionSet::FeldDateiname, {"pfad"}},
+      {&SearchOptionSet::FeldBezeichnung, {"titel"}},
+      {&SearchOptionSet::FeldBeschriftung, {"links", "rechts", "oben", "unten"}}};
+  for (const auto& [enabled, unused] : fields) {
     SearchOptionSet options;
-    options.Feldsuchbegriffe = options.FeldBeschreibung = options.FeldDateiname =
-        options.FeldBezeichnung = options.FeldBeschriftung = false;
-    enable(options);
-    options.Text1 = term;
-    return MatchesText(entry.Texts(), options);
-  };
-  const auto none = [](SearchOptionSet&) {};
-  const auto all = [](SearchOptionSet& o) {
-    o.Feldsuchbegriffe = o.FeldBeschreibung = o.FeldDateiname = o.FeldBezeichnung =
-        o.FeldBeschriftung = true;
-  };
+    for (const auto& [field, words] : fields) options.*field = field == enabled;
+    for (const auto& [field, words] : fields) {
+      for (const char* word : words) {
+        options.Text1 = word;
+        EXPECT_EQ(MatchesText(entry.Texts(), options), field == enabled) << word;
+      }
+    }
+  }
+  SearchOptionSet none;
+  none.Feldsuchbegriffe = none.FeldBeschreibung = none.FeldDateiname = none.FeldBezeichnung =
+      none.FeldBeschriftung = false;
+  none.Text1 = "nirgends";
+  EXPECT_TRUE(MatchesText(entry.Texts(), none)) << "no field: the text test passes";
+
   // Each field is a text of its own: its edges are word edges, and no term spans two.
   const Entry split{"Hausnummer", "Haus", "", "Gar", "ten", "", "", ""};
   SearchOptionSet wholeWords;
@@ -328,17 +336,6 @@ TEST(MatchesTextTest, OnlyEnabledFieldsAreSearched) {
   EXPECT_TRUE(MatchesText(split.Texts(), wholeWords));
   wholeWords.Text1 = "garten";
   EXPECT_FALSE(MatchesText(split.Texts(), wholeWords));
-  EXPECT_TRUE(searchFor("n", all));
-  EXPECT_TRUE(searchFor("nirgends", none)) << "no field: the text test passes";
-  EXPECT_TRUE(searchFor("pfad", [](SearchOptionSet& o) { o.FeldDateiname = true; }));
-  EXPECT_FALSE(searchFor("pfad", [](SearchOptionSet& o) { o.FeldBezeichnung = true; }));
-  for (const char* caption : {"links", "rechts", "oben", "unten"}) {
-    EXPECT_TRUE(searchFor(caption, [](SearchOptionSet& o) { o.FeldBeschriftung = true; }))
-        << caption;
-    EXPECT_FALSE(searchFor(caption, [](SearchOptionSet& o) {
-      o.Feldsuchbegriffe = o.FeldBeschreibung = o.FeldDateiname = o.FeldBezeichnung = true;
-    })) << caption;
-  }
 }
 
 TEST(ImageHeaderSizeTest, AgreesWithTheCodecOnTheSharedFiles) {
@@ -397,9 +394,7 @@ TEST_F(ImageHeaderFileTest, EndingChoosesTheReaderAndCutFilesKeepTheirHeader) {
   const std::string os2 = "BM" + std::string(12, '\0') + std::string("\x0C\0\0\0\x20\0\x10\0", 8);
   EXPECT_EQ(size(write("os2.xyz", os2)), "32x16");
   EXPECT_EQ(size(write("screen.gif", std::string("GIF89a\x0A\0\x0C\0", 10))), "10x12");
-}
 
-TEST_F(ImageHeaderFileTest, DiskReaderTakesRelativePathsFromItsFolder) {
   PutFile("screen.gif", std::string("GIF87a\x20\0\x10\0", 10));
   DiskFileReader files(folder_);
   EXPECT_GT(files.FileDate("screen.gif"), 0);
