@@ -341,7 +341,7 @@ const SummaryCase kSummaries[] = {
     {"casio/Casio_QV-7000SX_noexif.jpg", {}},
 };
 
-TEST(ExifSummaryTest, CameraFilesAsExiftoolReadsThemAndReaderErrorsAsWritten) {
+TEST(ExifSummaryTest, SummaryTagsAndReaderErrorsOfCameraFiles) {
   VEMORA_REQUIRE_TESTDATA();
   for (const SummaryCase& expected : kSummaries) {
     EXPECT_EQ(ReadExifReport(CameraFile(expected.file)).summary, expected.lines) << expected.file;
@@ -353,10 +353,7 @@ TEST(ExifSummaryTest, CameraFilesAsExiftoolReadsThemAndReaderErrorsAsWritten) {
   EXPECT_EQ(
       ExifSummaryLines(data, "x.jpg"),
       (std::vector<std::string>{"File Name: x.jpg", "Exif Error: Illegally sized directory"}));
-}
 
-TEST(ExifSummaryTest, TagListHoldsEveryGroupTheFileHas) {
-  VEMORA_REQUIRE_TESTDATA();
   const auto contains = [](const std::vector<MetadataTag>& tags, const MetadataTag& wanted) {
     for (const MetadataTag& tag : tags) {
       if (tag.group == wanted.group && tag.name == wanted.name && tag.value == wanted.value)

@@ -118,10 +118,7 @@ TEST(RealFiles, DecodeToTheSizesExifToolReports) {
   }
   EXPECT_GT(decoded, 100);
   EXPECT_GE(refused, 5);
-}
 
-TEST(RealFiles, BigTiffAndReadingFilesByPath) {
-  VEMORA_REQUIRE_TESTDATA();
   for (const char* name : {"tiff/real/BigTIFF.tif", "tiff/real/BigTIFFMotorola.tif"}) {
     const Image image = DecodeImageFile(testing::TestImage(name));
     EXPECT_FALSE(image.empty()) << name;

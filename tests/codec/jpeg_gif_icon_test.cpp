@@ -115,12 +115,9 @@ TEST(Icon, TheLargestThenDeepestEntryIsDecodedAndDamagedFilesFail) {
   lying.resize(22 + 40);
   EXPECT_THROW(DecodeIcon(lying), CodecError);
   EXPECT_THROW(DecodeIcon(std::vector<uint8_t>{0, 0, 1, 0, 0, 0}), CodecError);
-}
 
-// The same picture stored with a mask, with 32-bit alpha and as PNG: corners are
-// transparent (white), and the three agree nearly everywhere (edges are soft with alpha).
-TEST(Icon, MaskAlphaAndPngEntriesAgree) {
-  VEMORA_REQUIRE_TESTDATA();
+  // The same picture stored with a mask, with 32-bit alpha and as PNG: corners are
+  // transparent (white), and the three agree nearly everywhere (edges are soft with alpha).
   const Image mask = DecodeIcon(ReadIcon("bmp-24bpp-mask.ico"));
   const Image alpha = DecodeIcon(ReadIcon("bmp-32bpp-alpha.ico"));
   const Image png = DecodeIcon(ReadIcon("png-32bpp-alpha.ico"));
@@ -136,7 +133,7 @@ TEST(Icon, MaskAlphaAndPngEntriesAgree) {
   }
 }
 
-TEST(Jpeg, RoundTripKeepsSizeFormatAndLooks) {
+TEST(Jpeg, RoundTripKeepsSizeFormatAndLooksAndDamagedDataFailsCleanly) {
   for (PixelFormat format : {PixelFormat::Rgb24, PixelFormat::Gray8}) {
     const Image original = MakeTestPicture(203, 97, format);
     const std::vector<uint8_t> bytes = EncodeJpeg(original);
@@ -149,6 +146,22 @@ TEST(Jpeg, RoundTripKeepsSizeFormatAndLooks) {
     EXPECT_EQ(info.height, 97);
     EXPECT_EQ(info.bitsPerPixel, format == PixelFormat::Gray8 ? 8 : 24);
   }
+
+  const std::vector<uint8_t> whole = EncodeJpeg(MakeTestPicture(256, 256));
+  // A truncated file decodes to its full size as long as its header survived.
+  for (size_t length : {size_t{0}, size_t{1}, size_t{2}, size_t{20}, size_t{300}, whole.size() / 2,
+                        whole.size() - 2}) {
+    const std::vector<uint8_t> part(whole.begin(), whole.begin() + length);
+    try {
+      const Image image = DecodeJpeg(part);
+      EXPECT_EQ(image.width, 256) << length;
+      EXPECT_EQ(image.height, 256) << length;
+    } catch (const CodecError&) {
+      EXPECT_LT(length, whole.size() / 2) << "only a lost header may fail";
+    }
+  }
+  EXPECT_THROW(DecodeJpeg(std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xD9}), CodecError);
+  EXPECT_THROW(ReadJpegInfo(std::vector<uint8_t>{'B', 'M', 0, 0}), CodecError);
 }
 
 // data/cmyk_red_*.jpg: 16 x 16 pure red (cyan 0, magenta and yellow full, black 0), written
@@ -179,24 +192,6 @@ TEST(Jpeg, ScaledDecodeKeepsTheCornerAndPicksTheSmallestScaleFor100Rows) {
   EXPECT_EQ(JpegScaleForHeight(793, 100), 1);  // 99.1 rounds up to 100
   EXPECT_EQ(JpegScaleForHeight(792, 100), 2);
   EXPECT_EQ(JpegScaleForHeight(60, 100), 8);
-}
-
-TEST(Jpeg, DamagedDataFailsCleanlyOrDecodesWhatIsThere) {
-  const std::vector<uint8_t> whole = EncodeJpeg(MakeTestPicture(256, 256));
-  // A truncated file decodes to its full size as long as its header survived.
-  for (size_t length : {size_t{0}, size_t{1}, size_t{2}, size_t{20}, size_t{300}, whole.size() / 2,
-                        whole.size() - 2}) {
-    const std::vector<uint8_t> part(whole.begin(), whole.begin() + length);
-    try {
-      const Image image = DecodeJpeg(part);
-      EXPECT_EQ(image.width, 256) << length;
-      EXPECT_EQ(image.height, 256) << length;
-    } catch (const CodecError&) {
-      EXPECT_LT(length, whole.size() / 2) << "only a lost header may fail";
-    }
-  }
-  EXPECT_THROW(DecodeJpeg(std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xD9}), CodecError);
-  EXPECT_THROW(ReadJpegInfo(std::vector<uint8_t>{'B', 'M', 0, 0}), CodecError);
 }
 
 }  // namespace

@@ -269,7 +269,7 @@ struct CriteriaCase {
   bool expected;
 };
 
-TEST(MatchesTextTest, TermsCombineLeftToRight) {
+TEST(MatchesTextTest, TermsCombineLeftToRightOverTheEnabledFieldsOnly) {
   // Keywords "Urlaub", description "Strand": Urlaub and Strand occur, Berg does not.
   const Entry entry{"Urlaub", "Strand", "/b/x.jpg", "Bild", "", "", "", ""};
   const CriteriaCase cases[] = {
@@ -301,11 +301,9 @@ TEST(MatchesTextTest, TermsCombineLeftToRight) {
     options.Text3 = c.text3;
     EXPECT_EQ(MatchesText(entry.Texts(), options), c.expected) << c.what;
   }
-}
 
-TEST(MatchesTextTest, OnlyEnabledFieldsAreSearched) {
   // Each field holds words no other field has; the captions are one switch for four sides.
-  const Entry entry{"wort", "text", "/pfad/p.jpg", "titel", "links", "rechts", "oben", "unten"};
+  const Entry perField{"wort", "text", "/pfad/p.jpg", "titel", "links", "rechts", "oben", "unten"};
   const std::pair<bool SearchOptionSet::*, std::vector<const char*>> fields[] = {
       {&SearchOptionSet::Feldsuchbegriffe, {"wort"}},
       {&SearchOptionSet::FeldBeschreibung, {"text"}},
@@ -318,7 +316,7 @@ TEST(MatchesTextTest, OnlyEnabledFieldsAreSearched) {
     for (const auto& [field, words] : fields) {
       for (const char* word : words) {
         options.Text1 = word;
-        EXPECT_EQ(MatchesText(entry.Texts(), options), field == enabled) << word;
+        EXPECT_EQ(MatchesText(perField.Texts(), options), field == enabled) << word;
       }
     }
   }
@@ -326,7 +324,7 @@ TEST(MatchesTextTest, OnlyEnabledFieldsAreSearched) {
   none.Feldsuchbegriffe = none.FeldBeschreibung = none.FeldDateiname = none.FeldBezeichnung =
       none.FeldBeschriftung = false;
   none.Text1 = "nirgends";
-  EXPECT_TRUE(MatchesText(entry.Texts(), none)) << "no field: the text test passes";
+  EXPECT_TRUE(MatchesText(perField.Texts(), none)) << "no field: the text test passes";
 
   // Each field is a text of its own: its edges are word edges, and no term spans two.
   const Entry split{"Hausnummer", "Haus", "", "Gar", "ten", "", "", ""};

@@ -176,9 +176,7 @@ TEST_P(SavedSetsTest, KeywordCommandsWriteTheFocusedRecordAtOnce) {
   failing->FailOnStatement(1);
   EXPECT_THROW(AddFocusedKeyword(session, grid, "Scan"), TDBError);
   EXPECT_EQ(grid.Record(1).suchbegriffe, "") << "the grid follows only a written change";
-}
 
-TEST(KeywordTextTest, LineBreaksBecomeCrLf) {
   EXPECT_EQ(WithCrLfLineBreaks("a\nb\r\nc\rd\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n");
 }
 
