@@ -274,7 +274,7 @@ class DetailsTest : public testing::CatalogueEngineFixture {
   }
 };
 
-TEST_P(DetailsTest, ConfirmedTextsReachGridAndTableAndOnlyChangedOnesAreWritten) {
+TEST_P(DetailsTest, OnlyChangedTextsAreWrittenAndAFailedWriteLeavesGridAndTableAgreeing) {
   const RecordTexts untouched = TextsOfRecord(grid.Record(0));
   const RecordTexts edited = {"Hafen", "Zwei\r\nZeilen", "oben",      "unten",
                               "links", "rechts",         "Meer, Boot"};
@@ -292,15 +292,15 @@ TEST_P(DetailsTest, ConfirmedTextsReachGridAndTableAndOnlyChangedOnesAreWritten)
   EXPECT_EQ(WriteRecordTexts(session, grid, 1, emptied), 1);
   EXPECT_EQ(failing->statements.size(), 1u);
   ExpectStored(1, emptied);
-}
 
-TEST_P(DetailsTest, AFailedWriteLeavesGridAndTableAgreeing) {
-  const RecordTexts edited = {"neu", "neu", "neu", "neu", "neu", "neu", "neu"};
-  RecordTexts expected = TextsOfRecord(grid.Record(0));
+  // A write that fails midway keeps what it wrote, in the grid and the table alike.
+  RecordTexts expected = untouched;
   expected.name = "neu";
   expected.beschreibung = "neu";
   failing->FailOnStatement(3);  // the third column's update
-  EXPECT_THROW(WriteRecordTexts(session, grid, 0, edited), TDBError);
+  EXPECT_THROW(
+      WriteRecordTexts(session, grid, 0, {"neu", "neu", "neu", "neu", "neu", "neu", "neu"}),
+      TDBError);
   failing->FailOnStatement(0);
   ExpectStored(0, expected);
 }
