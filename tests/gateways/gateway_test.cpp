@@ -36,19 +36,12 @@ TEST_P(GatewayTest, BlobBytesRoundTripUnchanged) {
   const std::string image = AllByteValues(50 << 20);
   const std::string withNuls("\0\0I\0I*\0", 7);
   InsertCatalogueRow(gateway(), "gross", image, withNuls, 1);
-  InsertCatalogueRow(gateway(), "leer", "", "", 2);
 
   TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder WHERE BildCtr2 = 1", 0, 0);
   ASSERT_FALSE(rows->Eof());
   EXPECT_TRUE(rows->FieldByName("Bild").AsString() == image);
   EXPECT_EQ(rows->FieldByName("VsBild").AsString(), withNuls);
   EXPECT_FALSE(rows->FieldByName("Bild").IsNull());
-  rows->Close();
-
-  rows = gateway().OpenSQL("SELECT * FROM Bilder WHERE BildCtr2 = 2", 0, 0);
-  ASSERT_FALSE(rows->Eof());
-  EXPECT_TRUE(rows->FieldByName("Bild").IsNull());
-  EXPECT_EQ(rows->FieldByName("Bild").AsString(), "");
   rows->Close();
 
   // Stored as a blob of exactly the bytes after the marker, not as marker-prefixed text.
