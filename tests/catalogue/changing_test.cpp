@@ -375,7 +375,7 @@ TEST(ExifSummaryTest, SummaryTagsAndReaderErrorsOfCameraFiles) {
 }
 
 // File sizes round down but never below one.
-TEST(SizeTextTest, SizesRoundAndTimesDropTheLargerUnits) {
+TEST(RulesTest, SizeAndTimeTextsColumnSelectorsAndThumbnailSizes) {
   EXPECT_EQ(FileSizeText(0), "1 KByte");
   EXPECT_EQ(FileSizeText(2048), "2 KByte");
   EXPECT_EQ(FileSizeText(10'000'000'000), "9765625 KByte");
@@ -391,11 +391,9 @@ TEST(SizeTextTest, SizesRoundAndTimesDropTheLargerUnits) {
   EXPECT_EQ(FileDurationText(milliseconds(61'250)), "1,250 Sekunden ");
   EXPECT_EQ(ElapsedText(milliseconds(123'040)), "2 Minuten 3,40 Sekunden");
   EXPECT_EQ(ElapsedText(milliseconds(3'600'000 + 61'001)), "1 Minuten 1,1 Sekunden");
-}
 
-// Grid items and selectors are numbered differently (item 9 is selector 14): a mix-up would
-// write a text into the wrong column.
-TEST(WindowRules, GridColumnsMapToSelectorsAndThumbnailSizes) {
+  // Grid items and selectors are numbered differently (item 9 is selector 14): a mix-up would
+  // write a text into the wrong column.
   const std::pair<int, int32_t> editable[] = {
       {kItemName, 3},      {kItemBeschreibung, 4}, {kItemTextTop, 9},      {kItemTextBottom, 10},
       {kItemTextLeft, 11}, {kItemTextRight, 12},   {kItemSuchbegriffe, 14}};

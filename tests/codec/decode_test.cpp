@@ -88,7 +88,7 @@ std::optional<int> OracleNumber(const std::string& json, const std::string& key)
 
 // Every camera JPEG and TIFF decodes to the size ExifTool reports; files ExifTool finds no
 // picture size in (metadata only, cut short, fuzzed) fail with a CodecError.
-TEST(RealFiles, DecodeToTheSizesExifToolReports) {
+TEST(RealFiles, DecodeToTheSizesExifToolReportsAndFuzzFindingsAreRefused) {
   VEMORA_REQUIRE_TESTDATA();
   const std::filesystem::path root = ::vemora::testing::TestDataDir() / "images" / "exif";
   const std::filesystem::path oracles = ::vemora::testing::TestDataDir() / "oracle" / "exiftool";
@@ -134,11 +134,9 @@ TEST(RealFiles, DecodeToTheSizesExifToolReports) {
   } catch (const CodecError& error) {
     EXPECT_NE(std::string(error.what()).find("file.jpg"), std::string::npos);
   }
-}
 
-// Inputs the fuzzers found: frames or strips far larger than the file. Each must be refused
-// quickly with an error, not decoded into a large grey picture.
-TEST(FuzzFindings, AreRefusedCleanly) {
+  // Inputs the fuzzers found: frames or strips far larger than the file. Each must be refused
+  // quickly with an error, not decoded into a large grey picture.
   const std::filesystem::path data = std::filesystem::path(VEMORA_SOURCE_DIR) / "tests/codec/data";
   int checked = 0;
   for (const auto& entry : std::filesystem::directory_iterator(data)) {
@@ -248,7 +246,7 @@ std::vector<uint8_t> ReadGif(const std::string& name) {
   return testing::TestImageBytes("misc/gif/" + name);
 }
 
-TEST(Gif, RealFilesDecodeToTheirSizeAndDamagedDataIsRefused) {
+TEST(Gif, RealAndInterlacedFilesDecodeAndDamagedDataIsRefused) {
   VEMORA_REQUIRE_TESTDATA();
   const std::pair<const char*, std::pair<int, int>> files[] = {
       {"Sony_DSC-P5_TXT00011.GIF", {2048, 1536}},
@@ -277,11 +275,9 @@ TEST(Gif, RealFilesDecodeToTheirSizeAndDamagedDataIsRefused) {
   lying[6] = lying[8] = 0x10;
   lying[7] = lying[9] = 0x27;
   EXPECT_THROW(DecodeGif(lying), CodecError);
-}
 
-// None of the shared GIFs is interlaced, so one is written here through giflib: a gradient
-// whose row y has colour index y * 9, handed over in the file's four-pass order.
-TEST(Gif, InterlacedRowsComeOutInDisplayOrder) {
+  // None of the shared GIFs is interlaced, so one is written here through giflib: a gradient
+  // whose row y has colour index y * 9, handed over in the file's four-pass order.
   constexpr int kWidth = 5, kHeight = 21;
   std::vector<uint8_t> bytes;
   const auto sink = [](GifFileType* gif, const GifByteType* data, int length) {
@@ -394,7 +390,7 @@ TEST(Jpeg, RoundTripKeepsSizeFormatAndLooksAndDamagedDataFailsCleanly) {
 // data/cmyk_red_*.jpg: 16 x 16 pure red (cyan 0, magenta and yellow full, black 0), written
 // once with libjpeg-turbo 2.1 at quality 95. Adobe stores every ink inverted and marks the
 // file with its APP14 segment; other writers store inks as they are, unmarked.
-TEST(Jpeg, CmykInBothInkConventionsComesOutAsRgb) {
+TEST(Jpeg, CmykComesOutAsRgbAndScaledDecodesKeepTheCorner) {
   const std::filesystem::path data = std::filesystem::path(VEMORA_SOURCE_DIR) / "tests/codec/data";
   for (const char* name : {"cmyk_red_adobe.jpg", "cmyk_red_plain.jpg"}) {
     const Image image = DecodeJpeg(ReadFileBytes(data / name));
@@ -404,10 +400,8 @@ TEST(Jpeg, CmykInBothInkConventionsComesOutAsRgb) {
     EXPECT_LT(pixel[1], 15) << name;
     EXPECT_LT(pixel[2], 15) << name;
   }
-}
 
-// The preview decodes at a reduced scale; the real camera file there checks the picture.
-TEST(Jpeg, ScaledDecodeKeepsTheCornerAndPicksTheSmallestScaleFor100Rows) {
+  // The preview decodes at a reduced scale; the real camera file there checks the picture.
   const Image original = MakeTestPicture(333, 250);
   const std::vector<uint8_t> bytes = EncodeJpeg(original);
   const Image small = DecodeJpeg(bytes, JpegDecodeOptions{1, true});

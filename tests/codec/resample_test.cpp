@@ -120,7 +120,7 @@ TEST(Resample, LargePictureMatchesItsOwnHalves) {
 
 // Interpolation off is the plain stretch; on filters, and reduces colours when asked, even
 // at the picture's own size.
-TEST(ResampleWith, TheInterpolationSwitch) {
+TEST(ResampleWith, TheInterpolationSwitchAndThePlainStretch) {
   Image image = Flat(40, 30, PixelFormat::Rgb24, 0);
   for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>(i * 13);
   ResampleParameters parameters;
@@ -139,10 +139,8 @@ TEST(ResampleWith, TheInterpolationSwitch) {
   EXPECT_EQ(reduced.format, PixelFormat::Gray8);
   EXPECT_EQ(std::set<uint8_t>(reduced.pixels.begin(), reduced.pixels.end()),
             (std::set<uint8_t>{0, 255}));
-}
 
-// The plain stretch: box averages when shrinking, repeated pixels when enlarging.
-TEST(Stretch, ShrinkingAveragesBoxesAndEnlargingRepeatsPixels) {
+  // The plain stretch: box averages when shrinking, repeated pixels when enlarging.
   const auto grey = [](int32_t width, int32_t height, std::vector<uint8_t> pixels) {
     return Image{width, height, PixelFormat::Gray8, std::move(pixels)};
   };

@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(IntelAndMotorola, ByteOrderTest, ::testing::Values(fals
                          [](const auto& info) { return info.param ? "Motorola" : "Intel"; });
 
 // The walk's deliberate limits, which the camera files cannot show one by one.
-TEST(JpegSectionTest, MetadataMustAppearEarlyOnlyTheFirstApp1CountsAndTwentyAreKept) {
+TEST(WalkLimitsTest, EarlyMetadataFirstApp1TwentySectionsAnd256000TiffBytes) {
   const std::string exif = ExifSection(CameraTiff(false));
   const std::string filler(10, 'x');
   TimgData data;
@@ -127,9 +127,8 @@ TEST(JpegSectionTest, MetadataMustAppearEarlyOnlyTheFirstApp1CountsAndTwentyAreK
   ASSERT_TRUE(data.ProcessBytes(MakeJpeg(sections), TFileKind::kJpeg));
   EXPECT_EQ(data.Sections.size(), 20u);
   EXPECT_EQ(data.IptcSection, -1);
-}
 
-TEST(TiffPathTest, OnlyTheFirst256000BytesAfterTheHeaderAreRead) {
+  // A TIFF file is read only as far as 256000 bytes after its header.
   TiffBuilder b(false);
   b.Ascii(0, 0x010F, "NEAR");
   b.Ascii(0, 0x0110, "Far away");
@@ -139,7 +138,6 @@ TEST(TiffPathTest, OnlyTheFirst256000BytesAfterTheHeaderAreRead) {
   tiff.replace(8 + 2 + 12 + 8, 4, b.U32(far));
   tiff.resize(far, '\0');
   tiff += std::string("Far away\0", 9);
-  TimgData data;
   ASSERT_TRUE(data.ProcessBytes(tiff, TFileKind::kTiff));
   EXPECT_EQ(data.ImageInfo->CameraMake, "NEAR");
   EXPECT_EQ(data.ImageInfo->CameraModel, "");

@@ -103,7 +103,7 @@ TEST_F(IniPlusTest, IntegerFormsAndBooleansAsIntegers) {
   }
 }
 
-TEST_F(IniPlusTest, TextsAreCutAfter2047Characters) {
+TEST_F(IniPlusTest, LongTextsAreCutAndFailedWritesLeaveTheFileIntact) {
   TIniPlus ini(PathOf("settings.ini"));
   ini.WriteString("S", "ascii", std::string(3000, 'a'));
   EXPECT_EQ(ini.ReadString("S", "ascii", ""), std::string(2047, 'a'));
@@ -112,29 +112,27 @@ TEST_F(IniPlusTest, TextsAreCutAfter2047Characters) {
   for (int i = 0; i < 2100; ++i) umlauts += "\xC3\xA4";  // ä, two bytes each
   ini.WriteString("S", "umlauts", umlauts);
   EXPECT_EQ(ini.ReadString("S", "umlauts", ""), umlauts.substr(0, 2 * 2047));
-}
 
-TEST_F(IniPlusTest, FailedWritesNameTheFileAndLeaveItIntact) {
   PutFile("plain", "not a folder");
   const std::string unreachable = PathOf("plain") + "/settings.ini";
-  TIniPlus ini(unreachable);
-  EXPECT_EQ(ini.ReadString("S", "k", "default"), "default");
+  TIniPlus unreachableIni(unreachable);
+  EXPECT_EQ(unreachableIni.ReadString("S", "k", "default"), "default");
   try {
-    ini.WriteString("S", "k", "v");
+    unreachableIni.WriteString("S", "k", "v");
     FAIL() << "write under a regular file succeeded";
   } catch (const IniFileError& error) {
     EXPECT_NE(std::string(error.what()).find(unreachable), std::string::npos) << error.what();
   }
 
   // A value that cannot be one line is refused before the file is touched.
-  TIniPlus good(PathOf("settings.ini"));
+  TIniPlus good(PathOf("settings.unreachableIni"));
   good.WriteString("S", "k", "old");
-  const std::string before = FileBytes("settings.ini");
+  const std::string before = FileBytes("settings.unreachableIni");
   EXPECT_THROW(good.WriteString("S", "k", "two\r\nlines"), IniFileError);
   EXPECT_THROW(good.WriteString("S", "k", "two\nlines"), IniFileError);
   EXPECT_THROW(good.WriteString("S", "a=b", "v"), IniFileError);
   EXPECT_THROW(good.WriteString("S]", "k", "v"), IniFileError);
-  EXPECT_EQ(FileBytes("settings.ini"), before);
+  EXPECT_EQ(FileBytes("settings.unreachableIni"), before);
 }
 
 TEST_F(IniPlusTest, ANameWithoutFolderLivesBesideTheExecutable) {
