@@ -88,7 +88,7 @@ std::optional<int> OracleNumber(const std::string& json, const std::string& key)
 
 // Every camera JPEG and TIFF decodes to the size ExifTool reports; files ExifTool finds no
 // picture size in (metadata only, cut short, fuzzed) fail with a CodecError.
-TEST(RealFiles, DecodeToTheSizesExifToolReportsAndFuzzFindingsAreRefused) {
+TEST(RealFiles, DecodeToTheSizesExifToolReports) {
   VEMORA_REQUIRE_TESTDATA();
   const std::filesystem::path root = ::vemora::testing::TestDataDir() / "images" / "exif";
   const std::filesystem::path oracles = ::vemora::testing::TestDataDir() / "oracle" / "exiftool";
@@ -134,9 +134,11 @@ TEST(RealFiles, DecodeToTheSizesExifToolReportsAndFuzzFindingsAreRefused) {
   } catch (const CodecError& error) {
     EXPECT_NE(std::string(error.what()).find("file.jpg"), std::string::npos);
   }
+}
 
-  // Inputs the fuzzers found: frames or strips far larger than the file. Each must be refused
-  // quickly with an error, not decoded into a large grey picture.
+// Inputs the fuzzers found: frames or strips far larger than the file. Each must be refused
+// quickly with an error, not decoded into a large grey picture.
+TEST(FuzzFindings, AreRefusedCleanly) {
   const std::filesystem::path data = std::filesystem::path(VEMORA_SOURCE_DIR) / "tests/codec/data";
   int checked = 0;
   for (const auto& entry : std::filesystem::directory_iterator(data)) {
@@ -246,7 +248,7 @@ std::vector<uint8_t> ReadGif(const std::string& name) {
   return testing::TestImageBytes("misc/gif/" + name);
 }
 
-TEST(Gif, RealAndInterlacedFilesDecodeAndDamagedDataIsRefused) {
+TEST(Gif, RealFilesDecodeToTheirSizeAndDamagedDataIsRefused) {
   VEMORA_REQUIRE_TESTDATA();
   const std::pair<const char*, std::pair<int, int>> files[] = {
       {"Sony_DSC-P5_TXT00011.GIF", {2048, 1536}},
@@ -275,9 +277,11 @@ TEST(Gif, RealAndInterlacedFilesDecodeAndDamagedDataIsRefused) {
   lying[6] = lying[8] = 0x10;
   lying[7] = lying[9] = 0x27;
   EXPECT_THROW(DecodeGif(lying), CodecError);
+}
 
-  // None of the shared GIFs is interlaced, so one is written here through giflib: a gradient
-  // whose row y has colour index y * 9, handed over in the file's four-pass order.
+// None of the shared GIFs is interlaced, so one is written here through giflib: a gradient
+// whose row y has colour index y * 9, handed over in the file's four-pass order.
+TEST(Gif, InterlacedRowsComeOutInDisplayOrder) {
   constexpr int kWidth = 5, kHeight = 21;
   std::vector<uint8_t> bytes;
   const auto sink = [](GifFileType* gif, const GifByteType* data, int length) {

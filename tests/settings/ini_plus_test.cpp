@@ -242,7 +242,7 @@ TEST(Color, TextFormsRoundTripAndMalformedOnesAreRefused) {
   }
 }
 
-TEST_F(IniPlusTest, ColoursAndFontsThroughTheFile) {
+TEST_F(IniPlusTest, ColoursAndFontsThroughTheFileAndMalformedFontsKeepTheFont) {
   TIniPlus ini(PathOf("settings.ini"));
   ini.WriteColor("SETTINGS", "GRIDCOLOR", 0x00123456);
   EXPECT_EQ(ini.ReadColor("SETTINGS", "GRIDCOLOR", clBlack), 0x00123456u);
@@ -269,9 +269,7 @@ TEST_F(IniPlusTest, ColoursAndFontsThroughTheFile) {
   FontAttributes untouched = every;  // a missing key reads the font's own text
   EXPECT_TRUE(ini.ReadFont("SETTINGS", "FLEFT", untouched));
   EXPECT_EQ(untouched, every);
-}
 
-TEST_F(IniPlusTest, MalformedFontsKeepTheFontAndReturnFalse) {
   try {
     StringToFont("Arial,10,100,clBlack");
     FAIL() << "three flags accepted";
@@ -279,13 +277,13 @@ TEST_F(IniPlusTest, MalformedFontsKeepTheFontAndReturnFalse) {
     EXPECT_STREQ(error.what(), "Invalid string to font conversion");
   }
 
-  TIniPlus ini(PathOf("settings.ini"));
+  TIniPlus fonts(PathOf("settings.fonts"));
   const FontAttributes original{"Tahoma", 9, false, true, false, true, clNavy};
   for (const char* text : {"Arial,10,10000,clBlack", "Arial,10", "Arial,10,1000",
                            "Arial,ten,1000,clBlack", "Arial,10,1000,nocolour"}) {
-    ini.WriteString("SETTINGS", "FLEFT", text);
+    fonts.WriteString("SETTINGS", "FLEFT", text);
     FontAttributes font = original;
-    EXPECT_FALSE(ini.ReadFont("SETTINGS", "FLEFT", font)) << "text '" << text << "'";
+    EXPECT_FALSE(fonts.ReadFont("SETTINGS", "FLEFT", font)) << "text '" << text << "'";
     EXPECT_EQ(font, original) << "text '" << text << "'";
   }
 }
