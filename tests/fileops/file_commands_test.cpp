@@ -30,36 +30,29 @@ GridRecord Record(const std::string& name, std::optional<std::string> path) {
   return record;
 }
 
-struct MenuCase {
-  const char* file;
-  bool toBmp;
-  bool toJpeg;
-  const char* caption;
-};
+TEST(FileMenuRulesTest, EnablesByExtensionAndKeepsItsCaseInTheCaptionButOnlyWithAFocus) {
+  const struct {
+    const char* file;
+    bool toBmp;
+    bool toJpeg;
+    const char* caption;
+  } cases[] = {{"/b/IMG_0815.jpg", true, false, "Ändere Name zu Baustelle Nord.jpg"},
+               {"/b/x.JPEG", true, false, "Ändere Name zu Baustelle Nord.JPEG"},
+               {"/b/x.Bmp", false, true, "Ändere Name zu Baustelle Nord.Bmp"},
+               {"/b/x.tif", false, false, "Ändere Name zu Baustelle Nord.tif"},
+               // The dot of a folder is no extension.
+               {"/b.jpg/x", false, false, "Ändere Name zu Baustelle Nord"}};
+  for (const auto& c : cases) {
+    CatalogueGrid grid;
+    grid.Append(Record("Baustelle Nord", std::string(c.file)));
+    grid.focused = 0;
+    const FileMenuState state = ComputeFileMenuState(grid);
+    EXPECT_EQ(state.convertToBmp, c.toBmp) << c.file;
+    EXPECT_EQ(state.convertToJpeg, c.toJpeg) << c.file;
+    EXPECT_TRUE(state.rename) << c.file;
+    EXPECT_EQ(state.renameCaption, c.caption);
+  }
 
-class FileMenuTest : public ::testing::TestWithParam<MenuCase> {};
-
-TEST_P(FileMenuTest, EnablesByExtensionAndKeepsItsCaseInTheCaption) {
-  CatalogueGrid grid;
-  grid.Append(Record("Baustelle Nord", std::string(GetParam().file)));
-  grid.focused = 0;
-  const FileMenuState state = ComputeFileMenuState(grid);
-  EXPECT_EQ(state.convertToBmp, GetParam().toBmp);
-  EXPECT_EQ(state.convertToJpeg, GetParam().toJpeg);
-  EXPECT_TRUE(state.rename);
-  EXPECT_EQ(state.renameCaption, GetParam().caption);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Extensions, FileMenuTest,
-    ::testing::Values(MenuCase{"/b/IMG_0815.jpg", true, false, "Ändere Name zu Baustelle Nord.jpg"},
-                      MenuCase{"/b/x.JPEG", true, false, "Ändere Name zu Baustelle Nord.JPEG"},
-                      MenuCase{"/b/x.Bmp", false, true, "Ändere Name zu Baustelle Nord.Bmp"},
-                      MenuCase{"/b/x.tif", false, false, "Ändere Name zu Baustelle Nord.tif"},
-                      // The dot of a folder is no extension.
-                      MenuCase{"/b.jpg/x", false, false, "Ändere Name zu Baustelle Nord"}));
-
-TEST(FileMenuRulesTest, NothingIsEnabledWithoutAFocusedRecord) {
   CatalogueGrid grid;
   EXPECT_FALSE(ComputeFileMenuState(grid).rename);
   grid.Append(Record("a", "/b/a.jpg"));
@@ -192,24 +185,14 @@ TEST(PrintLayout, EveryAlignmentPlacesItsCaptionAsItShould) {
        {{574, 50}, kCaptions, {1, 1, 1, 1}},
        {{684, 96}, {50, 23}, {{{0, 38}, {634, 38}, {307, 0}, {322, 83}}}, false}},
   };
-  for (const auto& [what, input, expected] : cases) {
-    const SingleImagePageLayout layout = LayOutSingleImagePage(input);
-    EXPECT_EQ(layout.panel, expected.panel) << what;
-    EXPECT_EQ(layout.image, expected.image) << what;
-    for (size_t side = 0; side < 4; ++side) {
-      EXPECT_EQ(layout.captions[side], expected.captions[side]) << what << ", side " << side;
-    }
-    EXPECT_EQ(layout.shrinkToPageWidth, expected.shrinkToPageWidth) << what;
-  }
+  for (const auto& [what, input, expected] : cases)
+    EXPECT_EQ(LayOutSingleImagePage(input), expected) << what;
 
   // An unknown alignment keeps the previous position.
   SingleImagePageLayout previous;
   previous.captions = {{{0, 7}, {99, 8}, {9, 0}, {11, 99}}};
   const auto layout = LayOutSingleImagePage({{201, 101}, kCaptions, {3, -1, 5, 7}}, previous);
-  EXPECT_EQ(layout.captions[0], (PagePoint{0, 7}));
-  EXPECT_EQ(layout.captions[1], (PagePoint{261, 8}));
-  EXPECT_EQ(layout.captions[2], (PagePoint{9, 0}));
-  EXPECT_EQ(layout.captions[3], (PagePoint{11, 134}));
+  EXPECT_EQ(layout.captions, (std::array<PagePoint, 4>{{{0, 7}, {261, 8}, {9, 0}, {11, 134}}}));
 }
 
 struct PagesCase {
