@@ -99,9 +99,7 @@ TEST(LiveChangesPlanTest, GridFollowsAMixedSequenceInQueryOrderKeepingMarks) {
       ++row;
     }
   }
-}
 
-TEST(LiveChangesPlanTest, NoteNamesWhatAnotherHostDid) {
   const std::pair<GridPlan, std::string> cases[] = {
       {{{}, 2, 0, 0}, "2 Bilder von einem anderen Arbeitsplatz hinzugefügt"},
       {{{}, 0, 1, 0}, "1 Bild von einem anderen Arbeitsplatz geändert"},

@@ -125,49 +125,43 @@ bool Near(double ours, double theirs) {
   return std::fabs(ours - theirs) <= 1e-4 * std::max(1.0, std::fabs(theirs));
 }
 
-class OracleComparison {
- public:
-  OracleComparison(const TImageInfo& info, const Oracle& oracle) : info_(info), oracle_(oracle) {}
+struct OracleComparison {
+  const TImageInfo& info;
+  const Oracle& oracle;
+  int compared = 0;
 
   // A main-table value exiftool reports must be present here with the same numeric value.
   void Required(int table, std::string_view ours, std::string_view theirs) {
-    const OracleValue* expected = Find(oracle_, theirs);
+    const OracleValue* expected = Find(oracle, theirs);
     if (expected == nullptr) return;
-    const TTagEntry* tag = FindTag(info_, table, ours);
-    ++compared_;
+    const TTagEntry* tag = FindTag(info, table, ours);
+    ++compared;
     if (tag == nullptr) {
       ADD_FAILURE() << "missing " << ours << " (exiftool " << theirs << ")";
       return;
     }
-    EXPECT_PRED2(Near, Number(info_, *tag), OracleNumber(*expected)) << ours;
+    EXPECT_PRED2(Near, Number(info, *tag), OracleNumber(*expected)) << ours;
   }
 
   // A maker-note element compared wherever both readings have it.
   void Element(int table, std::string_view ours, std::size_t index, std::string_view theirs) {
-    const OracleValue* expected = Find(oracle_, theirs);
-    const TTagEntry* tag = FindTag(info_, table, ours);
+    const OracleValue* expected = Find(oracle, theirs);
+    const TTagEntry* tag = FindTag(info, table, ours);
     if (expected == nullptr || tag == nullptr || index >= ElementCount(tag->Raw, tag->TType))
       return;
-    ++compared_;
+    ++compared;
     const std::size_t theirIndex = expected->quoted ? index : 0;
-    EXPECT_PRED2(Near, Number(info_, *tag, index), OracleNumber(*expected, theirIndex))
+    EXPECT_PRED2(Near, Number(info, *tag, index), OracleNumber(*expected, theirIndex))
         << ours << "[" << index << "] vs " << theirs;
   }
 
   void Text(int table, std::string_view ours, std::string_view theirs) {
-    const OracleValue* expected = Find(oracle_, theirs);
-    const TTagEntry* tag = FindTag(info_, table, ours);
+    const OracleValue* expected = Find(oracle, theirs);
+    const TTagEntry* tag = FindTag(info, table, ours);
     if (expected == nullptr || tag == nullptr) return;
-    ++compared_;
+    ++compared;
     EXPECT_EQ(Trim(UntilZero(tag->Raw)), Trim(expected->text)) << ours;
   }
-
-  int compared() const { return compared_; }
-
- private:
-  const TImageInfo& info_;
-  const Oracle& oracle_;
-  int compared_ = 0;
 };
 
 void CompareHeader(const TImageInfo& info, const Oracle& oracle) {
@@ -315,11 +309,11 @@ TEST(OracleTest, EveryCameraFileAgreesWithExiftool) {
     }
     const TImageInfo& info = *data.ImageInfo;
     CompareHeader(info, oracle);
-    OracleComparison compare(info, oracle);
+    OracleComparison compare{info, oracle};
     CompareMainTags(compare, info, oracle);
     CompareMakerNotes(compare);
     CompareIptc(data, oracle);
-    values += compare.compared();
+    values += compare.compared;
     if (info.msAvailable) {
       std::string make = info.CameraMake.substr(0, 5);
       for (char& c : make) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

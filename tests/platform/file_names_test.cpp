@@ -1,14 +1,18 @@
 // File names outside ASCII go through every file service unchanged: written, read, sized,
-// renamed and dated under the name the catalogue holds as UTF-8.
+// renamed and dated under the name the catalogue holds as UTF-8. Path splitting and file
+// dialog filters.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
 
+#include "catalogue/catalogue_dialogs.h"
+#include "platform/file_filter.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "platform/file_times.h"
+#include "platform/paths.h"
 #include "platform/utf8_path.h"
 #include "support/temp_folder.h"
 
@@ -45,7 +49,27 @@ TEST_F(FileNamesTest, ANamedPipeIsRefusedInsteadOfWaitedOn) {
 }
 #endif
 
-TEST(Utf8PathTest, RoundTripsAndAppendsAsUtf8) {
+TEST(PathsTest, Utf8RoundTripsSplittingAndThePictureFilter) {
+  EXPECT_EQ(FileNamePart("/bilder/2024/haus.jpg"), "haus.jpg");
+  EXPECT_EQ(FolderPart("/bilder/2024/haus.jpg"), "/bilder/2024/");
+  EXPECT_EQ(FileNamePart("haus.jpg"), "haus.jpg");
+  EXPECT_EQ(FolderPart("haus.jpg"), "");
+  EXPECT_EQ(FileNamePart("/bilder/"), "");
+  EXPECT_EQ(WithTrailingSeparator("/bilder"), std::string("/bilder") + kPathSeparator);
+  EXPECT_EQ(WithTrailingSeparator("/bilder/"), "/bilder/");
+  EXPECT_EQ(WithTrailingSeparator(""), "");
+
+  const auto filters = ParseFileFilter(kPictureFileFilter);
+  ASSERT_EQ(filters.size(), 5u);
+  EXPECT_EQ(filters[0].text, "Alle (*.jpg;*.jpeg;*.bmp;*.ico)");
+  // The trailing ";" of the first pattern list adds no empty pattern.
+  EXPECT_EQ(filters[0].patterns, (std::vector<std::string>{"*.jpg", "*.jpeg", "*.bmp", "*.ico"}));
+  EXPECT_EQ(filters[2].text, "JPEG-Grafikdatei (*.jpeg)");
+  EXPECT_EQ(filters[4].text, "Symbole (*.ico)");
+  EXPECT_EQ(filters[4].patterns, std::vector<std::string>{"*.ico"});
+  EXPECT_TRUE(ParseFileFilter("").empty());
+  EXPECT_TRUE(ParseFileFilter("ohne Muster").empty());
+
   for (const std::string text : {"", "a/b", "Grüße.bin", "日本/写真.jpg"})
     EXPECT_EQ(Utf8FromPath(PathFromUtf8(text)), text);
   EXPECT_EQ(Utf8FromPath(PathFromUtf8("Bilder").filename()), "Bilder");

@@ -1,4 +1,5 @@
-// Starting programs with argument lists and splitting a parameter text the way a shell does.
+// Starting programs with argument lists, splitting a parameter text the way a shell does, and
+// opening files and help pages through the desktop's handler (a recording xdg-open stand-in).
 // Waiting, cancelling and detached starts are exercised through the editor hand-off and
 // "Externe Anwendung" (tests/fileops/editor_handoff_test.cpp).
 #include <gtest/gtest.h>
@@ -7,8 +8,10 @@
 
 #include <fstream>
 
+#include "platform/desktop.h"
 #include "platform/file_times.h"
 #include "platform/process.h"
+#include "support/fake_xdg_open.h"
 #include "support/temp_folder.h"
 
 namespace vemora::platform {
@@ -25,7 +28,7 @@ class ProcessTest : public testing::TempFolderTest {
   }
 };
 
-TEST_F(ProcessTest, ArgumentsArriveUnsplitAndTheFolderIsTheWorkingFolder) {
+TEST_F(ProcessTest, ArgumentsArriveUnsplitAndMissingProgramsAreReported) {
   const auto program =
       Script("rec", "pwd > \"$REC\"; for a in \"$@\"; do echo \"[$a]\" >> \"$REC\"; done");
   std::filesystem::create_directories(folder_ / "work");
@@ -35,9 +38,7 @@ TEST_F(ProcessTest, ArgumentsArriveUnsplitAndTheFolderIsTheWorkingFolder) {
   EXPECT_EQ(error, 0);
   EXPECT_TRUE(child->WaitFor(std::chrono::seconds(20)));
   EXPECT_EQ(FileBytes("record.txt"), PathOf("work") + "\n[a b]\n[\"c\"]\n[]\n");
-}
 
-TEST_F(ProcessTest, MissingOrNotExecutableProgramIsReportedNotStarted) {
   PutFile("plain", "#!/bin/sh\n");
   for (const auto& program : {folder_ / "absent", folder_ / "plain"}) {
     int error = 0;
@@ -70,6 +71,48 @@ TEST_F(ProcessTest, WritesInOneTwoSecondSlotLookTheSame) {
   };
   EXPECT_EQ(setTime(1'700'000'000), setTime(1'700'000'001));
   EXPECT_NE(setTime(1'700'000'001), setTime(1'700'000'002));
+}
+
+using DesktopTest = testing::TempFolderTest;
+
+TEST_F(DesktopTest, EachTopicOpensItsPageOfTheShippedHelp) {
+  const testing::FakeXdgOpen handler(folder_);
+  const std::filesystem::path help = std::filesystem::path(VEMORA_SOURCE_DIR) / "help";
+  std::string expected;
+  int count = 0;
+  for (const auto& [topic, page] : {std::pair{3001, "hauptfenster.html"},
+                                    {3003, "suchen.html"},
+                                    {3004, "einstellungen.html"},
+                                    {42, "index.html"}}) {
+    OpenHelpTopic(topic, help);
+    expected += (help / page).string() + "\n";
+    EXPECT_EQ(handler.Opened(++count), expected) << topic;
+  }
+  OpenWithDesktop("https://example.org/a b");
+  EXPECT_EQ(handler.Opened(++count), expected + "https://example.org/a b\n");
+}
+
+TEST_F(DesktopTest, MissingPageOrHandlerGivesAGermanMessage) {
+  const testing::FakeXdgOpen handler(folder_);
+  try {
+    OpenHelpTopic(3004, folder_);
+    FAIL() << "no page, yet opened";
+  } catch (const DesktopError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Die Hilfe kann nicht angezeigt werden: Die Hilfedatei \"" +
+                  PathOf("einstellungen.html") + "\" wurde nicht gefunden.");
+  }
+  handler.HideAll();
+  EXPECT_TRUE(FindOnPath("xdg-open").empty());
+  try {
+    OpenWithDesktop("/tmp/bild.jpg");
+    FAIL() << "no handler, yet opened";
+  } catch (const DesktopError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "\"/tmp/bild.jpg\" kann nicht geöffnet werden: Das Programm xdg-open wurde nicht "
+              "gefunden.");
+  }
+  EXPECT_FALSE(std::filesystem::exists(PathOf("opened.txt")));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ using testing::ColumnValues;
 
 class SavedSetsTest : public testing::CatalogueEngineFixture {};
 
-TEST_P(SavedSetsTest, SavingWritesTheInsertTextWordForWord) {
+TEST_P(SavedSetsTest, SavingWritesTheInsertTextAndAMissingTableGivesAGermanMessage) {
   SearchOptionSet options;
   options.Text1 = "Baum";
   prompter.texts = {"Garten"};
@@ -31,6 +31,34 @@ TEST_P(SavedSetsTest, SavingWritesTheInsertTextWordForWord) {
           "DatumZwischen,DatumVon,DatumBis,DatumAlter,DatumArt,DatumAnzahl,DatumZeit,Breite,"
           "BreiteArt,BreiteWert,Hoehe,HoeheArt,HoeheWert) values ( "
           "'Garten',1,1,1,1,1,1,-1, 'Baum',-1, '',-1, '',0,0,0,0,0,0,0,1,0,0,0,800,0,0,600)"}));
+
+  gateway().ExecSQL("DROP TABLE BildFilt", 4);
+  const auto message = [](auto work) {
+    try {
+      work();
+    } catch (const SavedSetError& error) {
+      return std::string(error.what());
+    }
+    return std::string("no error");
+  };
+  EXPECT_TRUE(message([&] { SavedSetNames(*failing); })
+                  .starts_with("Die Liste der Suchoptionen kann nicht gelesen werden (Tabelle "
+                               "BildFilt fehlt oder ist unvollständig): "));
+  prompter.texts = {"neu"};
+  EXPECT_TRUE(message([&] {
+                SaveSearchOptions(*failing, prompter, {});
+              }).starts_with("Die Suchoptionen können nicht gelesen werden"));
+
+  gateway().ExecSQL("CREATE TABLE BildFilt (Name TEXT, Text1 TEXT)", 4);
+  gateway().ExecSQL("INSERT INTO BildFilt (Name, Text1) VALUES ('alt', 'x')", 4);
+  EXPECT_EQ(SavedSetNames(*failing), std::vector<std::string>{"alt"});
+  EXPECT_TRUE(message([&] {
+                LoadSearchOptions(*failing, "alt");
+              }).starts_with("Die Suchoptionen können nicht geladen werden"));
+  prompter.texts = {"neu"};
+  EXPECT_TRUE(message([&] {
+                SaveSearchOptions(*failing, prompter, {});
+              }).starts_with("Die Suchoptionen können nicht gespeichert werden"));
 }
 
 TEST_P(SavedSetsTest, NamePromptRepeatsUntilTheNameIsFreeOrTheUserCancels) {
@@ -115,36 +143,6 @@ TEST_P(SavedSetsTest, AwkwardNamesAndTermsSaveLoadRunAndDelete) {
   EXPECT_EQ(LoadSearchOptions(*failing, names[0]), std::nullopt);
 }
 
-TEST_P(SavedSetsTest, AMissingOrIncompleteTableGivesAGermanMessage) {
-  gateway().ExecSQL("DROP TABLE BildFilt", 4);
-  const auto message = [](auto work) {
-    try {
-      work();
-    } catch (const SavedSetError& error) {
-      return std::string(error.what());
-    }
-    return std::string("no error");
-  };
-  EXPECT_TRUE(message([&] { SavedSetNames(*failing); })
-                  .starts_with("Die Liste der Suchoptionen kann nicht gelesen werden (Tabelle "
-                               "BildFilt fehlt oder ist unvollständig): "));
-  prompter.texts = {"neu"};
-  EXPECT_TRUE(message([&] {
-                SaveSearchOptions(*failing, prompter, {});
-              }).starts_with("Die Suchoptionen können nicht gelesen werden"));
-
-  gateway().ExecSQL("CREATE TABLE BildFilt (Name TEXT, Text1 TEXT)", 4);
-  gateway().ExecSQL("INSERT INTO BildFilt (Name, Text1) VALUES ('alt', 'x')", 4);
-  EXPECT_EQ(SavedSetNames(*failing), std::vector<std::string>{"alt"});
-  EXPECT_TRUE(message([&] {
-                LoadSearchOptions(*failing, "alt");
-              }).starts_with("Die Suchoptionen können nicht geladen werden"));
-  prompter.texts = {"neu"};
-  EXPECT_TRUE(message([&] {
-                SaveSearchOptions(*failing, prompter, {});
-              }).starts_with("Die Suchoptionen können nicht gespeichert werden"));
-}
-
 TEST_P(SavedSetsTest, KeywordCommandsWriteTheFocusedRecordAtOnce) {
   testing::InsertCatalogueRow(gateway(), "a", "B", "", 11);
   testing::InsertCatalogueRow(gateway(), "b", "B", "", 12);
@@ -176,9 +174,7 @@ TEST_P(SavedSetsTest, KeywordCommandsWriteTheFocusedRecordAtOnce) {
   failing->FailOnStatement(1);
   EXPECT_THROW(AddFocusedKeyword(session, grid, "Scan"), TDBError);
   EXPECT_EQ(grid.Record(1).suchbegriffe, "") << "the grid follows only a written change";
-}
 
-TEST(KeywordTextTest, LineBreaksBecomeCrLf) {
   EXPECT_EQ(WithCrLfLineBreaks("a\nb\r\nc\rd\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n");
 }
 
