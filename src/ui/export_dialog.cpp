@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -59,6 +61,10 @@ TBildKonv::TBildKonv(QWidget* parent, Prompter& prompter, const ExportDialogRequ
   markedList_ = new QListWidget(this);
   markedList_->setObjectName("markedList");
   for (const std::string& name : request.markedNames) markedList_->addItem(FromUtf8(name));
+  // The dialog's height is fixed: the name lists stay short so that the folder tree gets the
+  // room to find one's way in.
+  for (QListWidget* list : {focusedList_, markedList_})
+    list->setMaximumHeight(list->fontMetrics().height() * 5);
   auto* groups = new QGridLayout;
   groups->addWidget(focusedMode_, 0, 0);
   groups->addWidget(new QLabel(QStringLiteral("Bild"), this), 1, 0);
@@ -121,6 +127,17 @@ TBildKonv::TBildKonv(QWidget* parent, Prompter& prompter, const ExportDialogRequ
   connect(formatList_, &QComboBox::currentIndexChanged, this, &TBildKonv::FormatChanged);
   connect(driveList_, &QComboBox::activated, this,
           [this](int index) { SetTargetFolder(driveList_->itemText(index)); });
+  // The model reads and sorts folders in the background: the tree follows each new batch
+  // until the user scrolls or clicks in it. Queued, so that the tree has taken in the rows.
+  const auto follow = [this] {
+    QMetaObject::invokeMethod(this, &TBildKonv::RevealTargetFolder, Qt::QueuedConnection);
+  };
+  connect(folderModel_, &QFileSystemModel::rowsInserted, this, follow);
+  connect(folderModel_, &QFileSystemModel::layoutChanged, this, follow);
+  connect(folderTree_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+          [this] { revealedFolder_.clear(); });
+  folderTree_->viewport()->installEventFilter(this);
+  folderTree_->installEventFilter(this);
   connect(folderTree_, &QTreeView::clicked, this, [this](const QModelIndex& index) {
     folderTree_->expand(index);
     folderEdit_->setText(QDir::toNativeSeparators(folderModel_->filePath(index)));
@@ -142,17 +159,37 @@ TBildKonv::TBildKonv(QWidget* parent, Prompter& prompter, const ExportDialogRequ
 void TBildKonv::SetTargetFolder(const QString& folder) {
   folderEdit_->setText(folder);
   folderEdit_->setToolTip(folder);
-  const QModelIndex index = folderModel_->index(folder);
-  if (index.isValid()) {
-    folderTree_->setCurrentIndex(index);
-    folderTree_->scrollTo(index);
-  }
+  revealedFolder_ = folder;
+  RevealTargetFolder();
   for (int i = 0; i < driveList_->count(); ++i) {
     const QString root = driveList_->itemText(i);
     // The longest mount point that holds the folder is its file system.
     if (folder.startsWith(root) && root.size() >= driveList_->currentText().size())
       driveList_->setCurrentIndex(i);
   }
+}
+
+void TBildKonv::RevealTargetFolder() {
+  if (revealedFolder_.isEmpty()) return;
+  const QModelIndex index = folderModel_->index(revealedFolder_);
+  if (!index.isValid()) return;
+  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+    folderTree_->expand(parent);
+  folderTree_->setCurrentIndex(index);
+  folderTree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+bool TBildKonv::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)
+    revealedFolder_.clear();  // the user takes over the tree
+  return QDialog::eventFilter(watched, event);
+}
+
+void TBildKonv::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Queued: the tree has its size only once the dialog is laid out.
+  QMetaObject::invokeMethod(this, &TBildKonv::RevealTargetFolder, Qt::QueuedConnection);
 }
 
 void TBildKonv::ChooseMarked(bool marked) {

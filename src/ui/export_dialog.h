@@ -34,7 +34,14 @@ class TBildKonv : public QDialog {
 
   void reject() override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
  private:
+  // Opens the tree down to the target folder and selects it; called again as the file-system
+  // model reads and sorts the folders on the way (in the background).
+  void RevealTargetFolder();
   void ChooseMarked(bool marked);
   void FormatChanged();
   void Finish(ExportOutcome outcome);
@@ -50,6 +57,7 @@ class TBildKonv : public QDialog {
   QComboBox* driveList_;
   QTreeView* folderTree_;
   QFileSystemModel* folderModel_;
+  QString revealedFolder_;  // the folder the tree is to show, until the user picks another
   QLineEdit* folderEdit_;
   QComboBox* formatList_;
   QCheckBox* writeBack_;

@@ -2,18 +2,22 @@
 // write-back, and a missing target folder offered for creation.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeView>
 #include <filesystem>
 
 #include "catalogue/scripted_prompter.h"
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
+#include "support/wait_until.h"
 #include "ui/export_dialog.h"
 
 namespace vemora {
@@ -47,6 +51,15 @@ TEST_F(ExportDialogTest, StartsOnTheFocusedImageAndKeepsTheChoicesApart) {
   EXPECT_EQ(FindNamed<QListWidget>(dialog.get(), "markedList")->count(), 2);
   EXPECT_EQ(FindNamed<QLineEdit>(dialog.get(), "folderEdit")->text().toStdString(),
             folder_.string());
+  // The tree opens down to the folder, selected and in sight, once the folders are read.
+  auto* tree = FindNamed<QTreeView>(dialog.get(), "folderTree");
+  EXPECT_TRUE(testing::WaitUntil([&] {
+    QApplication::processEvents();
+    const QModelIndex current = tree->currentIndex();
+    return current.data(QFileSystemModel::FilePathRole).toString().toStdString() ==
+               folder_.string() &&
+           tree->viewport()->rect().intersects(tree->visualRect(current));
+  }));
   EXPECT_TRUE(FindNamed<QRadioButton>(dialog.get(), "focusedMode")->isChecked());
   EXPECT_TRUE(FindNamed<QPushButton>(dialog.get(), "exportFocusedButton")->isEnabled());
   EXPECT_FALSE(FindNamed<QPushButton>(dialog.get(), "exportMarkedButton")->isEnabled());
