@@ -254,7 +254,7 @@ void TForm1::ApplySettings() {
       settingsIni_->ReadBool(kSectionSettings, kKeyNavigator, kDefaultNavigator));
   thumbnailModel_->SetCaptionsShown(
       settingsIni_->ReadBool(kSectionSettings, kKeyThumbsCaption, kDefaultThumbsCaption));
-  ApplyThumbnailSize(kThumbnailSizeFromSettings, 0, false);
+  ApplyStoredThumbnailSize();
 }
 
 void TForm1::EndGridEdit() { cxGrid1_->CommitPendingEdit(); }

@@ -85,6 +85,7 @@ class TForm1 : public QMainWindow, public WindowServices {
   void ApplySettings() override;
   void ShowFocusedRecord() override;
   void RebuildThumbnails() override;
+  void ApplyStoredThumbnailSize() override;
   void ReloadCatalogue() override;
   void Guarded(const std::function<void()>& handler) override;
   void RunRecordsCommand(const std::function<void()>& command) override;

@@ -149,6 +149,10 @@ void TForm1::RebuildThumbnails() {
   thumbnailStrip_->SelectRow(remembered);
 }
 
+void TForm1::ApplyStoredThumbnailSize() {
+  ApplyThumbnailSize(kThumbnailSizeFromSettings, 0, false);
+}
+
 void TForm1::ApplyThumbnailSize(int mode, int size, bool save) {
   const int stored =
       settingsIni_->ReadInteger(kSectionSettings, kKeyThumbsSize, kDefaultThumbsSize);

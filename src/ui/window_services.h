@@ -43,6 +43,8 @@ class WindowServices {
   // Shows the focused record again after a command changed it.
   virtual void ShowFocusedRecord() = 0;
   virtual void RebuildThumbnails() = 0;
+  // Sizes the thumbnails and their panel as [SETTINGS] THUMBSSIZE says.
+  virtual void ApplyStoredThumbnailSize() = 0;
   // Clears the grid and loads the catalogue again.
   virtual void ReloadCatalogue() = 0;
   // Runs a handler; an error is shown and the window stays open.

@@ -187,9 +187,12 @@ TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   Action("thumbnailsToggle")->trigger();
   EXPECT_FALSE(Dock("thumbnailPanel")->isVisible());
   EXPECT_EQ(Stored(kSectionLayout, kKeyPanelThumbnails), 0);
+  // Shown again, the thumbnails take the stored size, whatever they had before.
+  Settings().WriteInteger(kSectionSettings, kKeyThumbsSize, 140);
   Action("thumbnailsToggle")->trigger();
   EXPECT_TRUE(Strip()->isVisible());
   EXPECT_EQ(Stored(kSectionLayout, kKeyPanelThumbnails), 1);
+  EXPECT_EQ(Strip()->iconSize(), QSize(140, 140));
 }
 
 // Whether some pixel row (or column) of the image is red over most of its length.

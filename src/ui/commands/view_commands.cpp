@@ -133,6 +133,7 @@ ViewCommands::ViewCommands(WindowServices& window, GridView* grid, const ViewPan
   connect(singleImage_, &QAction::triggered, this, &ViewCommands::UpdateZoomBar);
   connect(thumbnails_, &QAction::triggered, this, [this](bool shown) {
     SetThumbnailsVisible(shown);
+    if (thumbnails_->isChecked()) window_.ApplyStoredThumbnailSize();
     SaveLayout();
   });
   connect(selectionOverview_, &QAction::triggered, this, [this](bool shown) {
