@@ -133,10 +133,19 @@ void EdgeCollapser::Open() {
   delete bar;
   panel_->setMaximumWidth(QWIDGETSIZE_MAX);
   content_->show();
+  ResizeDocked(openWidth_ > kTabWidth * 2 ? openWidth_ : kDefaultOpenWidth);
+}
+
+void EdgeCollapser::SetOpenWidth(int contentWidth) {
+  // The tab stays beside the content while the panel is open.
+  openWidth_ = contentWidth + (collapsible_ ? tab_->width() : 0);
+  if (!collapsed_) ResizeDocked(openWidth_);
+}
+
+void EdgeCollapser::ResizeDocked(int width) {
   if (auto* window = qobject_cast<QMainWindow*>(panel_->parentWidget());
       window && !panel_->isFloating())
-    window->resizeDocks({panel_}, {openWidth_ > kTabWidth * 2 ? openWidth_ : kDefaultOpenWidth},
-                        Qt::Horizontal);
+    window->resizeDocks({panel_}, {width}, Qt::Horizontal);
 }
 
 bool EdgeCollapser::PointerInside() const {

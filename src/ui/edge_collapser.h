@@ -48,12 +48,15 @@ class EdgeCollapser : public QObject {
 
   void Open();
   void Fold();
+  // The width of the panel's content when open: now when it is open, else when it next opens.
+  void SetOpenWidth(int contentWidth);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   bool PointerInside() const;
+  void ResizeDocked(int width);
 
   QDockWidget* panel_;
   QWidget* content_;

@@ -11,6 +11,7 @@
 #include "host/selection_file.h"
 #include "metadata/img_data.h"
 #include "settings/settings_keys.h"
+#include "ui/commands/view_commands.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/information_panel.h"
@@ -158,7 +159,7 @@ void TForm1::ApplyThumbnailSize(int mode, int size, bool save) {
       settingsIni_->ReadInteger(kSectionSettings, kKeyThumbsSize, kDefaultThumbsSize);
   thumbnailSize_ = ResolveThumbnailSize(mode, size, stored, thumbnailSize_);
   if (mode == kThumbnailSizeFromSettings)
-    resizeDocks({thumbnailStrip_}, {thumbnailSize_ + kThumbnailPanelMargin}, Qt::Horizontal);
+    viewCommands_->SetThumbnailPanelWidth(thumbnailSize_ + kThumbnailPanelMargin);
   thumbnailStrip_->ShowSize(thumbnailSize_);
   thumbnailModel_->SetThumbnailSize(thumbnailSize_);
   thumbnailStrip_->view()->SetThumbnailSize(thumbnailSize_);

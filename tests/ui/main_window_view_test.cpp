@@ -177,6 +177,8 @@ TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
   QApplication::sendEvent(tab, &enter);
   WaitFor([&] { return Strip()->isVisible(); });
+  // Open, it is as wide as THUMBSSIZE (default 100) and its margin ask, beside its tab.
+  EXPECT_EQ(Dock("thumbnailPanel")->width(), 100 + 40 + tab->width());
 
   // Permanently open: no tab; the toggle hides and shows the panel.
   form.reset();

@@ -271,6 +271,8 @@ void ViewCommands::ApplyThumbnailSettings() {
         ini.ReadInteger(kSectionSettings, kKeyThumbsVisible, kDefaultThumbsVisible) == 0);
 }
 
+void ViewCommands::SetThumbnailPanelWidth(int width) { thumbnailEdge_->SetOpenWidth(width); }
+
 void ViewCommands::SetThumbnailsVisible(bool visible) {
   const TIniPlus& ini = window_.settings();
   if (ini.ReadBool(kSectionSettings, kKeyHideThumbs, kDefaultHideThumbs)) visible = false;

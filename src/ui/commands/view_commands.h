@@ -44,6 +44,8 @@ class ViewCommands : public CommandGroup {
   // The thumbnails as [SETTINGS] HIDETHUMBS and THUMBSVISIBLE say: with HIDETHUMBS, no
   // toggle and no strip; else the strip folds to the window's edge or stays open.
   void ApplyThumbnailSettings();
+  // The thumbnail panel's width when open (now, or when it next opens from its tab).
+  void SetThumbnailPanelWidth(int width);
   // Writes every band, panel, header, zoom and style state to settings.ini.
   void SaveLayout();
   void SetZoom(int index);
