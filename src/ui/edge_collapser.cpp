@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QDockWidget>
 #include <QEnterEvent>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QMainWindow>
 #include <QPainter>
@@ -103,15 +104,20 @@ void EdgeCollapser::SetCollapsible(bool collapsible) {
     Open();
 }
 
+QMainWindow* EdgeCollapser::Window() const {
+  return qobject_cast<QMainWindow*>(panel_->parentWidget());
+}
+
 void EdgeCollapser::Fold() {
   if (!collapsible_ || panel_->isFloating()) return;
   // The tab stands upright: only a panel at the left or right edge folds.
-  if (auto* window = qobject_cast<QMainWindow*>(panel_->parentWidget());
-      window != nullptr &&
+  QMainWindow* window = Window();
+  if (window != nullptr &&
       (window->dockWidgetArea(panel_) & (Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea)))
     return;
-  if (!collapsed_ && content_->isVisible()) openWidth_ = panel_->width();
+  if (!collapsed_ && !overlaid_ && content_->isVisible()) contentWidth_ = content_->width();
   collapsed_ = true;
+  TakeContentBack();
   content_->hide();
   // The caption bar would not fit the tab's width; the tab carries the caption.
   if (panel_->titleBarWidget() == nullptr) {
@@ -126,34 +132,76 @@ void EdgeCollapser::Fold() {
 
 void EdgeCollapser::Open() {
   openTimer_->stop();
-  if (!collapsed_) return;
+  QMainWindow* window = Window();
+  // Opened from its tab, the content lies over the window beside the folded panel, so the
+  // grid and the other panels keep their places; it folds back when the pointer leaves.
+  const bool overlay = collapsible_ && window != nullptr && !panel_->isFloating();
+  if (!collapsed_ && overlaid_ == overlay) return;
   collapsed_ = false;
+  if (overlay) {
+    ShowOverlay(*window);
+    return;
+  }
+  TakeContentBack();
   QWidget* bar = panel_->titleBarWidget();
   panel_->setTitleBarWidget(nullptr);
   delete bar;
   panel_->setMaximumWidth(QWIDGETSIZE_MAX);
   content_->show();
-  ResizeDocked(openWidth_ > kTabWidth * 2 ? openWidth_ : kDefaultOpenWidth);
+  ResizeDocked();
 }
 
 void EdgeCollapser::SetOpenWidth(int contentWidth) {
-  // The tab stays beside the content while the panel is open.
-  openWidth_ = contentWidth + (collapsible_ ? tab_->width() : 0);
-  if (!collapsed_) ResizeDocked(openWidth_);
+  contentWidth_ = contentWidth;
+  if (!collapsed_ && !overlaid_) ResizeDocked();
 }
 
-void EdgeCollapser::ResizeDocked(int width) {
-  if (auto* window = qobject_cast<QMainWindow*>(panel_->parentWidget());
-      window && !panel_->isFloating())
+void EdgeCollapser::ResizeDocked() {
+  const int width = (contentWidth_ > 0 ? contentWidth_ : kDefaultOpenWidth) +
+                    (tab_->isVisible() ? tab_->width() : 0);
+  if (QMainWindow* window = Window(); window != nullptr && !panel_->isFloating())
     window->resizeDocks({panel_}, {width}, Qt::Horizontal);
 }
 
+void EdgeCollapser::ShowOverlay(QMainWindow& window) {
+  if (overlay_ == nullptr) {
+    overlay_ = new QFrame(&window);
+    overlay_->setObjectName("edgeOverlay");
+    overlay_->setFrameShape(QFrame::StyledPanel);
+    overlay_->setAutoFillBackground(true);
+    auto* layout = new QHBoxLayout(overlay_);
+    layout->setContentsMargins(1, 1, 1, 1);
+    overlay_->installEventFilter(this);
+  }
+  overlay_->layout()->addWidget(content_);
+  content_->show();
+  overlaid_ = true;
+  const int width = contentWidth_ > 0 ? contentWidth_ : kDefaultOpenWidth;
+  const QRect docked = panel_->geometry();
+  const bool atRight = window.dockWidgetArea(panel_) == Qt::RightDockWidgetArea;
+  overlay_->setGeometry(atRight ? docked.left() - width : docked.right() + 1, docked.top(), width,
+                        docked.height());
+  overlay_->raise();
+  overlay_->show();
+}
+
+void EdgeCollapser::TakeContentBack() {
+  if (!overlaid_) return;
+  overlaid_ = false;
+  static_cast<QHBoxLayout*>(tab_->parentWidget()->layout())->insertWidget(0, content_, 1);
+  overlay_->hide();
+}
+
 bool EdgeCollapser::PointerInside() const {
-  return panel_->isVisible() && panel_->rect().contains(panel_->mapFromGlobal(QCursor::pos()));
+  auto inside = [](const QWidget* widget) {
+    return widget != nullptr && widget->isVisible() &&
+           widget->rect().contains(widget->mapFromGlobal(QCursor::pos()));
+  };
+  return inside(panel_) || inside(overlay_);
 }
 
 bool EdgeCollapser::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == panel_ && collapsible_) {
+  if ((watched == panel_ || watched == overlay_) && collapsible_) {
     if (event->type() == QEvent::Leave && !collapsed_) foldTimer_->start();
     if (event->type() == QEvent::Enter) foldTimer_->stop();
   }

@@ -1,13 +1,17 @@
 // Collapses a dock panel to a narrow tab at the window's edge; while the pointer rests on
-// the tab the panel opens, and it folds back a moment after the pointer has left it. Qt's
-// dock widgets have no such mode. The collapser wraps the panel's content in a container of
-// its own (content beside the tab); the panel keeps owning both.
+// the tab the panel's content opens over the window beside it (the grid and the other panels
+// keep their places), and it folds back a moment after the pointer has left it. Qt's dock
+// widgets have no such mode. The collapser wraps the panel's content in a container of its
+// own (content beside the tab); the panel keeps owning both, and the overlay borrows the
+// content while it is open.
 #pragma once
 
 #include <QObject>
 #include <QWidget>
 
 class QDockWidget;
+class QFrame;
+class QMainWindow;
 class QTimer;
 
 namespace vemora::ui {
@@ -55,17 +59,24 @@ class EdgeCollapser : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QMainWindow* Window() const;
   bool PointerInside() const;
-  void ResizeDocked(int width);
+  // Sizes the docked panel to the content's width and, when it shows, the tab's.
+  void ResizeDocked();
+  void ShowOverlay(QMainWindow& window);
+  // Puts the content back into the panel from the overlay, if it is there.
+  void TakeContentBack();
 
   QDockWidget* panel_;
   QWidget* content_;
   EdgeTab* tab_;
+  QFrame* overlay_ = nullptr;  // made on first opening from the tab
   QTimer* openTimer_;
   QTimer* foldTimer_;
   bool collapsible_ = false;
   bool collapsed_ = false;
-  int openWidth_ = 0;
+  bool overlaid_ = false;  // open from the tab: the content lies in the overlay
+  int contentWidth_ = 0;   // the content's width when open; 0: not known yet
 };
 
 }  // namespace vemora::ui

@@ -174,11 +174,16 @@ TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   auto* tab = Find<ui::EdgeTab>("edgeTab");
   EXPECT_TRUE(tab->isVisible());
   EXPECT_FALSE(Strip()->isVisible());
+  WaitFor([&] { return Dock("thumbnailPanel")->width() <= tab->width() + 2; });
+  auto gridLeft = [&] { return Find<QWidget>("cxGrid1")->mapTo(form.get(), QPoint()).x(); };
+  const int left = gridLeft();
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
   QApplication::sendEvent(tab, &enter);
   WaitFor([&] { return Strip()->isVisible(); });
-  // Open, it is as wide as THUMBSSIZE (default 100) and its margin ask, beside its tab.
-  EXPECT_EQ(Dock("thumbnailPanel")->width(), 100 + 40 + tab->width());
+  // Open, it lies over the grid, which keeps its place, as wide as THUMBSSIZE (default 100)
+  // and its margin ask.
+  EXPECT_EQ(Find<QWidget>("edgeOverlay")->width(), 100 + 40);
+  EXPECT_EQ(gridLeft(), left);
 
   // Permanently open: no tab; the toggle hides and shows the panel.
   form.reset();
