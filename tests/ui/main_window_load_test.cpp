@@ -52,7 +52,6 @@ TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
     marks.push_back(Cell(row, kItemMark, Qt::CheckStateRole).toInt() == Qt::Checked);
   EXPECT_EQ(marks, (std::vector<bool>{false, true, false, false, true}));
 
-  // The wait window is gone and the cursor is back.
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_FALSE(WaitWindowVisible());
 }

@@ -24,7 +24,6 @@ class PrintSingleTest : public testing::WindowTest {
   void InsertImage(const std::string& name, const std::string& image) {
     Insert(name, image, codec::MakePreviewJpeg(FlatJpeg(160, 120, 40)), 7);
   }
-  // Prints the focused record through `action` and returns the PDF file.
   std::filesystem::path Print(const char* action = "dxBarButton15") {
     const std::filesystem::path pdf = root / (std::string(action) + ".pdf");
     shown = testing::PrintIntoPdf(*form, pdf, true);

@@ -16,7 +16,6 @@
 #include "gateways/catalogue_rows.h"
 #include "search/date_serial.h"
 #include "search/saved_sets.h"
-#include "search/search_take_over.h"
 #include "sqlite_catalogue_fixture.h"
 #include "support/pictures.h"
 #include "support/qt_application.h"
@@ -169,9 +168,6 @@ TEST_F(SearchDialogTest, SearchListsDetailsChecksAndTakesOverByPath) {
   ASSERT_EQ(takenOver.count(), 1);
   const auto paths = takenOver.at(0).at(0).value<std::vector<std::string>>();
   EXPECT_EQ(paths, std::vector<std::string>{"/b/garten.jpg"});
-  grid.SetMark(2, true);
-  TakeOverSearchSelection(grid, paths);
-  EXPECT_EQ(grid.Marks(), (std::vector<bool>{true, true, false}));
 
   Search("Scheune");
   EXPECT_EQ(prompter.shown.back(), "Die Suche war leider erfolglos.");

@@ -96,7 +96,6 @@ class WindowTest : public ::testing::Test {
   QVariant Cell(int row, int item, int role = Qt::DisplayRole) const {
     return Grid()->model()->index(row, item).data(role);
   }
-  // Ticks or clears a record's check box.
   void SetMark(int row, bool marked) const {
     Grid()->model()->setData(Grid()->model()->index(row, kItemMark),
                              marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
