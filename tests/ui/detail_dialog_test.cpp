@@ -31,7 +31,7 @@ class DetailDialogTest : public ::testing::Test {
   }
 };
 
-TEST_F(DetailDialogTest, ShowsTheRecordAndHandsBackTheEditedTexts) {
+TEST_F(DetailDialogTest, ShowsTheRecordHandsBackTheEditedTextsAndNeedsAFocus) {
   ui::TFDetail dialog(nullptr, Record(), 640, 480);
   EXPECT_EQ(dialog.windowTitle().toStdString(), "Detailansicht");
   EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
@@ -68,10 +68,9 @@ TEST_F(DetailDialogTest, ShowsTheRecordAndHandsBackTheEditedTexts) {
   FindNamed<QPushButton>(&cancelled, "cancelButton")->click();
   EXPECT_FALSE(cancelled.Accepted());
   EXPECT_EQ(cancelled.Texts(), RecordTexts{});
-}
 
-TEST_F(DetailDialogTest, CommandDoesNothingWithoutAFocusedRecord) {
-  CatalogueSession session;  // no gateway: nothing may reach it
+  // The command without a focused record: no dialog, and no gateway is reached.
+  CatalogueSession session;
   CatalogueGrid grid;
   grid.Append(Record());
   EXPECT_FALSE(ui::RunDetailCommand(nullptr, session, grid, 10, 10));
