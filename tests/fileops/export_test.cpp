@@ -115,12 +115,9 @@ TEST_P(ExportTest, WriteBackAsksFirstAndReplacesBytesAndName) {
   EXPECT_FALSE(std::filesystem::exists(target / "a.BMP"));
   EXPECT_TRUE(Stored(0).bild == jpeg);
 
-  const ExportRun run = Export(ExportOutcome::Focused, kConvertToBmp, true);
-  EXPECT_TRUE(run.wroteBack);
-  const testing::StoredRow row = Stored(0);
-  EXPECT_TRUE(row.bild == Exported("a.BMP"));
-  EXPECT_EQ(row.file, "a.BMP");
-  EXPECT_EQ(row.vsBild, "vs:a.jpg");
+  // What a write-back stores is the dispatcher's (catalogue_engines_test.cpp).
+  EXPECT_TRUE(Export(ExportOutcome::Focused, kConvertToBmp, true).wroteBack);
+  EXPECT_EQ(Stored(0).file, "a.BMP");
   EXPECT_TRUE(Stored(1).bild == bmp);  // only the focused one
 
   // "wie Original" never writes back, whatever the flag says.

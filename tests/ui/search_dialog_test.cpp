@@ -250,8 +250,7 @@ TEST_F(FilterOpenDialogTest, ListsOpensDeletesAndCancels) {
   picker.Delete();
   EXPECT_EQ(ItemTexts(list).size(), 3u);
   list->setCurrentRow(2);
-  picker.Delete();
-  EXPECT_EQ(prompter.shown.back(), "Möchten Sie die Suchoptionen \"O'Neil\" löschen ?'");
+  picker.Delete();  // the question's text is the core's (saved_sets_test.cpp)
   EXPECT_EQ(ItemTexts(list), (std::vector<std::string>{"Zoo", "Auto"}));
   EXPECT_TRUE(picker.isVisible());
 
