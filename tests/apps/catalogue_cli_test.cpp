@@ -16,6 +16,7 @@
 #include "catalogue/statements.h"
 #include "catalogue_cli/catalogue_cli.h"
 #include "codec/decode.h"
+#include "codec/image_kind.h"
 #include "gateways/catalogue_rows.h"
 #include "support/pictures.h"
 
@@ -66,11 +67,6 @@ class CatalogueCliTest : public CatalogueEngineFixture {
   }
 
   size_t RowCount() { return ColumnValues(gateway(), "BildCtr2").size(); }
-
-  static codec::Image Decoded(const std::string& bytes) {
-    return codec::DecodeImage(
-        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-  }
 };
 
 TEST_P(CatalogueCliTest, ImportAddsFilesAndListShowsThem) {
@@ -102,7 +98,7 @@ TEST_P(CatalogueCliTest, ExportWritesTheChosenKeysInTheChosenFormat) {
   EXPECT_EQ(Cli({"export", "--to", target.string(), "--format", "bmp", "2"}).status, 0);
   ASSERT_TRUE(std::filesystem::exists(target / "zwei.BMP"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target), {}), 1);
-  EXPECT_EQ(Decoded(ReadFile("out/zwei.BMP")).width, 50);
+  EXPECT_EQ(codec::DecodeImage(codec::AsBytes(ReadFile("out/zwei.BMP"))).width, 50);
   EXPECT_EQ(Column("Bild", 1)[0], '\xFF');
 
   EXPECT_EQ(Cli({"export", "--to", target.string(), "--format", "tif", "--write-back", "1"}).status,
@@ -141,7 +137,7 @@ TEST_P(CatalogueCliTest, ScaleShrinksTheStoredImagesOfTheKeys) {
   ImportPictures({{"breit", 200}, {"schmal", 120}});
   const std::string before = Column("Bild", 2);
   EXPECT_EQ(Cli({"scale", "--width", "50", "--height", "50", "1"}).status, 0);
-  const codec::Image scaled = Decoded(Column("Bild", 1));
+  const codec::Image scaled = codec::DecodeImage(codec::AsBytes(Column("Bild", 1)));
   EXPECT_EQ(scaled.width, 50);
   EXPECT_EQ(scaled.height, 15);
   EXPECT_EQ(Column("Bild", 2), before);
