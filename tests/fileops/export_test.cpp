@@ -326,13 +326,12 @@ Tags ReadTags(const std::string& path) {
   return tags;
 }
 
-bool HasExiftool() { return testing::RunTool("exiftool -ver 2>&1").status == 0; }
-
 class MetadataCarryTest : public testing::TempFolderTest,
                           public ::testing::WithParamInterface<const char*> {
  protected:
   void SetUp() override {
-    if (!HasExiftool()) GTEST_SKIP() << "exiftool not installed (scripts/install-deps.sh)";
+    if (testing::RunTool("exiftool -ver 2>&1").status != 0)
+      GTEST_SKIP() << "exiftool not installed (scripts/install-deps.sh)";
     VEMORA_REQUIRE_TESTDATA();
     TempFolderTest::SetUp();
     source = (testing::TestDataDir() / "images" / "exif" / GetParam()).string();
