@@ -17,7 +17,6 @@
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/information_panel.h"
-#include "ui/single_image_panel.h"
 #include "window_fixture.h"
 
 namespace vemora {
@@ -146,9 +145,6 @@ class BrowseTest : public testing::WindowTest {
   QPushButton* ExifButton() const { return Find<QPushButton>("cxButton4"); }
   ui::InformationPanel* Information() const {
     return Find<ui::InformationPanel>("imageInformationPanel");
-  }
-  ui::SingleImagePanel* SingleImage() const {
-    return Find<ui::SingleImagePanel>("singleImagePanel");
   }
 };
 

@@ -22,7 +22,6 @@
 #include "catalogue/size_text.h"
 #include "codec/tiff.h"
 #include "ui/live_refresh.h"
-#include "ui/single_image_panel.h"
 #include "ui/thumbnail_model.h"
 #include "ui/thumbnail_strip.h"
 #include "window_fixture.h"
@@ -92,7 +91,7 @@ TEST_F(ChangeTest, AddingByDialogGoesOnAfterABadFileAndFocusesTheLast) {
   EXPECT_EQ(dialogs.failedFiles, std::vector<std::string>{broken});
   EXPECT_EQ(Names(), (std::vector<std::string>{"alt", "erstes", "letztes"}));
   EXPECT_EQ(Grid()->currentIndex().row(), 2);
-  EXPECT_FALSE(Find<ui::SingleImagePanel>("singleImagePanel")->picture().isNull());
+  EXPECT_FALSE(SingleImage()->picture().isNull());
   EXPECT_EQ(CellText(2, kItemSize), RoundedSizeText(std::filesystem::file_size(last)));
   ExpectGridMatchesTable();
   // New thumbnails are captioned by name at once, as after a reload.
@@ -199,7 +198,7 @@ TEST_F(ChangeTest, NewSourceKeepsTheKeyAndAsksAboutTheName) {
   Insert("ohne", "", "", 22);
   ui::TForm1& window = OpenScripted();
   window.FocusRecord(0);
-  auto* singleImage = Find<ui::SingleImagePanel>("singleImagePanel");
+  auto* singleImage = SingleImage();
   ASSERT_TRUE(singleImage->missingImageShown());
 
   const std::string neu = Jpeg("neu.jpg");

@@ -26,7 +26,6 @@
 #include "ui/keyword_tree_combo.h"
 #include "ui/search_dialog.h"
 #include "ui/search_result_model.h"
-#include "ui/single_image_panel.h"
 #include "window_fixture.h"
 
 namespace vemora {
@@ -40,9 +39,6 @@ class ViewTest : public testing::WindowTest {
   // -1 when the key is missing.
   int Stored(std::string_view section, std::string_view key) const {
     return Settings().ReadInteger(section, key, -1);
-  }
-  ui::SingleImagePanel* SingleImage() const {
-    return Find<ui::SingleImagePanel>("singleImagePanel");
   }
   QComboBox* Zoom() const { return Find<QComboBox>("zoomCombo"); }
   QDockWidget* Dock(const char* name) const { return Find<QDockWidget>(name); }

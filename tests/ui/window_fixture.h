@@ -32,6 +32,7 @@
 #include "support/pictures.h"
 #include "support/qt_application.h"
 #include "ui/main_window.h"
+#include "ui/single_image_panel.h"
 #include "ui/thumbnail_strip.h"
 
 namespace vemora::testing {
@@ -101,6 +102,9 @@ class WindowTest : public ::testing::Test {
                              marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
   }
   ui::ThumbnailListView* Strip() const { return Find<ui::ThumbnailListView>("thumbnailStrip"); }
+  ui::SingleImagePanel* SingleImage() const {
+    return Find<ui::SingleImagePanel>("singleImagePanel");
+  }
   std::string CountText() const { return Find<QLabel>("countLabel")->text().toStdString(); }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
