@@ -16,6 +16,7 @@
 #include "catalogue/statements.h"
 #include "catalogue_cli/catalogue_cli.h"
 #include "codec/decode.h"
+#include "codec/image_kind.h"
 #include "gateways/catalogue_rows.h"
 #include "support/pictures.h"
 
@@ -66,11 +67,6 @@ class CatalogueCliTest : public CatalogueEngineFixture {
   }
 
   size_t RowCount() { return ColumnValues(gateway(), "BildCtr2").size(); }
-
-  static codec::Image Decoded(const std::string& bytes) {
-    return codec::DecodeImage(
-        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-  }
 };
 
 TEST_P(CatalogueCliTest, ImportAddsFilesAndListShowsThem) {
@@ -102,7 +98,7 @@ TEST_P(CatalogueCliTest, ExportWritesTheChosenKeysInTheChosenFormat) {
   EXPECT_EQ(Cli({"export", "--to", target.string(), "--format", "bmp", "2"}).status, 0);
   ASSERT_TRUE(std::filesystem::exists(target / "zwei.BMP"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target), {}), 1);
-  EXPECT_EQ(Decoded(ReadFile("out/zwei.BMP")).width, 50);
+  EXPECT_EQ(codec::DecodeImage(codec::AsBytes(ReadFile("out/zwei.BMP"))).width, 50);
   EXPECT_EQ(Column("Bild", 1)[0], '\xFF');
 
   EXPECT_EQ(Cli({"export", "--to", target.string(), "--format", "tif", "--write-back", "1"}).status,
@@ -124,7 +120,6 @@ TEST_P(CatalogueCliTest, SearchCombinesTermsAndSizes) {
     }
     return names;
   };
-  EXPECT_EQ(keysFound({"strand"}), "strand meer;strand;");
   EXPECT_EQ(keysFound({"strand", "und", "nicht", "meer"}), "strand;");
   EXPECT_EQ(keysFound({"berg", "oder", "meer"}), "berg;strand meer;");
   EXPECT_EQ(keysFound({"--width", ">100", "--fields", "name", "strand"}), "strand meer;");
@@ -135,7 +130,6 @@ TEST_P(CatalogueCliTest, SearchCombinesTermsAndSizes) {
       std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 20));
   EXPECT_EQ(keysFound({"--older", "10y"}), "berg;");
   EXPECT_EQ(keysFound({"--newer", "2w", "strand"}), "strand meer;strand;");
-  EXPECT_EQ(keysFound({"--older", "3m", "strand"}), "");
   EXPECT_EQ(keysFound({"--to", "1.1.2010"}), "berg;");
 }
 
@@ -143,7 +137,7 @@ TEST_P(CatalogueCliTest, ScaleShrinksTheStoredImagesOfTheKeys) {
   ImportPictures({{"breit", 200}, {"schmal", 120}});
   const std::string before = Column("Bild", 2);
   EXPECT_EQ(Cli({"scale", "--width", "50", "--height", "50", "1"}).status, 0);
-  const codec::Image scaled = Decoded(Column("Bild", 1));
+  const codec::Image scaled = codec::DecodeImage(codec::AsBytes(Column("Bild", 1)));
   EXPECT_EQ(scaled.width, 50);
   EXPECT_EQ(scaled.height, 15);
   EXPECT_EQ(Column("Bild", 2), before);
@@ -209,28 +203,22 @@ TEST_P(CatalogueCliTest, RefusesCataloguesItCannotUse) {
   Execute(gateway(), "DROP TABLE Bilder");
   Execute(gateway(), "CREATE TABLE Bilder (BildCtr2 INTEGER, Name VARCHAR(80))");
   ExpectRefused(Cli({"import", folder.string()}), "lacks the column(s) Bild, Beschreibung");
+  // A server that cannot be reached is the gateway's message (connections_test.cpp); the
+  // files below are SQLite's, the same for either engine.
+  if (IsPostgres()) return;
 
-  if (IsPostgres()) {
-    const std::vector<std::string> args = {"--pg", "host=/nonexistent port=1 connect_timeout=2",
-                                           "list"};
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCatalogue(args, out, err, nullptr), cli::kExitFailed);
-    const std::string line = err.str();
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
-  } else {
-    const std::string notSqlite = WriteFile("text.db", "just some text, long enough to matter");
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCatalogue({"--db", notSqlite, "list"}, out, err, nullptr), cli::kExitFailed);
-    EXPECT_NE(err.str().find("not a SQLite catalogue"), std::string::npos) << err.str();
-    EXPECT_EQ(ReadFile("text.db"), "just some text, long enough to matter");
+  const std::string notSqlite = WriteFile("text.db", "just some text, long enough to matter");
+  std::ostringstream out, err;
+  EXPECT_EQ(cli::RunCatalogue({"--db", notSqlite, "list"}, out, err, nullptr), cli::kExitFailed);
+  EXPECT_NE(err.str().find("not a SQLite catalogue"), std::string::npos) << err.str();
+  EXPECT_EQ(ReadFile("text.db"), "just some text, long enough to matter");
 
-    // A bad import does not leave a new, empty catalogue behind.
-    const std::string fresh = (folder / "neu.db").string();
-    EXPECT_EQ(
-        cli::RunCatalogue({"--db", fresh, "--create", "import", "fehlt.jpg"}, out, err, nullptr),
-        cli::kExitFailed);
-    EXPECT_FALSE(std::filesystem::exists(fresh));
-  }
+  // A bad import does not leave a new, empty catalogue behind.
+  const std::string fresh = (folder / "neu.db").string();
+  EXPECT_EQ(
+      cli::RunCatalogue({"--db", fresh, "--create", "import", "fehlt.jpg"}, out, err, nullptr),
+      cli::kExitFailed);
+  EXPECT_FALSE(std::filesystem::exists(fresh));
 }
 
 VEMORA_INSTANTIATE_FOR_ALL_ENGINES(CatalogueCliTest);

@@ -39,7 +39,6 @@ class CatalogueEngineFixture : public GatewayEngineTest {
     GatewayEngineTest::TearDown();
   }
 
-  // Writes a file into the folder; returns its path.
   std::string WriteFile(const std::string& name, const std::string& bytes) const {
     const auto path = folder / name;
     std::ofstream(path, std::ios::binary) << bytes;

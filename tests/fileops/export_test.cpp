@@ -81,7 +81,9 @@ class ExportTest : public testing::StoredImagesFixture {
   std::filesystem::path target;
 };
 
-TEST_P(ExportTest, EveryFormatRoundTripsAndSameKindIsACopy) {
+// Which kinds copy and which encode is the codec's table (decode_test.cpp); here each format
+// code must reach its kind.
+TEST_P(ExportTest, EveryFormatCodeReachesItsKind) {
   const codec::Image jpegPixels = Decode(jpeg);
   EXPECT_EQ(Export(ExportOutcome::Marked, kConvertToBmp).exported, 3);
   ASSERT_TRUE(dialogs.exportShown);
@@ -93,15 +95,9 @@ TEST_P(ExportTest, EveryFormatRoundTripsAndSameKindIsACopy) {
   EXPECT_EQ(Decode(Exported("c.BMP")).pixels, picture.pixels);
 
   Export(ExportOutcome::Marked, kConvertToTiff);
-  EXPECT_EQ(Decode(Exported("a.TIF")).pixels, jpegPixels.pixels);
-  EXPECT_EQ(Decode(Exported("b.TIF")).pixels, picture.pixels);
   EXPECT_TRUE(Exported("c.TIF") == tiff);
-
   Export(ExportOutcome::Marked, kConvertToJpeg);
   EXPECT_TRUE(Exported("a.JPG") == jpeg);
-  const codec::Image lossy = Decode(Exported("c.JPG"));
-  EXPECT_EQ(lossy.width, 30);
-  EXPECT_EQ(lossy.height, 20);
 
   Export(ExportOutcome::Marked, kConvertUnchanged);
   EXPECT_TRUE(Exported("a.jpg") == jpeg);
@@ -119,12 +115,9 @@ TEST_P(ExportTest, WriteBackAsksFirstAndReplacesBytesAndName) {
   EXPECT_FALSE(std::filesystem::exists(target / "a.BMP"));
   EXPECT_TRUE(Stored(0).bild == jpeg);
 
-  const ExportRun run = Export(ExportOutcome::Focused, kConvertToBmp, true);
-  EXPECT_TRUE(run.wroteBack);
-  const testing::StoredRow row = Stored(0);
-  EXPECT_TRUE(row.bild == Exported("a.BMP"));
-  EXPECT_EQ(row.file, "a.BMP");
-  EXPECT_EQ(row.vsBild, "vs:a.jpg");
+  // What a write-back stores is the dispatcher's (catalogue_engines_test.cpp).
+  EXPECT_TRUE(Export(ExportOutcome::Focused, kConvertToBmp, true).wroteBack);
+  EXPECT_EQ(Stored(0).file, "a.BMP");
   EXPECT_TRUE(Stored(1).bild == bmp);  // only the focused one
 
   // "wie Original" never writes back, whatever the flag says.
@@ -147,7 +140,8 @@ TEST_P(ExportTest, TheFolderShownIsRememberedAndAMissingOneStartsAtHome) {
   EXPECT_EQ(dialogs.exportShown->targetFolder, target.string());
 }
 
-TEST_P(ExportTest, AFailedFileEndsTheRunAndBytesOfNoKnownKindGoOutAsTheyAre) {
+// Bytes of no known kind are the dispatcher's (catalogue_engines_test.cpp).
+TEST_P(ExportTest, AFailedFileEndsTheRunAndLeavesNoTemporaryFile) {
   // A folder in the way of the second file (the marked run goes last record first).
   std::filesystem::create_directory(target / "b.BMP");
   const std::string error = ErrorOf([&] { Export(ExportOutcome::Marked, kConvertToBmp); });
@@ -158,14 +152,7 @@ TEST_P(ExportTest, AFailedFileEndsTheRunAndBytesOfNoKnownKindGoOutAsTheyAre) {
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(target))
     files += entry.is_regular_file();
-  EXPECT_EQ(files, 1);  // no temporary file left behind
-
-  const int notes = AddRow("notiz.txt", "kein Bild");
-  grid.focused = notes;
-  Export(ExportOutcome::Focused, kConvertToJpeg, true);
-  EXPECT_TRUE(Exported("notiz.txt") == "kein Bild");
-  EXPECT_TRUE(Stored(notes).bild == "kein Bild");
-  EXPECT_EQ(Stored(notes).file, "notiz.txt");
+  EXPECT_EQ(files, 1);
 }
 
 TEST_P(ExportTest, SavingWritesTheStoredBytesWhereverTheUserAgrees) {
@@ -339,13 +326,12 @@ Tags ReadTags(const std::string& path) {
   return tags;
 }
 
-bool HasExiftool() { return testing::RunTool("exiftool -ver 2>&1").status == 0; }
-
 class MetadataCarryTest : public testing::TempFolderTest,
                           public ::testing::WithParamInterface<const char*> {
  protected:
   void SetUp() override {
-    if (!HasExiftool()) GTEST_SKIP() << "exiftool not installed (scripts/install-deps.sh)";
+    if (testing::RunTool("exiftool -ver 2>&1").status != 0)
+      GTEST_SKIP() << "exiftool not installed (scripts/install-deps.sh)";
     VEMORA_REQUIRE_TESTDATA();
     TempFolderTest::SetUp();
     source = (testing::TestDataDir() / "images" / "exif" / GetParam()).string();

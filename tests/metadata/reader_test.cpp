@@ -5,7 +5,6 @@
 // camera files of the oracle test cover the file extensions and the damaged Exif blocks.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -161,17 +160,14 @@ TEST(DirectoryTest, LoopsOffsetsFormatsAndSharedValuesAreHarmless) {
   EXPECT_EQ(info.ExifVersion, "");
   EXPECT_EQ(info.DateTime, "");
 
-  // 300 maker-note entries sharing one block of 30000 Canon custom-function values: each
-  // function is listed once per entry and the whole list stays in proportion to the file.
+  // 300 maker-note entries sharing one block of 30000 Canon custom-function values: the whole
+  // list stays in proportion to the file (the functions' values are FormatterTest's).
   TimgData shared;
   ASSERT_TRUE(shared.ProcessFile(std::string(VEMORA_SOURCE_DIR) +
                                  "/tests/apps/hostile/canon_custom_functions.jpg"));
   ASSERT_NE(shared.ImageInfo, nullptr);
   const auto& tags = shared.ImageInfo->Tags;
   EXPECT_LT(tags.size(), 2000 + shared.FileSize / 8);
-  EXPECT_GT(std::count_if(tags.begin(), tags.end(),
-                          [](const TTagEntry& tag) { return tag.Name == "Noise Reduction"; }),
-            0);
   size_t text = 0;
   for (const TTagEntry& tag : tags) text += tag.Data.size() + tag.Raw.size();
   EXPECT_LT(text, 8 * shared.FileSize);

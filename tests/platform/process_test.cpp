@@ -17,20 +17,14 @@
 namespace vemora::platform {
 namespace {
 
-class ProcessTest : public testing::TempFolderTest {
- protected:
-  // A shell script that runs `body`; "$REC" is the record file beside it.
-  std::filesystem::path Script(const std::string& name, const std::string& body) const {
-    const auto path = folder_ / name;
-    std::ofstream(path) << "#!/bin/sh\nREC='" << PathOf("record.txt") << "'\n" << body << "\n";
-    ::chmod(path.c_str(), 0755);
-    return path;
-  }
-};
+using ProcessTest = testing::TempFolderTest;
 
 TEST_F(ProcessTest, ArgumentsArriveUnsplitAndMissingProgramsAreReported) {
-  const auto program =
-      Script("rec", "pwd > \"$REC\"; for a in \"$@\"; do echo \"[$a]\" >> \"$REC\"; done");
+  const auto program = folder_ / "rec";
+  std::ofstream(program) << "#!/bin/sh\npwd > '" << PathOf("record.txt") << "'\n"
+                         << "for a in \"$@\"; do echo \"[$a]\" >> '" << PathOf("record.txt")
+                         << "'; done\n";
+  ::chmod(program.c_str(), 0755);
   std::filesystem::create_directories(folder_ / "work");
   int error = -1;
   auto child = ChildProcess::Start(program, {"a b", "\"c\"", ""}, folder_ / "work", error);

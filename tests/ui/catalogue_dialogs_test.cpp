@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <set>
 
 #include "codec/preview.h"
 #include "settings/ini_plus.h"
@@ -25,17 +26,14 @@
 namespace vemora {
 namespace {
 
-std::vector<std::string> Texts(const QWidget& parent) {
-  std::vector<std::string> texts;
+// The texts of the labels and group titles.
+std::set<std::string> Texts(const QWidget& parent) {
+  std::set<std::string> texts;
   for (const QLabel* label : parent.findChildren<QLabel*>())
-    texts.push_back(label->text().toStdString());
+    texts.insert(label->text().toStdString());
   for (const QGroupBox* box : parent.findChildren<QGroupBox*>())
-    texts.push_back(box->title().toStdString());
+    texts.insert(box->title().toStdString());
   return texts;
-}
-
-bool Contains(const std::vector<std::string>& texts, const std::string& text) {
-  return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 class DialogTest : public testing::TempFolderTest {
@@ -59,7 +57,7 @@ TEST_F(DialogTest, AddWindowShowsEachFileAndTheTimes) {
   const auto texts = Texts(*dialog);
   for (const char* text :
        {"Bild", "Zeitdauer", "durchschnittliche Zeit pro Bild:", "verstrichene Zeit:"})
-    EXPECT_TRUE(Contains(texts, text)) << text;
+    EXPECT_TRUE(texts.contains(text)) << text;
   auto* bar = dialog->findChild<QProgressBar*>();
   EXPECT_EQ(bar->maximum(), 3);
 
@@ -109,7 +107,7 @@ TEST_F(DeleteDialogTest, StartsWithTheFocusedImageRemembersTheModeAndCancelDelet
                            "Hinweis: Es werden nur die Verweise aus der Galeriekasten gelöscht. "
                            "Die tatsächliche Bilddatei wird nicht gelöscht.",
                            "Bild", "Bild(er)"})
-    EXPECT_TRUE(Contains(texts, text)) << text;
+    EXPECT_TRUE(texts.contains(text)) << text;
   const std::pair<const char*, const char*> buttons[] = {
       {"cancelButton", "Abbrechen"},
       {"focusedMode", "aktuelles Bild löschen"},

@@ -254,8 +254,7 @@ TEST_F(OptionsDialogTest, HelpOpensTheOptionsPageOrSaysWhyNot) {
 
   Open(folder_ / "keine-hilfe");
   Click(0, "helpButton");
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_TRUE(prompter.shown[0].starts_with("Die Hilfe kann nicht angezeigt werden"));
+  EXPECT_EQ(prompter.shown.size(), 1u);  // the desktop layer's message (process_test.cpp)
 }
 
 }  // namespace

@@ -1,25 +1,29 @@
 // TFFilter offscreen over a SQLite catalogue: the criteria controls both ways, a search with
 // its result list, detail pane and "Auswahl" toolbar, the take-over by path, and saved sets
 // run through the dialog. File dates and sizes come from a fake with a fixed "today".
+// TFFilterOpen: the names in the database's order, open, delete after asking, cancel, and the
+// notice when nothing is selected; the keyword tree.
 #include <gtest/gtest.h>
-
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTest>
 #include <QToolBar>
 
 #include "gateways/catalogue_rows.h"
 #include "search/date_serial.h"
 #include "search/saved_sets.h"
-#include "search/search_take_over.h"
 #include "sqlite_catalogue_fixture.h"
 #include "support/pictures.h"
 #include "support/qt_application.h"
+#include "ui/filter_open_dialog.h"
+#include "ui/keyword_tree_combo.h"
 #include "ui/search_dialog.h"
 #include "ui/search_result_model.h"
 
@@ -169,9 +173,6 @@ TEST_F(SearchDialogTest, SearchListsDetailsChecksAndTakesOverByPath) {
   ASSERT_EQ(takenOver.count(), 1);
   const auto paths = takenOver.at(0).at(0).value<std::vector<std::string>>();
   EXPECT_EQ(paths, std::vector<std::string>{"/b/garten.jpg"});
-  grid.SetMark(2, true);
-  TakeOverSearchSelection(grid, paths);
-  EXPECT_EQ(grid.Marks(), (std::vector<bool>{true, true, false}));
 
   Search("Scheune");
   EXPECT_EQ(prompter.shown.back(), "Die Suche war leider erfolglos.");
@@ -212,6 +213,82 @@ TEST_F(SearchDialogTest, SavedSetsAreSavedFromAndRunInTheDialog) {
   EXPECT_EQ(panel->title().toStdString(), "Suchoptionen [weg]");
   EXPECT_EQ(Column(1), std::vector<std::string>{"Garten"});
   EXPECT_EQ(prompter.shown.size(), messages);
+}
+
+using testing::ItemTexts;
+
+class FilterOpenDialogTest : public testing::SqliteCatalogueTest {
+ protected:
+  void SetUp() override {
+    SqliteCatalogueTest::SetUp();
+    for (const char* name : {"Zoo", "Auto", "O'Neil"}) {
+      prompter.texts = {name};
+      SaveSearchOptions(*gateway, prompter, {});
+    }
+    prompter.shown.clear();
+  }
+};
+
+TEST_F(FilterOpenDialogTest, ListsOpensDeletesAndCancels) {
+  ui::TFFilterOpen picker(*gateway, &prompter);
+  EXPECT_EQ(picker.windowTitle().toStdString(), "Suchoptionen laden");
+  picker.show();
+  auto* list = FindNamed<QListWidget>(&picker, "optionSetList");
+  EXPECT_EQ(ItemTexts(list), (std::vector<std::string>{"Zoo", "Auto", "O'Neil"})) << "not sorted";
+  EXPECT_EQ(FindNamed<QPushButton>(&picker, "deleteButton")->toolTip().toStdString(),
+            "ausgewählte Suchoptionen löschen");
+
+  FindNamed<QPushButton>(&picker, "openButton")->click();
+  FindNamed<QPushButton>(&picker, "deleteButton")->click();
+  EXPECT_EQ(prompter.shown,
+            (std::vector<std::string>{"Bitte wählen Sie zuerst Suchoptionen aus.",
+                                      "Bitte wählen Sie zuerst Suchoptionen aus."}));
+  EXPECT_TRUE(picker.isVisible());
+
+  list->setCurrentRow(2);
+  prompter.answers = {Answer::No, Answer::Yes};
+  picker.Delete();
+  EXPECT_EQ(ItemTexts(list).size(), 3u);
+  list->setCurrentRow(2);
+  picker.Delete();  // the question's text is the core's (saved_sets_test.cpp)
+  EXPECT_EQ(ItemTexts(list), (std::vector<std::string>{"Zoo", "Auto"}));
+  EXPECT_TRUE(picker.isVisible());
+
+  const QPoint second = list->visualItemRect(list->item(1)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+  EXPECT_EQ(picker.result(), QDialog::Accepted);
+  EXPECT_EQ(picker.ChosenName(), "Auto");
+
+  picker.show();
+  FindNamed<QPushButton>(&picker, "cancelButton")->click();
+  EXPECT_EQ(picker.result(), QDialog::Rejected);
+  EXPECT_EQ(picker.ChosenName(), "");
+}
+
+TEST(KeywordTreeTest, AnyNodeIsChosenAndTheActionsCarryTheirTexts) {
+  testing::EnsureApplication();
+  ui::KeywordTreeCombo tree;
+  EXPECT_EQ(tree.ChosenKeyword(), "");
+  tree.Choose(4);
+  EXPECT_EQ(tree.ChosenKeyword(), "Status");
+  tree.Choose(3, 5);
+  EXPECT_EQ(tree.ChosenKeyword(), "techn. Zeichnung");
+  EXPECT_EQ(tree.currentText().toStdString(), "techn. Zeichnung");
+
+  QObject owner;
+  ui::KeywordActions actions(&owner);
+  EXPECT_EQ(actions.addAction()->text().toStdString(), "Auswahl hinzufügen");
+  EXPECT_EQ(actions.replaceAction()->text().toStdString(), "durch Auswahl ersetzen");
+  QWidget toolbarArea;
+  QWidget* combo = actions.treeAction()->requestWidget(&toolbarArea);
+  auto* shown = qobject_cast<ui::KeywordTreeCombo*>(combo);
+  ASSERT_NE(shown, nullptr);
+  shown->Choose(1, 3);
+  EXPECT_EQ(actions.ChosenKeyword(), "Bild - JPG");
+  actions.SetEnabled(false);
+  EXPECT_FALSE(actions.addAction()->isEnabled());
+  EXPECT_FALSE(actions.treeAction()->isEnabled());
 }
 
 }  // namespace

@@ -32,6 +32,7 @@
 #include "support/pictures.h"
 #include "support/qt_application.h"
 #include "ui/main_window.h"
+#include "ui/single_image_panel.h"
 #include "ui/thumbnail_strip.h"
 
 namespace vemora::testing {
@@ -96,12 +97,14 @@ class WindowTest : public ::testing::Test {
   QVariant Cell(int row, int item, int role = Qt::DisplayRole) const {
     return Grid()->model()->index(row, item).data(role);
   }
-  // Ticks or clears a record's check box.
   void SetMark(int row, bool marked) const {
     Grid()->model()->setData(Grid()->model()->index(row, kItemMark),
                              marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
   }
   ui::ThumbnailListView* Strip() const { return Find<ui::ThumbnailListView>("thumbnailStrip"); }
+  ui::SingleImagePanel* SingleImage() const {
+    return Find<ui::SingleImagePanel>("singleImagePanel");
+  }
   std::string CountText() const { return Find<QLabel>("countLabel")->text().toStdString(); }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
