@@ -36,24 +36,5 @@ TEST(PreviewBytesTest, PackedPreviewsKeepTheirBytesAcrossBlocks) {
   EXPECT_EQ(wrong, 0);
 }
 
-TEST(PreviewBytesTest, OwnedPreviewsCompareByBytes) {
-  const PreviewBytes a(
-      std::string("\xFF\xD8"
-                  "abc",
-                  5));
-  PreviewPacker packer;
-  const PreviewBytes b =
-      packer.Pack(std::string_view("\xFF\xD8"
-                                   "abc",
-                                   5));
-  EXPECT_EQ(a, b);
-  EXPECT_TRUE(a.starts_with("\xFF\xD8"));
-  EXPECT_EQ(a.str(), std::string("\xFF\xD8"
-                                 "abc",
-                                 5));
-  EXPECT_TRUE(PreviewBytes().empty());
-  EXPECT_EQ(PreviewBytes(), "");
-}
-
 }  // namespace
 }  // namespace vemora

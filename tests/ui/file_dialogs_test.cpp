@@ -8,10 +8,8 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <utime.h>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,14 +18,12 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 
 #include "catalogue/scripted_prompter.h"
 #include "support/qt_application.h"
 #include "support/temp_folder.h"
-#include "support/wait_until.h"
 #include "ui/editor_wait_dialog.h"
 #include "ui/export_dialog.h"
 #include "ui/resize_dialog.h"
@@ -63,15 +59,6 @@ TEST_F(ExportDialogTest, StartsOnTheFocusedImageAndKeepsTheChoicesApart) {
   EXPECT_EQ(FindNamed<QListWidget>(dialog.get(), "markedList")->count(), 2);
   EXPECT_EQ(FindNamed<QLineEdit>(dialog.get(), "folderEdit")->text().toStdString(),
             folder_.string());
-  // The tree opens down to the folder, selected and in sight, once the folders are read.
-  auto* tree = FindNamed<QTreeView>(dialog.get(), "folderTree");
-  EXPECT_TRUE(testing::WaitUntil([&] {
-    QApplication::processEvents();
-    const QModelIndex current = tree->currentIndex();
-    return current.data(QFileSystemModel::FilePathRole).toString().toStdString() ==
-               folder_.string() &&
-           tree->viewport()->rect().intersects(tree->visualRect(current));
-  }));
   EXPECT_TRUE(FindNamed<QRadioButton>(dialog.get(), "focusedMode")->isChecked());
   EXPECT_TRUE(FindNamed<QPushButton>(dialog.get(), "exportFocusedButton")->isEnabled());
   EXPECT_FALSE(FindNamed<QPushButton>(dialog.get(), "exportMarkedButton")->isEnabled());
