@@ -18,8 +18,8 @@ constexpr int kFirstBatchRowsUnknownShape = 4;
 // While a batch is read, what has arrived of the next one is taken in every so many rows.
 constexpr int kPumpEveryRows = 16;
 
-// Deferred blobs up to this size are fetched a batch at a time (previews); larger ones, row by
-// row, so that a batch of camera images never sits in memory at once.
+// Deferred blobs up to this size (icons, tiny images) are fetched a batch at a time; larger
+// ones, row by row, so that a batch of camera images never sits in memory at once.
 constexpr int64_t kBatchBlobMaximumBytes = kDeferredBlobMinimumBytes;
 
 }  // namespace
