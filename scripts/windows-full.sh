@@ -58,6 +58,10 @@ mkdir -p "$out/platforms"
 cp "$build/src/entry/vemora.dll" "$build/apps/vemora-host/vemora-host.exe" "$out/"
 cp -r "$build/src/entry/help" "$out/"  # the help pages live beside the DLL
 cp "$qt_prefix/plugins/platforms/qwindows.dll" "$out/platforms/"
+# Qt's German texts (buttons of message boxes and file dialogs); the translation files are the
+# same on every system, so Debian's serve.
+mkdir -p "$out/translations"
+cp /usr/share/qt6/translations/qtbase_de.qm "$out/translations/"
 
 # The DLLs to ship: everything the library, the host and the platform plugin import,
 # transitively, that is not part of Windows itself.
@@ -90,5 +94,6 @@ echo "Ship beside the host (from $out):"
 echo "  vemora.dll"
 printf '  %s\n' "${!shipped[@]}" | sort
 echo "  platforms/qwindows.dll"
+echo "  translations/qtbase_de.qm"
 echo "Exports of vemora.dll:"
 "$triple-objdump" -p "$out/vemora.dll" | sed -n '/Ordinal\/Name Pointer/,/^$/p'

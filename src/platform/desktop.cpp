@@ -66,24 +66,28 @@ void ComposeMail(const std::string& subject, const std::vector<std::string>& att
   }
 }
 
-std::filesystem::path HelpFolder() {
+std::filesystem::path ModuleFolder() {
   Dl_info info{};
   // The address of this very function names the module that holds it: libvemora, or the
   // program it was linked into.
-  if (::dladdr(reinterpret_cast<void*>(&HelpFolder), &info) != 0 && info.dli_fname != nullptr) {
+  if (::dladdr(reinterpret_cast<void*>(&ModuleFolder), &info) != 0 && info.dli_fname != nullptr) {
     std::error_code error;
     const auto module = std::filesystem::canonical(info.dli_fname, error);
-    if (!error) {
-      auto beside = module.parent_path() / "help";
-#ifdef VEMORA_INSTALLED_HELP
-      // Installed, the pages live in the data folder, found relative to the library.
-      if (!std::filesystem::is_directory(beside))
-        return (module.parent_path() / VEMORA_INSTALLED_HELP).lexically_normal();
-#endif
-      return beside;
-    }
+    if (!error) return module.parent_path();
   }
-  return std::filesystem::path("help");
+  return {};
+}
+
+std::filesystem::path HelpFolder() {
+  const std::filesystem::path module = ModuleFolder();
+  if (module.empty()) return std::filesystem::path("help");
+  auto beside = module / "help";
+#ifdef VEMORA_INSTALLED_HELP
+  // Installed, the pages live in the data folder, found relative to the library.
+  if (!std::filesystem::is_directory(beside))
+    return (module / VEMORA_INSTALLED_HELP).lexically_normal();
+#endif
+  return beside;
 }
 #endif
 

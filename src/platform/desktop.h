@@ -35,6 +35,9 @@ inline constexpr int kHelpTopicMainWindow = 3001;
 inline constexpr int kHelpTopicSearch = 3003;
 inline constexpr int kHelpTopicOptions = 3004;
 
+// The folder of the library (or program) this code is part of; empty when it cannot be told.
+std::filesystem::path ModuleFolder();
+
 // The help pages' folder: "help" beside the library (or program) this code is part of, or,
 // when that is missing in an installed tree, share/vemora/help under its prefix.
 std::filesystem::path HelpFolder();

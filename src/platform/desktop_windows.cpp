@@ -121,24 +121,29 @@ void ComposeMail(const std::string& subject, const std::vector<std::string>& att
   }
 }
 
-std::filesystem::path HelpFolder() {
+std::filesystem::path ModuleFolder() {
   // The address of this very function names the module that holds it: vemora.dll, or the
   // program it was linked into.
   HMODULE module = nullptr;
   if (::GetModuleHandleExW(
           GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&HelpFolder)), &module)) {
+          reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&ModuleFolder)), &module)) {
     std::vector<wchar_t> name(MAX_PATH);
     for (;;) {
       const DWORD length =
           ::GetModuleFileNameW(module, name.data(), static_cast<DWORD>(name.size()));
       if (length == 0) break;
       if (length < name.size())
-        return std::filesystem::path(name.data(), name.data() + length).parent_path() / "help";
+        return std::filesystem::path(name.data(), name.data() + length).parent_path();
       name.resize(name.size() * 2);
     }
   }
-  return std::filesystem::path("help");
+  return {};
+}
+
+std::filesystem::path HelpFolder() {
+  const std::filesystem::path module = ModuleFolder();
+  return module.empty() ? std::filesystem::path("help") : module / "help";
 }
 
 void OpenHelpTopic(int topic, const std::filesystem::path& folder) {
