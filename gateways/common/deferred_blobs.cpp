@@ -104,8 +104,7 @@ std::optional<SimpleSelect> ParseSimpleSelect(std::string_view query) {
 
 std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
                                                   const std::vector<TableColumn>& columns,
-                                                  const std::string& keyColumn, SqlEngine engine,
-                                                  const DeferralLimit& deferAbove) {
+                                                  const std::string& keyColumn, SqlEngine engine) {
   std::vector<std::pair<std::string, const TableColumn*>> picked;  // shown name, column
   if (select.star) {
     for (const TableColumn& column : columns) picked.emplace_back(column.name, &column);
@@ -131,7 +130,7 @@ std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
     const std::string quoted = Quoted(column->name);
     DeferredBlobPlan::Column planned{shown, column->name, index++, -1};
     if (column->isBlob) {
-      const std::string threshold = std::to_string(deferAbove(column->name));
+      const std::string threshold = std::to_string(CatalogueDeferralLimit(column->name));
       const std::string large =
           engine == SqlEngine::Sqlite
               // typeof() and length() read only the row header. A blob column may hold a text

@@ -4,7 +4,7 @@
 // selected column of a row at once, each image's bytes included. A query that selects plain
 // columns of one table ("SELECT * FROM t ...", "SELECT a, b FROM t ...") is rewritten so that
 // a deferred blob yields only its length, next to the row's key; a gateway fetches its bytes
-// by that key when a field asks for them. Which blobs wait is the caller's rule per column
+// by that key when a field asks for them. Which blobs wait is one rule per column
 // (CatalogueDeferralLimit: images wait, previews come with the row).
 //
 // The rewrite also orders the rows by the key when the query gives no order: the library
@@ -16,7 +16,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,12 +66,9 @@ struct DeferredBlobPlan {
 
 // The plan for `select` over a table with `columns` whose rows are addressed by `keyColumn`
 // ("rowid" in SQLite, the primary key in PostgreSQL); nothing when a selected name is not a
-// column of the table. A blob of a column is deferred when it has more bytes than
-// `deferAbove` says for that column (-1: every blob of it).
-using DeferralLimit = std::function<int64_t(const std::string& tableColumn)>;
+// column of the table. Blobs are deferred as CatalogueDeferralLimit says for their column.
 std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
                                                   const std::vector<TableColumn>& columns,
-                                                  const std::string& keyColumn, SqlEngine engine,
-                                                  const DeferralLimit& deferAbove);
+                                                  const std::string& keyColumn, SqlEngine engine);
 
 }  // namespace vemora::gateways

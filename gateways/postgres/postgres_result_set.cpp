@@ -147,7 +147,7 @@ void PostgresResultSet::Plan() {
     if (PQgetvalue(result.get(), row, 2)[0] == 't') key = columns.back().name;
   }
   if (key.empty()) return;  // no such table, or no key to fetch a row by
-  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres, CatalogueDeferralLimit);
+  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres);
 }
 
 PgResult PostgresResultSet::FetchBlob(const std::string& tableColumn) const {

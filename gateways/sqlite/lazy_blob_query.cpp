@@ -28,7 +28,7 @@ std::optional<DeferredBlobPlan> PlanLazyBlobs(sqlite3* db, std::string_view quer
   if (!select) return std::nullopt;
   const std::vector<TableColumn> columns = ColumnsOf(db, select->table);
   if (columns.empty()) return std::nullopt;  // no such table: the engine reports it
-  return PlanDeferredBlobs(*select, columns, "rowid", SqlEngine::Sqlite, CatalogueDeferralLimit);
+  return PlanDeferredBlobs(*select, columns, "rowid", SqlEngine::Sqlite);
 }
 
 }  // namespace vemora::gateways

@@ -157,8 +157,8 @@ void EdgeCollapser::SetOpenWidth(int contentWidth) {
 }
 
 void EdgeCollapser::ResizeDocked() {
-  const int width = (contentWidth_ > 0 ? contentWidth_ : kDefaultOpenWidth) +
-                    (tab_->isVisible() ? tab_->width() : 0);
+  const int width =
+      (contentWidth_ > 0 ? contentWidth_ : kDefaultOpenWidth) + (collapsible_ ? tab_->width() : 0);
   if (QMainWindow* window = Window(); window != nullptr && !panel_->isFloating())
     window->resizeDocks({panel_}, {width}, Qt::Horizontal);
 }
