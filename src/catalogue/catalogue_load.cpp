@@ -26,12 +26,12 @@ std::string PreviewOf(CatalogueSession& session, TDBResultSet& rows, TDBField* s
   }
 }
 
-// One record per row from the current row on, in query order.
+// One record per row from the current row on, in query order; `expected` rows, 0 if unknown.
 void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& wait,
-                 const LoadOptions& options, std::vector<GridRecord>& records) {
+                 const LoadOptions& options, size_t expected, std::vector<GridRecord>& records) {
   if (rows.Eof()) return;
   RowReader reader(session, rows);
-  PreviewPacker previews;
+  PreviewPacker previews(expected);
   for (; !rows.Eof(); rows.Next()) {
     wait.Step();
     GridRecord record = reader.Read();
@@ -65,15 +65,16 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
   rows->First();
   grid.Clear();
   const int32_t count = rows->RecordCount();
-  wait->SetMaximum(count > 0 ? count : 0);
+  const size_t expected = count > 0 ? static_cast<size_t>(count) : 0;
+  wait->SetMaximum(static_cast<int>(expected));
   wait->SetPosition(0);
 
   // The records are gathered apart and handed to the grid in one piece, also when a row
   // fails part way: the view never sees a half-built record list.
   std::vector<GridRecord> records;
-  records.reserve(count > 0 ? static_cast<size_t>(count) : 0);
+  records.reserve(expected);
   try {
-    ReadRecords(session, *rows, *wait, options, records);
+    ReadRecords(session, *rows, *wait, options, expected, records);
   } catch (...) {
     grid.Replace(std::move(records));
     throw;

@@ -1,6 +1,8 @@
 #include "catalogue/preview_bytes.h"
 
+#include <algorithm>
 #include <cstring>
+#include <system_error>
 
 #include "platform/large_block.h"
 
@@ -11,6 +13,9 @@ namespace {
 // unused end of the last one (address space only: untouched pages are never backed) does not
 // matter on a 32-bit host.
 constexpr size_t kBlockBytes = size_t{32} << 20;
+// The first block is filled before there is a next one to prepare, so its pages are backed
+// as they are written, on the load's thread; it is small, and enough for a small catalogue.
+constexpr size_t kFirstBlockBytes = size_t{4} << 20;
 // Larger previews are rare (a grid cell's preview is a few KB) and are kept alone.
 constexpr size_t kLargestPacked = kBlockBytes / 64;
 
@@ -23,16 +28,46 @@ PreviewBytes::PreviewBytes(std::string bytes) {
 }
 
 PreviewBytes PreviewPacker::Pack(std::string_view bytes) {
+  ++seen_;
+  seenBytes_ += bytes.size();
   if (bytes.empty()) return {};
   if (bytes.size() > kLargestPacked) return PreviewBytes(std::string(bytes));
-  if (block_ == nullptr || block_->size() - used_ < bytes.size()) {
-    block_ = std::make_shared<platform::LargeBlock>(kBlockBytes);
-    used_ = 0;
-  }
+  const bool opening = block_ == nullptr || block_->size() - used_ < bytes.size();
+  if (opening) OpenBlock();
   char* place = block_->data() + used_;
   std::memcpy(place, bytes.data(), bytes.size());
   used_ += bytes.size();
+  if (opening) PrepareNextBlock();
   return PreviewBytes(block_, std::string_view(place, bytes.size()));
+}
+
+void PreviewPacker::OpenBlock() {
+  if (next_.valid()) {
+    block_ = next_.get();
+  } else {
+    block_ = std::make_shared<platform::LargeBlock>(block_ ? kBlockBytes : kFirstBlockBytes);
+  }
+  used_ = 0;
+}
+
+void PreviewPacker::PrepareNextBlock() {
+  if (seen_ >= expected_) return;
+  const size_t coming = (expected_ - seen_) * (seenBytes_ / seen_);
+  const size_t room = block_->size() - used_;
+  if (coming <= room) return;
+  // An eighth more than the estimate, so that previews a little larger than the average so
+  // far still land on backed pages; the rest of the block is backed when it is written.
+  const size_t ahead = coming - room;
+  const size_t back = std::min(kBlockBytes, ahead + ahead / 8);
+  try {
+    next_ = std::async(std::launch::async, [back] {
+      auto block = std::make_shared<platform::LargeBlock>(kBlockBytes);
+      block->Back(back);
+      return block;
+    });
+  } catch (const std::system_error&) {
+    // No thread to spare: the next block is backed as it is written, as the first one is.
+  }
 }
 
 }  // namespace vemora

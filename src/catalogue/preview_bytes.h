@@ -8,6 +8,7 @@
 // place: a new preview replaces the value.
 #pragma once
 
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,13 +49,28 @@ class PreviewBytes {
 
 // Packs the previews of one load. Each call copies the bytes into the current block, or
 // starts a new one when they do not fit; a preview too large to share a block is kept alone.
+//
+// The system clears a block's pages when they are first written, and on a large load that
+// costs as much as everything else the load does. So a packer told how many previews are
+// coming has the next block's pages backed on another thread while the current one fills, as
+// far as the previews still to come are expected to reach, judged by those packed so far.
 class PreviewPacker {
  public:
+  // `expected`: how many previews (rows) the load will pack; 0 when unknown.
+  explicit PreviewPacker(size_t expected = 0) : expected_(expected) {}
+
   PreviewBytes Pack(std::string_view bytes);
 
  private:
+  void OpenBlock();
+  void PrepareNextBlock();
+
   std::shared_ptr<platform::LargeBlock> block_;
   size_t used_ = 0;
+  std::future<std::shared_ptr<platform::LargeBlock>> next_;  // being backed, when valid
+  size_t expected_;
+  size_t seen_ = 0;       // previews asked to pack, empty ones included
+  size_t seenBytes_ = 0;  // their bytes
 };
 
 }  // namespace vemora

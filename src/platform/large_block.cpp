@@ -1,5 +1,6 @@
 #include "platform/large_block.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 
@@ -17,6 +18,13 @@ namespace {
 constexpr size_t kLargePage = size_t{2} << 20;
 
 }  // namespace
+
+// One write per page: the system backs the page on the first.
+void LargeBlock::Back(size_t bytes) {
+  constexpr size_t kSmallestPage = 4096;
+  volatile char* bytesToBack = data_;
+  for (size_t at = 0; at < std::min(bytes, size_); at += kSmallestPage) bytesToBack[at] = 0;
+}
 
 #ifdef _WIN32
 

@@ -19,6 +19,10 @@ class LargeBlock {
   LargeBlock(const LargeBlock&) = delete;
   LargeBlock& operator=(const LargeBlock&) = delete;
 
+  // Has the system back the first `bytes` now (clearing them), rather than page by page as
+  // they are first written.
+  void Back(size_t bytes);
+
   char* data() const { return data_; }
   size_t size() const { return size_; }
 
