@@ -28,8 +28,8 @@ target_compile_definitions(vemora_platform PRIVATE VEMORA_INSTALLED_HELP="${vemo
 install(TARGETS ${vemora_installed_targets} EXPORT VemoraTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT Runtime)
 install(TARGETS ${vemora_installed_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES include/vemora/vemora.h include/vemora/gateway.h include/vemora/sqlite_gateway.h
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vemora)
+install(FILES include/vemora/vemora.h include/vemora/gateway.h include/vemora/change_feed.h
+  include/vemora/sqlite_gateway.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vemora)
 if(TARGET libvemora_gateway_postgres)
   install(FILES include/vemora/postgres_gateway.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vemora)
 endif()

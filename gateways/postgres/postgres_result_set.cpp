@@ -54,6 +54,14 @@ std::string PostgresField::AsString() const {
   return BinaryToText(cell.bytes, cell.type);
 }
 
+std::optional<std::string_view> PostgresField::LendBytes() const {
+  if (column_.lengthIndex >= 0 && !owner_.CellAt(column_.lengthIndex).isNull) return std::nullopt;
+  const auto cell = owner_.CellAt(column_.valueIndex);
+  if (cell.isNull) return std::string_view();
+  if (!IsRawBytesType(cell.type)) return std::nullopt;
+  return cell.bytes;
+}
+
 // Null or empty, as the embedded gateway answers: "no image" either way.
 bool PostgresField::IsNull() const {
   if (column_.lengthIndex >= 0) {

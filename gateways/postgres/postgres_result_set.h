@@ -38,7 +38,7 @@ struct PostgresReader {
 
 class PostgresResultSet;
 
-class PostgresField final : public TDBField {
+class PostgresField final : public TDBField, public TDBFieldBytes {
  public:
   PostgresField(const PostgresResultSet& owner, DeferredBlobPlan::Column column)
       : owner_(owner), column_(std::move(column)) {}
@@ -46,6 +46,8 @@ class PostgresField final : public TDBField {
   std::string AsString() const override;
   void SaveToFile(const std::string& path) const override;
   bool IsNull() const override;
+  // A value that came with the row, as libpq holds it.
+  std::optional<std::string_view> LendBytes() const override;
   const std::string& name() const { return column_.name; }
 
  private:

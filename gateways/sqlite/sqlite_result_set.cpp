@@ -62,6 +62,12 @@ std::string SqliteField::AsString() const {
   return bytes;
 }
 
+std::optional<std::string_view> SqliteField::LendBytes() const {
+  sqlite3_stmt* statement = owner_.RowStatement();
+  if (IsDeferredBlob(statement)) return std::nullopt;
+  return RowBytes(statement);
+}
+
 bool SqliteField::IsNull() const {
   sqlite3_stmt* statement = owner_.RowStatement();
   if (IsDeferredBlob(statement)) return sqlite3_column_int(statement, column_.lengthIndex) == 0;

@@ -23,7 +23,7 @@ namespace vemora::gateways {
 
 class SqliteResultSet;
 
-class SqliteField final : public TDBField {
+class SqliteField final : public TDBField, public TDBFieldBytes {
  public:
   SqliteField(const SqliteResultSet& owner, DeferredBlobPlan::Column column)
       : owner_(owner), column_(std::move(column)) {}
@@ -32,6 +32,8 @@ class SqliteField final : public TDBField {
   void SaveToFile(const std::string& path) const override;
   // Null or empty: what a caller needs to know to tell "no image" from an image.
   bool IsNull() const override;
+  // A value in the statement's row, as SQLite holds it.
+  std::optional<std::string_view> LendBytes() const override;
   const std::string& name() const { return column_.name; }
 
  private:

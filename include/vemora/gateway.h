@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -82,6 +83,17 @@ class TDBField {
   // Whether the column is null. Gateways override it so that asking costs nothing; the
   // fallback reads the value.
   virtual bool IsNull() const { return AsString().empty(); }
+};
+
+// Optional for a gateway's fields: lending a value's bytes instead of copying them. The
+// library asks once per field (dynamic_cast from the TDBField) where it only passes the bytes
+// on, as a load does with every row's preview, and otherwise calls AsString().
+class TDBFieldBytes {
+ public:
+  virtual ~TDBFieldBytes() = default;
+  // What AsString() would return, without a copy; valid until the result set moves or
+  // closes. Nothing when the field cannot lend it (a value still to be fetched, say).
+  virtual std::optional<std::string_view> LendBytes() const = 0;
 };
 
 // The rows of one query, read forward. Positioned on the first row when returned.

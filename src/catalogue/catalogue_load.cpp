@@ -10,17 +10,21 @@
 namespace vemora {
 namespace {
 
-// The row's preview: the stored one, or one built now and written back when the preview
-// column is there to take it. A row whose preview cannot be built simply has none.
-std::string PreviewOf(CatalogueSession& session, TDBResultSet& rows, TDBField* storedPreview,
-                      bool buildMissing) {
+// The row's preview, packed: the stored one, or one built now and written back when the
+// preview column is there to take it. A row whose preview cannot be built simply has none.
+PreviewBytes PreviewOf(CatalogueSession& session, TDBResultSet& rows, TDBField* storedPreview,
+                       bool buildMissing, PreviewPacker& packer) {
   if (storedPreview != nullptr) {
-    std::string preview = storedPreview->AsString();
-    if (!preview.empty() || !buildMissing) return preview;
+    // The stored bytes go straight into the packer where the field lends them.
+    const auto* lender = dynamic_cast<const TDBFieldBytes*>(storedPreview);
+    std::optional<std::string_view> stored = lender ? lender->LendBytes() : std::nullopt;
+    std::string copy;
+    if (!stored) stored = copy = storedPreview->AsString();
+    if (!stored->empty() || !buildMissing) return packer.Pack(*stored);
   }
   if (!buildMissing) return {};
   try {
-    return RebuildPreviews(session, kRebuildCurrentRow, &rows);
+    return packer.Pack(RebuildPreviews(session, kRebuildCurrentRow, &rows));
   } catch (const std::exception&) {
     return {};
   }
@@ -36,7 +40,7 @@ void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& 
     wait.Step();
     GridRecord record = reader.Read();
     record.preview =
-        previews.Pack(PreviewOf(session, rows, reader.preview(), session.previewColumnAvailable));
+        PreviewOf(session, rows, reader.preview(), session.previewColumnAvailable, previews);
     record.marked =
         !options.markedKeys.empty() && options.markedKeys.contains(std::to_string(record.key));
     records.push_back(std::move(record));

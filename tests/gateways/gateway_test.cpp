@@ -24,6 +24,11 @@ std::string AllByteValues(size_t size) {
   return bytes;
 }
 
+// What the field lends in place of AsString(); our gateways' fields all lend.
+std::optional<std::string_view> Lent(TDBResultSet* rows, std::string_view column) {
+  return dynamic_cast<const TDBFieldBytes&>(rows->FieldByName(column)).LendBytes();
+}
+
 int32_t CountRows(TDBGateway& gateway, const std::string& query) {
   TDBResultSet* rows = gateway.OpenSQL(query, 0, 0);
   const int32_t count = rows->RecordCount();
@@ -42,6 +47,8 @@ TEST_P(GatewayTest, BlobBytesRoundTripUnchanged) {
   EXPECT_TRUE(rows->FieldByName("Bild").AsString() == image);
   EXPECT_EQ(rows->FieldByName("VsBild").AsString(), withNuls);
   EXPECT_FALSE(rows->FieldByName("Bild").IsNull());
+  EXPECT_EQ(Lent(rows, "VsBild"), std::string_view(withNuls));
+  EXPECT_EQ(Lent(rows, "Bild"), std::nullopt);  // still to be fetched
   rows->Close();
 
   // Stored as a blob of exactly the bytes after the marker, not as marker-prefixed text.
@@ -74,6 +81,8 @@ TEST_P(GatewayTest, TextsIntegersAndNullsConvertAsTheLibraryReadsThem) {
   EXPECT_EQ(rows->FieldByName("Typ").AsString(), "");     // unassigned is null
   EXPECT_TRUE(rows->FieldByName("Typ").IsNull());
   EXPECT_EQ(rows->FieldByName("Bild").AsString(), "");
+  EXPECT_EQ(Lent(rows, "Name"), std::string_view(unicode));
+  EXPECT_EQ(Lent(rows, "Typ"), std::string_view());
   rows->Close();
 
   // Values spliced into the text, as the delete and saved-search statements do.
@@ -249,6 +258,7 @@ TEST(SqliteOnlyTest, BlobColumnsHoldingOtherKindsReadAsStored) {
   EXPECT_EQ(rows->FieldByName("Bild").AsString(), longText);
   EXPECT_EQ(rows->FieldByName("VsBild").AsInteger(), 77);
   EXPECT_FALSE(rows->FieldByName("Bild").IsNull());
+  EXPECT_EQ(Lent(rows, "VsBild"), std::string_view("77"));  // lent as AsString reads it
   rows->Close();
 }
 
