@@ -7,9 +7,9 @@
 //   Then measures:
 //   - the headless load path (LoadCatalogue) against the engine's own client reading the
 //     same columns to /dev/null (the sqlite3 shell; psql with a binary COPY), median of five
-//     runs, in wall time and in this process's CPU time against the client's (on a busy
-//     machine the CPU ratio is the steadier figure; the PostgreSQL server's share is in
-//     neither), and its memory growth against the preview bytes;
+//     runs each in a row and by turns, in wall time and in this process's CPU time against
+//     the client's (the PostgreSQL server's share is in neither), and its memory growth
+//     against the preview bytes;
 //   - the wait window's step with the event loop run every row and at most every 16 ms;
 //   - the whole window (TForm1) until it is usable, its memory growth, whether the wait
 //     window advanced during the load, and scrolling the grid and the thumbnail strip
@@ -79,19 +79,33 @@ struct Timing {
   double cpu = 0;
 };
 
-// Medians of wall time and of CPU time, the latter read by `cpuClock`.
-Timing Median(const std::function<void()>& run, double (*cpuClock)() = ProcessCpuSeconds) {
-  std::vector<double> walls, cpus;
-  for (int i = 0; i < kRuns; ++i) {
+// A contender in a timed comparison: what it runs and the clock its CPU time is read from.
+struct Contender {
+  std::function<void()> run;
+  double (*cpuClock)() = ProcessCpuSeconds;
+};
+
+// Medians of wall time and of CPU time of both contenders, run five times each: all of the
+// first's runs, then the second's, or by turns. Run in a row, a load finds the memory the
+// previous one freed still at hand; by turns, each run follows the other contender's, as a
+// load follows other work.
+enum class Order { InARow, ByTurns };
+std::pair<Timing, Timing> Medians(const Contender& first, const Contender& second, Order order) {
+  std::vector<double> walls[2], cpus[2];
+  auto runOnce = [&](int which) {
+    const Contender& contender = which == 0 ? first : second;
     const auto start = Clock::now();
-    const double cpuStart = cpuClock();
-    run();
-    cpus.push_back(cpuClock() - cpuStart);
-    walls.push_back(Seconds(start));
-  }
-  std::sort(walls.begin(), walls.end());
-  std::sort(cpus.begin(), cpus.end());
-  return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
+    const double cpuStart = contender.cpuClock();
+    contender.run();
+    cpus[which].push_back(contender.cpuClock() - cpuStart);
+    walls[which].push_back(Seconds(start));
+  };
+  for (int i = 0; i < 2 * kRuns; ++i) runOnce(order == Order::ByTurns ? i % 2 : i / kRuns);
+  auto median = [](std::vector<double>& values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+  };
+  return {{median(walls[0]), median(cpus[0])}, {median(walls[1]), median(cpus[1])}};
 }
 
 // One engine's catalogue: how to open it and how its own client reads the load's columns.
@@ -196,17 +210,22 @@ void BenchHeadlessLoad(const Engine& engine) {
   vemora::LoadCatalogue(session, grid, {});
   const long growth = ResidentKiB() - before;
   const size_t previews = PreviewBytes(grid);
-  const Timing load = Median([&] {
+  auto loadAgain = [&] {
     vemora::CatalogueGrid fresh;
     vemora::LoadCatalogue(session, fresh, {});
-  });
-  const Timing peer = Median(engine.runPeer, ChildrenCpuSeconds);
+  };
+  const Contender ours{loadAgain}, theirs{engine.runPeer, ChildrenCpuSeconds};
+  const auto [load, peer] = Medians(ours, theirs, Order::InARow);
   // The SQLite line keeps the words it has always printed, so figures stay comparable.
   const std::string what = engine.name == "SQLite" ? "" : " (" + engine.name + ")";
   std::printf("headless load%s: %8.1f ms   %s %8.1f ms   ratio %.2f\n", what.c_str(),
               load.wall * 1000, engine.peerName.c_str(), peer.wall * 1000, load.wall / peer.wall);
   std::printf("headless load%s cpu: %8.1f ms   %s cpu %8.1f ms   ratio %.2f\n", what.c_str(),
               load.cpu * 1000, engine.peerName.c_str(), peer.cpu * 1000, load.cpu / peer.cpu);
+  const auto [loadByTurns, peerByTurns] = Medians(ours, theirs, Order::ByTurns);
+  std::printf("headless load%s by turns: %8.1f ms   %s %8.1f ms   ratio %.2f\n", what.c_str(),
+              loadByTurns.wall * 1000, engine.peerName.c_str(), peerByTurns.wall * 1000,
+              loadByTurns.wall / peerByTurns.wall);
   std::printf("headless load memory: +%ld KiB for %zu KiB of previews (%.2fx)\n", growth,
               previews / 1024, growth / (previews / 1024.0));
 }
