@@ -50,7 +50,7 @@ int32_t SqliteField::AsInteger() const {
 
 std::string SqliteField::AsString() const {
   sqlite3_stmt* statement = owner_.RowStatement();
-  if (!IsDeferredBlob(statement)) return std::string(RowBytes(statement));
+  if (const std::optional<std::string_view> lent = LendBytes()) return std::string(*lent);
   const int size = sqlite3_column_int(statement, column_.lengthIndex);
   std::string bytes(static_cast<size_t>(size), '\0');
   if (size == 0) return bytes;

@@ -81,7 +81,7 @@ int AddImagesFromDialog(CatalogueSession& session, CatalogueGrid& grid, Catalogu
     const Clock::time_point fileStart = Clock::now();
     try {
       const int index = AppendImage(session, grid, prefetcher.Next());
-      window->FileAdded(path, grid.Record(index).preview.str());
+      window->FileAdded(path, grid.Record(index).preview);
       ++added;
     } catch (const std::exception&) {
       window->FileFailed(path);
@@ -100,7 +100,7 @@ int AddDroppedFiles(CatalogueSession& session, CatalogueGrid& grid, CatalogueDia
   int added = 0;
   for (const std::string& path : paths) {
     const int index = AppendImage(session, grid, prefetcher.Next());
-    window->FileAdded(path, grid.Record(index).preview.str());
+    window->FileAdded(path, grid.Record(index).preview);
     ++added;
   }
   return added;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vemora {
@@ -25,7 +26,7 @@ class AddProgressWindow {
  public:
   virtual ~AddProgressWindow() = default;
   // One file is done: the bar advances, the label shows its path, the picture its preview.
-  virtual void FileAdded(const std::string& path, const std::string& previewJpeg) = 0;
+  virtual void FileAdded(const std::string& path, std::string_view previewJpeg) = 0;
   // A file could not be added: its path shows while the user reads why.
   virtual void FileFailed(const std::string& path) = 0;
   // The time the last file took and the time since the first, as display texts.

@@ -12,15 +12,12 @@ namespace {
 
 // The row's preview, packed: the stored one, or one built now and written back when the
 // preview column is there to take it. A row whose preview cannot be built simply has none.
-PreviewBytes PreviewOf(CatalogueSession& session, TDBResultSet& rows, TDBField* storedPreview,
+PreviewBytes PreviewOf(CatalogueSession& session, TDBResultSet& rows, const RowReader& reader,
                        bool buildMissing, PreviewPacker& packer) {
-  if (storedPreview != nullptr) {
-    // The stored bytes go straight into the packer where the field lends them.
-    const auto* lender = dynamic_cast<const TDBFieldBytes*>(storedPreview);
-    std::optional<std::string_view> stored = lender ? lender->LendBytes() : std::nullopt;
+  if (reader.preview() != nullptr) {
     std::string copy;
-    if (!stored) stored = copy = storedPreview->AsString();
-    if (!stored->empty() || !buildMissing) return packer.Pack(*stored);
+    const std::string_view stored = reader.StoredPreview(copy);
+    if (!stored.empty() || !buildMissing) return packer.Pack(stored);
   }
   if (!buildMissing) return {};
   try {
@@ -39,8 +36,7 @@ void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& 
   for (; !rows.Eof(); rows.Next()) {
     wait.Step();
     GridRecord record = reader.Read();
-    record.preview =
-        PreviewOf(session, rows, reader.preview(), session.previewColumnAvailable, previews);
+    record.preview = PreviewOf(session, rows, reader, session.previewColumnAvailable, previews);
     record.marked =
         !options.markedKeys.empty() && options.markedKeys.contains(std::to_string(record.key));
     records.push_back(std::move(record));

@@ -27,7 +27,6 @@ class PreviewBytes {
 
   std::string_view view() const { return bytes_; }
   operator std::string_view() const { return bytes_; }  // NOLINT: read as bytes everywhere
-  std::string str() const { return std::string(bytes_); }
   const char* data() const { return bytes_.data(); }
   size_t size() const { return bytes_.size(); }
   bool empty() const { return bytes_.empty(); }

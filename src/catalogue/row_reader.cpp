@@ -15,6 +15,7 @@ RowReader::RowReader(CatalogueSession& session, TDBResultSet& rows)
       image_(rows.FindField("Bild")),
       file_(rows.FindField(fileColumn_)),
       preview_(rows.FindField("VsBild")),
+      previewLender_(dynamic_cast<const TDBFieldBytes*>(preview_)),
       name_(rows.FieldByName("Name")),
       beschreibung_(rows.FieldByName("Beschreibung")),
       textTop_(rows.FieldByName("TextTop")),
@@ -42,6 +43,15 @@ GridRecord RowReader::Read() {
   record.suchbegriffe = suchbegriffe_.AsString();
   record.sizeText = SizeText(record.filePath);
   return record;
+}
+
+std::string_view RowReader::StoredPreview(std::string& copy) const {
+  if (preview_ == nullptr) return {};
+  if (previewLender_ != nullptr) {
+    if (const std::optional<std::string_view> lent = previewLender_->LendBytes()) return *lent;
+  }
+  copy = preview_->AsString();
+  return copy;
 }
 
 std::string RowReader::SizeText(const std::optional<std::string>& path) {

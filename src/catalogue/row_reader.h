@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "catalogue/catalogue_session.h"
 #include "catalogue/grid_record.h"
@@ -22,6 +23,9 @@ class RowReader {
   GridRecord Read();
   // The stored preview column, or null when the table has none.
   TDBField* preview() const { return preview_; }
+  // The current row's stored preview, lent by the field where it lends its bytes (valid until
+  // the rows move); else copied into `copy`. Empty when the table has no preview column.
+  std::string_view StoredPreview(std::string& copy) const;
 
  private:
   std::string SizeText(const std::optional<std::string>& path);
@@ -33,6 +37,7 @@ class RowReader {
   TDBField* image_;
   TDBField* file_;  // asked for only when a row has an image
   TDBField* preview_;
+  const TDBFieldBytes* previewLender_;  // the preview field, where it lends its bytes
   TDBField& name_;
   TDBField& beschreibung_;
   TDBField& textTop_;

@@ -50,7 +50,7 @@ TBilderAdd::TBilderAdd(QWidget* parent, int maximum, bool tall)
   if (parent != nullptr) move(parent->geometry().center() - rect().center());
 }
 
-void TBilderAdd::FileAdded(const std::string& path, const std::string& previewJpeg) {
+void TBilderAdd::FileAdded(const std::string& path, std::string_view previewJpeg) {
   progressBar_->setValue(progressBar_->value() + 1);
   pathLabel_->setText(QString::fromStdString(path));
   preview_->setPixmap(QPixmap::fromImage(PictureFromBytes(previewJpeg)));

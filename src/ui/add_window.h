@@ -18,7 +18,7 @@ class TBilderAdd : public QDialog, public AddProgressWindow {
   // `maximum` is the bar's maximum; the toolbar command shows the window 281 pixels high.
   TBilderAdd(QWidget* parent, int maximum, bool tall);
 
-  void FileAdded(const std::string& path, const std::string& previewJpeg) override;
+  void FileAdded(const std::string& path, std::string_view previewJpeg) override;
   void FileFailed(const std::string& path) override;
   void ShowTimes(const std::string& lastFile, const std::string& elapsed) override;
 

@@ -156,9 +156,12 @@ void EdgeCollapser::SetOpenWidth(int contentWidth) {
   if (!collapsed_ && !overlaid_) ResizeDocked();
 }
 
+int EdgeCollapser::OpenContentWidth() const {
+  return contentWidth_ > 0 ? contentWidth_ : kDefaultOpenWidth;
+}
+
 void EdgeCollapser::ResizeDocked() {
-  const int width =
-      (contentWidth_ > 0 ? contentWidth_ : kDefaultOpenWidth) + (collapsible_ ? tab_->width() : 0);
+  const int width = OpenContentWidth() + (collapsible_ ? tab_->width() : 0);
   if (QMainWindow* window = Window(); window != nullptr && !panel_->isFloating())
     window->resizeDocks({panel_}, {width}, Qt::Horizontal);
 }
@@ -176,7 +179,7 @@ void EdgeCollapser::ShowOverlay(QMainWindow& window) {
   overlay_->layout()->addWidget(content_);
   content_->show();
   overlaid_ = true;
-  const int width = contentWidth_ > 0 ? contentWidth_ : kDefaultOpenWidth;
+  const int width = OpenContentWidth();
   const QRect docked = panel_->geometry();
   const bool atRight = window.dockWidgetArea(panel_) == Qt::RightDockWidgetArea;
   overlay_->setGeometry(atRight ? docked.left() - width : docked.right() + 1, docked.top(), width,

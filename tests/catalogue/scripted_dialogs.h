@@ -40,7 +40,7 @@ class ScriptedDialogs : public CatalogueDialogs {
   class Window : public AddProgressWindow {
    public:
     explicit Window(std::vector<std::string>& failed) : failed_(failed) {}
-    void FileAdded(const std::string&, const std::string&) override {}
+    void FileAdded(const std::string&, std::string_view) override {}
     void FileFailed(const std::string& path) override { failed_.push_back(path); }
     void ShowTimes(const std::string&, const std::string&) override {}
 

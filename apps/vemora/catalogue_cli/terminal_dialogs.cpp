@@ -29,7 +29,7 @@ class ProgressLine final : public ProgressWindow, public AddProgressWindow {
     if (position_ >= maximum_ || position_ % std::max(1, maximum_ / 100) == 0) Draw();
   }
 
-  void FileAdded(const std::string& path, const std::string&) override {
+  void FileAdded(const std::string& path, std::string_view) override {
     label_ = path;
     Step();
   }
