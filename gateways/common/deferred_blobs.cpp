@@ -1,5 +1,6 @@
 #include "common/deferred_blobs.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace vemora::gateways {
@@ -104,7 +105,8 @@ std::optional<SimpleSelect> ParseSimpleSelect(std::string_view query) {
 
 std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
                                                   const std::vector<TableColumn>& columns,
-                                                  const std::string& keyColumn, SqlEngine engine) {
+                                                  const std::string& keyColumn, SqlEngine engine,
+                                                  const std::vector<std::string>& leftOut) {
   std::vector<std::pair<std::string, const TableColumn*>> picked;  // shown name, column
   if (select.star) {
     for (const TableColumn& column : columns) picked.emplace_back(column.name, &column);
@@ -130,7 +132,11 @@ std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
     const std::string quoted = Quoted(column->name);
     DeferredBlobPlan::Column planned{shown, column->name, index++, -1};
     if (column->isBlob) {
-      const std::string threshold = std::to_string(CatalogueDeferralLimit(column->name));
+      const bool whole = std::any_of(leftOut.begin(), leftOut.end(), [&](const std::string& name) {
+        return SameName(name, column->name);
+      });
+      const std::string threshold =
+          std::to_string(whole ? -1 : CatalogueDeferralLimit(column->name));
       const std::string large =
           engine == SqlEngine::Sqlite
               // typeof() and length() read only the row header. A blob column may hold a text

@@ -66,9 +66,11 @@ struct DeferredBlobPlan {
 
 // The plan for `select` over a table with `columns` whose rows are addressed by `keyColumn`
 // ("rowid" in SQLite, the primary key in PostgreSQL); nothing when a selected name is not a
-// column of the table. Blobs are deferred as CatalogueDeferralLimit says for their column.
+// column of the table. Blobs are deferred as CatalogueDeferralLimit says for their column,
+// and those named in `leftOut` whatever their size.
 std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
                                                   const std::vector<TableColumn>& columns,
-                                                  const std::string& keyColumn, SqlEngine engine);
+                                                  const std::string& keyColumn, SqlEngine engine,
+                                                  const std::vector<std::string>& leftOut = {});
 
 }  // namespace vemora::gateways

@@ -63,8 +63,19 @@ TDBResultSet* PostgresGateway::OpenSQL(const std::string& sql, int32_t /*option1
   const TranslatedStatement translated = Translate(sql, 0);
   Reader();
   resultSets_.push_back(std::make_unique<PostgresResultSet>(
-      reader_, "vemora_cursor" + std::to_string(nextCursor_++), sql, translated.sql));
+      reader_, "vemora_cursor" + std::to_string(nextCursor_++), sql, translated.sql, leftOut_));
   return resultSets_.back().get();
+}
+
+void PostgresGateway::LeaveOut(const std::string& table, const std::string& column, bool on) {
+  const std::pair<std::string, std::string> entry{AsciiLower(BareName(table)),
+                                                  AsciiLower(BareName(column))};
+  std::erase(leftOut_, entry);
+  if (on) leftOut_.push_back(entry);
+}
+
+std::unique_ptr<TDBGateway> PostgresGateway::OpenAnother() {
+  return std::make_unique<PostgresGateway>(conninfo_, connectTimeoutSeconds_);
 }
 
 PostgresReader& PostgresGateway::Reader() {

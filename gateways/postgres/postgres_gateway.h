@@ -28,7 +28,7 @@ class PostgresConnection;
 class PostgresResultSet;
 struct PostgresReader;
 
-class PostgresGateway final : public TDBGateway, public CatalogueChangeFeed {
+class PostgresGateway final : public TDBGateway, public CatalogueChangeFeed, public TDBColumnApart {
  public:
   // Connects at once; throws TDBError naming the server and database and libpq's reason,
   // within `connectTimeoutSeconds` (libpq's connect_timeout; the minimum it honours is 2).
@@ -45,6 +45,9 @@ class PostgresGateway final : public TDBGateway, public CatalogueChangeFeed {
                 int32_t size, const TDBValue& defaultValue) override;
   bool FieldExists(const std::string& table, const std::string& column, int32_t option1,
                    int32_t option2) override;
+
+  void LeaveOut(const std::string& table, const std::string& column, bool on) override;
+  std::unique_ptr<TDBGateway> OpenAnother() override;
 
   // Creates `Bilder` and `BildFilt` when they are missing; existing tables stay as they are.
   void CreateCatalogueTables();
@@ -68,6 +71,7 @@ class PostgresGateway final : public TDBGateway, public CatalogueChangeFeed {
   std::shared_ptr<PostgresReader> reader_;  // opened on the first query
   std::vector<std::unique_ptr<PostgresResultSet>> resultSets_;
   int nextCursor_ = 0;
+  std::vector<std::pair<std::string, std::string>> leftOut_;  // table, column; lower case
   std::string channel_;           // the notification channel of the catalogue's schema
   int listeningGeneration_ = -1;  // the reader connection that LISTEN ran on
   bool lossReported_ = false;

@@ -91,7 +91,8 @@ void PostgresField::SaveToFile(const std::string& path) const {
 }
 
 PostgresResultSet::PostgresResultSet(std::shared_ptr<PostgresReader> reader, std::string cursorName,
-                                     std::string sql, std::string translated)
+                                     std::string sql, std::string translated,
+                                     const LeftOutColumns& leftOut)
     : reader_(std::move(reader)),
       cursorName_(std::move(cursorName)),
       sql_(std::move(sql)),
@@ -106,7 +107,7 @@ PostgresResultSet::PostgresResultSet(std::shared_ptr<PostgresReader> reader, std
   generation_ = reader_->generation;
   ++reader_->openCursors;
   try {
-    Plan();
+    Plan(leftOut);
     Declare();
     FetchBatch();
   } catch (...) {
@@ -129,7 +130,7 @@ PostgresResultSet::PostgresResultSet(std::shared_ptr<PostgresReader> reader, std
 
 PostgresResultSet::~PostgresResultSet() { Close(); }
 
-void PostgresResultSet::Plan() {
+void PostgresResultSet::Plan(const LeftOutColumns& leftOut) {
   const std::optional<SimpleSelect> select = ParseSimpleSelect(translated_);
   // A query of unknown shape may carry whole images in every row: its first batch is small
   // until the sizes are known.
@@ -155,7 +156,10 @@ void PostgresResultSet::Plan() {
     if (PQgetvalue(result.get(), row, 2)[0] == 't') key = columns.back().name;
   }
   if (key.empty()) return;  // no such table, or no key to fetch a row by
-  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres);
+  std::vector<std::string> columnsLeftOut;
+  for (const auto& [table, column] : leftOut)
+    if (table == AsciiLower(select->table)) columnsLeftOut.push_back(column);
+  plan_ = PlanDeferredBlobs(*select, columns, key, SqlEngine::Postgres, columnsLeftOut);
 }
 
 PgResult PostgresResultSet::FetchBlob(const std::string& tableColumn) const {

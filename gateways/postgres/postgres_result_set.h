@@ -58,12 +58,16 @@ class PostgresField final : public TDBField, public TDBFieldBytes {
   DeferredBlobPlan::Column column_;
 };
 
+// Blob columns whose bytes wait until asked for whatever their size: (table, column), both in
+// lower case.
+using LeftOutColumns = std::vector<std::pair<std::string, std::string>>;
+
 class PostgresResultSet final : public TDBResultSet {
  public:
   // Declares the cursor and fetches the first batch. `sql` is the caller's text, `translated`
   // its PostgreSQL form.
   PostgresResultSet(std::shared_ptr<PostgresReader> reader, std::string cursorName, std::string sql,
-                    std::string translated);
+                    std::string translated, const LeftOutColumns& leftOut = {});
   ~PostgresResultSet() override;
   PostgresResultSet(const PostgresResultSet&) = delete;
   PostgresResultSet& operator=(const PostgresResultSet&) = delete;
@@ -91,7 +95,7 @@ class PostgresResultSet final : public TDBResultSet {
   std::optional<std::string_view> BatchBlob(const DeferredBlobPlan::Column& column) const;
 
  private:
-  void Plan();
+  void Plan(const LeftOutColumns& leftOut);
   void Declare();
   void FetchBatch();
   std::string FetchStatement(int rows) const;

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -131,6 +132,20 @@ class TDBGateway {
   // True when the table has the column. The library passes 0 and -1.
   virtual bool FieldExists(const std::string& table, const std::string& column, int32_t option1,
                            int32_t option2) = 0;
+};
+
+// Optional for a gateway, found with dynamic_cast from the TDBGateway: reading one blob column
+// of a large table apart from its rows, so that the rows can be shown before all of that
+// column's bytes have come. The library reads the catalogue's previews this way.
+class TDBColumnApart {
+ public:
+  virtual ~TDBColumnApart() = default;
+  // While on, queries of `table` leave `column`'s bytes out of their rows: the field's IsNull()
+  // answers at once, LendBytes() lends nothing, and AsString() fetches the bytes.
+  virtual void LeaveOut(const std::string& table, const std::string& column, bool on) = 0;
+  // Another gateway to the same database on connections of its own, to be used by one other
+  // thread while this one goes on.
+  virtual std::unique_ptr<TDBGateway> OpenAnother() = 0;
 };
 
 }  // namespace vemora

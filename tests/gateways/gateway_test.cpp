@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <thread>
 
 #include "common/dialect.h"
 #include "gateways/catalogue_rows.h"
@@ -60,6 +61,38 @@ TEST_P(GatewayTest, BlobBytesRoundTripUnchanged) {
   rows = gateway().OpenSQL(probe, 0, 0);
   EXPECT_EQ(rows->FieldByName("t").AsString(), IsPostgres() ? "bytea" : "blob");
   EXPECT_EQ(rows->FieldByName("n").AsInteger(), static_cast<int32_t>(image.size()));
+  rows->Close();
+}
+
+TEST_P(GatewayTest, AColumnLeftOutComesWhenAskedAndFromAnotherConnection) {
+  auto* apart = dynamic_cast<TDBColumnApart*>(&gateway());
+  ASSERT_EQ(apart != nullptr, IsPostgres());  // the embedded engine reads previews with rows
+  if (apart == nullptr) return;
+  const std::string preview("\xFF\xD8\0vorschau", 11);
+  InsertCatalogueRow(gateway(), "mit", "", preview, 1);
+  InsertCatalogueRow(gateway(), "leer", "", "", 2);
+
+  apart->LeaveOut("[Bilder]", "VSBILD", true);
+  TDBResultSet* rows = gateway().OpenSQL("SELECT * FROM Bilder", 0, 0);
+  EXPECT_EQ(Lent(rows, "VsBild"), std::nullopt);
+  EXPECT_FALSE(rows->FieldByName("VsBild").IsNull());
+  EXPECT_EQ(rows->FieldByName("VsBild").AsString(), preview);
+  rows->Next();
+  EXPECT_TRUE(rows->FieldByName("VsBild").IsNull());
+  rows->Close();
+  apart->LeaveOut("Bilder", "VsBild", false);
+  rows = gateway().OpenSQL("SELECT * FROM Bilder", 0, 0);
+  EXPECT_EQ(Lent(rows, "VsBild"), std::string_view(preview));
+
+  // Another gateway, used by another thread while this one's query is still open.
+  std::string read;
+  std::thread([&] {
+    const std::unique_ptr<TDBGateway> another = apart->OpenAnother();
+    TDBResultSet* its = another->OpenSQL("SELECT VsBild FROM Bilder WHERE BildCtr2 = 1", 0, 0);
+    read = its->FieldByName("VsBild").AsString();
+    its->Close();
+  }).join();
+  EXPECT_EQ(read, preview);
   rows->Close();
 }
 
