@@ -28,20 +28,42 @@ PreviewBytes PreviewOf(CatalogueSession& session, TDBResultSet& rows, const RowR
 }
 
 // One record per row from the current row on, in query order; `expected` rows, 0 if unknown.
+// With `previewsApart`, a stored preview is left to the feed and its record waits for it.
 void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& wait,
-                 const LoadOptions& options, size_t expected, std::vector<GridRecord>& records) {
+                 const LoadOptions& options, bool previewsApart, size_t expected,
+                 std::vector<GridRecord>& records) {
   if (rows.Eof()) return;
   RowReader reader(session, rows);
-  PreviewPacker previews(expected);
+  PreviewPacker previews(previewsApart ? 0 : expected);
   for (; !rows.Eof(); rows.Next()) {
     wait.Step();
     GridRecord record = reader.Read();
-    record.preview = PreviewOf(session, rows, reader, session.previewColumnAvailable, previews);
+    record.previewPending =
+        previewsApart && reader.preview() != nullptr && !reader.preview()->IsNull();
+    if (!record.previewPending)
+      record.preview = PreviewOf(session, rows, reader, session.previewColumnAvailable, previews);
     record.marked =
         !options.markedKeys.empty() && options.markedKeys.contains(std::to_string(record.key));
     records.push_back(std::move(record));
   }
 }
+
+// Leaves the previews out of the rows of the queries opened while it lives.
+class PreviewsLeftOut {
+ public:
+  explicit PreviewsLeftOut(TDBColumnApart* gateway) : gateway_(gateway) {
+    if (gateway_ != nullptr) gateway_->LeaveOut("Bilder", "VsBild", true);
+  }
+  ~PreviewsLeftOut() {
+    if (gateway_ != nullptr) gateway_->LeaveOut("Bilder", "VsBild", false);
+  }
+  PreviewsLeftOut(const PreviewsLeftOut&) = delete;
+  PreviewsLeftOut& operator=(const PreviewsLeftOut&) = delete;
+  bool active() const { return gateway_ != nullptr; }
+
+ private:
+  TDBColumnApart* gateway_;
+};
 
 }  // namespace
 
@@ -59,6 +81,8 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
   session.fileColumn = "FILE";
 
   auto wait = session.prompter->OpenWaitWindow();
+  const PreviewsLeftOut leftOut(
+      options.previewsApart ? dynamic_cast<TDBColumnApart*>(session.gateway) : nullptr);
   ResultSetGuard rows = Query(*session.gateway, "SELECT * FROM Bilder");
   if (rows->FindField("File") == nullptr && rows->FindField("XFile") != nullptr)
     session.fileColumn = "XFile";
@@ -74,7 +98,7 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
   std::vector<GridRecord> records;
   records.reserve(expected);
   try {
-    ReadRecords(session, *rows, *wait, options, expected, records);
+    ReadRecords(session, *rows, *wait, options, leftOut.active(), expected, records);
   } catch (...) {
     grid.Replace(std::move(records));
     throw;

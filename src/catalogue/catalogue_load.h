@@ -18,6 +18,9 @@ namespace vemora {
 struct LoadOptions {
   // Lines of the hand-back file: a row whose key in decimal is one of them starts marked.
   std::set<std::string> markedKeys;
+  // Where the gateway can (TDBColumnApart), leave the stored previews to a PreviewFeed: their
+  // records are marked as waiting for them. Rows without a preview get one built as always.
+  bool previewsApart = false;
 };
 
 // Replaces the grid's records. On an error the records read so far stay and the error

@@ -38,7 +38,7 @@ FocusedRecordView ShowFocusedRecord(TDBGateway& gateway, const CatalogueGrid& gr
   FocusedRecordView view;
   const GridRecord* record = grid.Focused();
   if (record == nullptr) return view;
-  if (record->preview.empty()) {
+  if (!record->HasPreview()) {
     view.kind = FocusedRecordView::Kind::MissingImage;
     view.missingPath = record->filePath.value_or("");
     view.fileText = kNoImageFoundText;

@@ -75,7 +75,51 @@ void CatalogueGrid::Replace(std::vector<GridRecord> records) {
   if (observer_ != nullptr) observer_->RecordsAboutToBeReset();
   records_ = std::move(records);
   focused = -1;
+  pendingHint_ = 0;
   if (observer_ != nullptr) observer_->RecordsReset();
+}
+
+int CatalogueGrid::PendingRecordOf(int32_t key, int hint) const {
+  // Previews come in the load's order, so the next waiting record is nearly always the one.
+  const int count = Count();
+  for (int step = 0; step < count; ++step) {
+    const int index = (hint + step) % count;
+    const GridRecord& record = records_[static_cast<size_t>(index)];
+    if (record.previewPending && record.key == key) return index;
+  }
+  return -1;
+}
+
+void CatalogueGrid::FillPendingPreviews(std::vector<ArrivedPreview>& arrived) {
+  int first = -1;
+  int last = -1;
+  auto tell = [&] {
+    if (first >= 0 && observer_ != nullptr) observer_->PreviewsArrived(first, last);
+  };
+  for (ArrivedPreview& preview : arrived) {
+    const int index = PendingRecordOf(preview.key, pendingHint_);
+    if (index < 0) continue;  // a row this window does not hold, or one that changed since
+    GridRecord& record = records_[static_cast<size_t>(index)];
+    record.preview = std::move(preview.bytes);
+    record.previewPending = false;
+    pendingHint_ = index + 1;
+    if (index != last + 1 || first < 0) {
+      tell();
+      first = index;
+    }
+    last = index;
+  }
+  tell();
+}
+
+void CatalogueGrid::EndPendingPreviews() {
+  for (int index = 0; index < Count(); ++index) {
+    GridRecord& record = records_[static_cast<size_t>(index)];
+    if (!record.previewPending) continue;
+    record.previewPending = false;
+    if (observer_ != nullptr) observer_->PreviewsArrived(index, index);
+  }
+  pendingHint_ = 0;
 }
 
 void CatalogueGrid::SetMark(int index, bool marked) {

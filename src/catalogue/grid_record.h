@@ -38,6 +38,9 @@ enum GridItem : int {
 
 struct GridRecord {
   PreviewBytes preview;  // JPEG bytes of VsBild, or empty
+  // The row has a preview that is still on its way (ReadPreviewsApart): `preview` is empty
+  // until it comes.
+  bool previewPending = false;
   std::string name;
   std::string beschreibung;
   std::string textTop;
@@ -56,6 +59,14 @@ struct GridRecord {
 
   // The text a column shows: the path for "unassigned" is empty.
   std::string Text(int item) const;
+  // Whether the row has a preview, here or on its way.
+  bool HasPreview() const { return previewPending || !preview.empty(); }
+};
+
+// A preview read apart from its row, and the row's key.
+struct ArrivedPreview {
+  int32_t key = 0;
+  PreviewBytes bytes;
 };
 
 // Told about every change of the grid's records, so that a view of them can follow even
@@ -75,6 +86,8 @@ class GridObserver {
   virtual void RecordChanged(int index) = 0;
   // Marks of the records first..last changed.
   virtual void MarksChanged(int first, int last) = 0;
+  // Previews of the records first..last came after the load.
+  virtual void PreviewsArrived(int first, int last) = 0;
 };
 
 class CatalogueGrid {
@@ -110,6 +123,11 @@ class CatalogueGrid {
     change(records_.at(static_cast<size_t>(index)));
     if (observer_ != nullptr) observer_->RecordChanged(index);
   }
+  // Gives previews read after the load to the records still waiting for them, matched by
+  // key; a record that was not waiting keeps what it has.
+  void FillPendingPreviews(std::vector<ArrivedPreview>& arrived);
+  // No more previews come: a record still waiting for one (its row went meanwhile) has none.
+  void EndPendingPreviews();
   void SetMark(int index, bool marked);
   // Every record's mark at once (a shorter list leaves the records after it unmarked).
   void SetMarks(const std::vector<bool>& marks);
@@ -122,8 +140,12 @@ class CatalogueGrid {
   template <typename Change>
   void ChangeAllMarks(Change&& change);
 
+  // The record index of a waiting record with `key`, looked for at `hint` first; -1: none.
+  int PendingRecordOf(int32_t key, int hint) const;
+
   std::vector<GridRecord> records_;
   GridObserver* observer_ = nullptr;
+  int pendingHint_ = 0;  // where the next arriving preview's record is likely to be
 };
 
 // In single-selection mode: focuses the last record with the key (no change when none, or

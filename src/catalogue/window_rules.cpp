@@ -39,7 +39,7 @@ std::vector<ThumbnailEntry> ThumbnailEntries(const CatalogueGrid& grid, bool pla
 
 ThumbnailEntry ThumbnailEntryFor(const GridRecord& record, int index, bool placeholderExists) {
   ThumbnailEntry entry{record.name, index, ThumbnailEntry::Picture::None};
-  if (!record.preview.empty())
+  if (record.HasPreview())
     entry.picture = ThumbnailEntry::Picture::Preview;
   else if (placeholderExists)
     entry.picture = ThumbnailEntry::Picture::Placeholder;

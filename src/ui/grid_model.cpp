@@ -81,6 +81,10 @@ void GridModel::MarksChanged(int first, int last) {
   emit marksChanged();
 }
 
+void GridModel::PreviewsArrived(int first, int last) {
+  emit dataChanged(index(first, kItemPreview), index(last, kItemPreview), {Qt::DecorationRole});
+}
+
 void GridModel::SetHighlightedColumn(int item) {
   if (item == highlighted_) return;
   const int previous = highlighted_;

@@ -40,6 +40,7 @@ class GridModel : public QAbstractTableModel, public GridObserver {
   void RecordRemoved(int index) override;
   void RecordChanged(int index) override;
   void MarksChanged(int first, int last) override;
+  void PreviewsArrived(int first, int last) override;
   // The header shown in the selection style (-1: none).
   void SetHighlightedColumn(int item);
   int highlightedColumn() const { return highlighted_; }

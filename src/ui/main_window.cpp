@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "catalogue/preview_feed.h"
 #include "settings/settings_keys.h"
 #include "ui/color_box.h"
 #include "ui/commands/browse_commands.h"
@@ -84,6 +85,7 @@ TForm1::TForm1(QWidget* owner, const CallOptions& options)
 // panels hide while QWidget tears them down, after this class is gone: they must not call
 // back into it then.
 TForm1::~TForm1() {
+  previewFeed_.reset();
   grid_.SetObserver(nullptr);
   for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
   // The views go while the records they show still exist: an open cell editor asks the

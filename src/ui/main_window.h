@@ -25,6 +25,10 @@
 class QLabel;
 class QTimer;
 
+namespace vemora {
+class PreviewFeed;
+}
+
 namespace vemora::ui {
 
 class ChangeCommands;
@@ -86,6 +90,7 @@ class TForm1 : public QMainWindow, public WindowServices {
   void ShowFocusedRecord() override;
   void RebuildThumbnails() override;
   void ApplyStoredThumbnailSize() override;
+  void AwaitPreviews() override;
   void ReloadCatalogue() override;
   void Guarded(const std::function<void()>& handler) override;
   void RunRecordsCommand(const std::function<void()>& command) override;
@@ -111,6 +116,10 @@ class TForm1 : public QMainWindow, public WindowServices {
   void BuildCommandGroups();
   void ConnectPanels();
   void FormShow();
+  // Reads the previews the load left out, when records wait for them.
+  void StartPreviewFeed();
+  // Gives the previews read so far to their records.
+  void TakeArrivedPreviews();
   void SetCount();
   void FocusedColumnChanged(int item);
   void TimerTick();
@@ -151,6 +160,7 @@ class TForm1 : public QMainWindow, public WindowServices {
   QLabel* countLabel_ = nullptr;
   QTimer* oneShotTimer_ = nullptr;
   LiveRefresh* liveRefresh_ = nullptr;
+  std::unique_ptr<PreviewFeed> previewFeed_;  // while previews are on their way
 };
 
 }  // namespace vemora::ui

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMetaObject>
+#include <algorithm>
 #include <filesystem>
 
 #include "catalogue/catalogue_load.h"
+#include "catalogue/preview_feed.h"
 #include "catalogue/stored_picture.h"
 #include "catalogue/window_rules.h"
 #include "host/selection_file.h"
@@ -36,8 +39,10 @@ constexpr int kSingleImageRows = 1600;
 
 void TForm1::LoadCatalogueIntoGrid() {
   if (call_.gateway == nullptr) return;
+  previewFeed_.reset();
   LoadOptions options;
   options.markedKeys = ReadSelectionFile(call_.SelectionFile());
+  options.previewsApart = true;
   {
     PaintingSuspended suspended{cxGrid1_, thumbnailStrip_->view()};
     recordsChanging_ = true;
@@ -47,15 +52,50 @@ void TForm1::LoadCatalogueIntoGrid() {
       // The records read so far stay; the grid shows them.
       recordsChanging_ = false;
       SetCount();
+      StartPreviewFeed();
       throw;
     }
     recordsChanging_ = false;
   }
+  StartPreviewFeed();
   RebuildThumbnails();
   if (!call_.multiSelect) FocusPreselectedKey(grid_, call_.preselectKey);
   FocusRecord(grid_.focused);
   SetCount();
   liveRefresh_->Restart();
+}
+
+void TForm1::StartPreviewFeed() {
+  const std::vector<GridRecord>& records = grid_.records();
+  if (std::none_of(records.begin(), records.end(),
+                   [](const GridRecord& record) { return record.previewPending; }))
+    return;
+  try {
+    previewFeed_ = PreviewFeed::Start(*call_.gateway, records.size(), [this] {
+      QMetaObject::invokeMethod(
+          this, [this] { TakeArrivedPreviews(); }, Qt::QueuedConnection);
+    });
+  } catch (...) {
+    grid_.EndPendingPreviews();
+    throw;
+  }
+}
+
+void TForm1::TakeArrivedPreviews() {
+  if (!previewFeed_) return;
+  std::vector<ArrivedPreview> arrived = previewFeed_->Take();
+  grid_.FillPendingPreviews(arrived);
+  if (!previewFeed_->Ended()) return;
+  const std::string error = previewFeed_->Error();
+  previewFeed_.reset();
+  grid_.EndPendingPreviews();
+  if (!error.empty()) Guarded([&] { throw TDBError(error); });
+}
+
+void TForm1::AwaitPreviews() {
+  if (!previewFeed_) return;
+  previewFeed_->Wait();
+  TakeArrivedPreviews();
 }
 
 void TForm1::ReloadCatalogue() {

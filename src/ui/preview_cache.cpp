@@ -15,7 +15,8 @@ PreviewCache::PreviewCache(const CatalogueGrid& grid, qsizetype budgetKiB)
     : grid_(grid), images_(budgetKiB) {}
 
 QImage PreviewCache::Get(int record, Rule rule) {
-  if (!grid_.Contains(record)) return {};
+  // A preview still on its way is not cached as missing: it is asked for again when it comes.
+  if (!grid_.Contains(record) || grid_.Record(record).previewPending) return {};
   const qint64 key = KeyOf(record, rule);
   if (QImage* cached = images_.object(key)) return *cached;
   const std::string_view bytes = grid_.Record(record).preview;

@@ -45,6 +45,8 @@ class WindowServices {
   virtual void RebuildThumbnails() = 0;
   // Sizes the thumbnails and their panel as [SETTINGS] THUMBSSIZE says.
   virtual void ApplyStoredThumbnailSize() = 0;
+  // Waits for the previews still on their way after a load (a job that needs them all).
+  virtual void AwaitPreviews() = 0;
   // Clears the grid and loads the catalogue again.
   virtual void ReloadCatalogue() = 0;
   // Runs a handler; an error is shown and the window stays open.

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <tuple>
 
 #include "catalogue/catalogue_load.h"
 #include "catalogue/dispatcher.h"
 #include "catalogue/focused_record.h"
+#include "catalogue/preview_feed.h"
 #include "catalogue/size_text.h"
 #include "catalogue/stored_picture.h"
 #include "catalogue_engine_fixture.h"
@@ -383,6 +385,84 @@ TEST_P(CatalogueEngineTest, TakeOverPairsQueryRowsWithGridRecords) {
   EXPECT_EQ(FindKeyByFileName(gateway(), "b.jpg", 0), again);
 }
 
+TEST_P(CatalogueEngineTest, PreviewsReadApartReachTheRecordsStillWaitingForThem) {
+  session.gateway = &gateway();  // the failing wrapper would hide what the gateway offers
+  EnsurePreviewColumn();
+  Insert("a", "",
+         "\xFF\xD8"
+         "a");
+  Insert("b", "",
+         "\xFF\xD8"
+         "b");
+  const int32_t gone = Insert("c", "",
+                              "\xFF\xD8"
+                              "c");
+  const int32_t replaced = Insert("d", "",
+                                  "\xFF\xD8"
+                                  "d");
+  const int32_t built = Insert("ohne", testing::TestJpeg(300, 200));
+  LoadOptions options;
+  options.previewsApart = true;
+  LoadCatalogue(session, grid, options);
+
+  // Stored previews wait where the engine can send them apart; a missing one is built at once.
+  ASSERT_EQ(grid.Count(), 5);
+  auto* apart = dynamic_cast<TDBColumnApart*>(&gateway());
+  EXPECT_EQ(apart != nullptr, IsPostgres());
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(grid.Record(i).previewPending, apart != nullptr) << i;
+    EXPECT_TRUE(grid.Record(i).HasPreview()) << i;
+  }
+  EXPECT_FALSE(grid.Record(4).previewPending);
+  EXPECT_TRUE(grid.Record(4).preview.starts_with("\xFF\xD8\xFF"));
+  if (apart == nullptr) {
+    EXPECT_EQ(grid.Record(1).preview,
+              "\xFF\xD8"
+              "b");
+    return;
+  }
+
+  // Meanwhile one row goes, two get a new preview, and the grid drops record "b".
+  gateway().ExecSQL("DELETE FROM Bilder WHERE BildCtr2 = " + std::to_string(gone), 4);
+  for (const int32_t key : {replaced, built}) {
+    gateway().ExecSQLParams("UPDATE Bilder SET VsBild = :p1 WHERE BildCtr2 = :p2",
+                            {AsBlobParam("\xFF\xD8"
+                                         "neu"),
+                             TDBValue::Integer(key)},
+                            1, 4);
+  }
+  grid.Remove(1);
+  std::atomic<int> told{0};
+  std::unique_ptr<PreviewFeed> feed = PreviewFeed::Start(gateway(), 4, [&] { ++told; });
+  ASSERT_NE(feed, nullptr);
+  feed->Wait();
+  std::vector<ArrivedPreview> arrived = feed->Take();
+  EXPECT_TRUE(feed->Ended());
+  EXPECT_EQ(feed->Error(), "");
+  EXPECT_GE(told, 1);
+  EXPECT_EQ(arrived.size(), 4u);  // every row with a preview now, "ohne" included
+  grid.FillPendingPreviews(arrived);
+  grid.EndPendingPreviews();
+  ASSERT_EQ(grid.Count(), 4);
+  EXPECT_EQ(grid.Record(0).preview,
+            "\xFF\xD8"
+            "a");
+  EXPECT_FALSE(grid.Record(1).HasPreview());  // its row went before its preview came
+  EXPECT_EQ(grid.Record(2).preview,
+            "\xFF\xD8"
+            "neu");
+  EXPECT_TRUE(grid.Record(3).preview.starts_with("\xFF\xD8\xFF"));  // not waiting: kept
+  for (const GridRecord& record : grid.records()) EXPECT_FALSE(record.previewPending);
+
+  // A feed that cannot read says why and ends.
+  gateway().ExecSQL("ALTER TABLE Bilder RENAME TO Weg", 4);
+  feed = PreviewFeed::Start(gateway(), 0, [] {});
+  feed->Wait();
+  EXPECT_TRUE(feed->Take().empty());
+  EXPECT_TRUE(feed->Ended());
+  EXPECT_NE(feed->Error(), "");
+}
+
 TEST_P(CatalogueEngineTest, LargeCatalogueLoadsEveryRowInQueryOrder) {
   // 100,000 cheap rows written by the engine itself; keys fall while the rows are written,
   // so a load that ordered by key (or anything but the query) shows.
@@ -394,9 +474,18 @@ TEST_P(CatalogueEngineTest, LargeCatalogueLoadsEveryRowInQueryOrder) {
           "SELECT 'Bild ' || i, 'Wort', :VsBild, " +
           std::to_string(kRows + 1) + " - i FROM n",
       {AsBlobParam("\xFF\xD8")}, 1, 4);
+  // As the window loads: previews apart where the engine can, matched to their records.
+  session.gateway = &gateway();
   LoadOptions options;
   options.markedKeys = {"1", std::to_string(kRows)};
+  options.previewsApart = true;
   LoadCatalogue(session, grid, options);
+  if (std::unique_ptr<PreviewFeed> feed = PreviewFeed::Start(gateway(), kRows, [] {})) {
+    feed->Wait();
+    std::vector<ArrivedPreview> arrived = feed->Take();
+    EXPECT_EQ(arrived.size(), static_cast<size_t>(kRows));
+    grid.FillPendingPreviews(arrived);
+  }
 
   ASSERT_EQ(grid.Count(), kRows);
   EXPECT_EQ(prompter.steps, kRows);
@@ -409,7 +498,8 @@ TEST_P(CatalogueEngineTest, LargeCatalogueLoadsEveryRowInQueryOrder) {
     const GridRecord& record = grid.Record(i);
     const auto row = static_cast<size_t>(i);
     if (record.name != names[row] || std::to_string(record.key) != keys[row] ||
-        record.preview != "\xFF\xD8" || record.suchbegriffe != "Wort" || record.filePath)
+        record.preview != "\xFF\xD8" || record.previewPending || record.suchbegriffe != "Wort" ||
+        record.filePath)
       ++mismatches;
   }
   EXPECT_EQ(mismatches, 0);

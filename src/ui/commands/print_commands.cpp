@@ -105,6 +105,7 @@ void PrintCommands::SingleImageClick() {
 void PrintCommands::AllImagesClick() {
   window_.EndGridEdit();
   window_.Guarded([this] {
+    window_.AwaitPreviews();
     const QString title = QString::fromUtf8(kGridReportTitle);
     const GridReportView view = ReportViewOf(*grid_);
     QPrinter printer(QPrinter::HighResolution);
