@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "gateways/gateway_engines.h"
 #include "settings/ini_plus.h"
 #include "support/testdata.h"
 #include "ui/banded_header.h"
@@ -62,6 +63,38 @@ TEST_F(LoadTest, RowsOfEveryKindGetARecordAndOnlyRealPicturesShow) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_FALSE(WaitWindowVisible());
 }
+
+#if VEMORA_HAVE_POSTGRES
+TEST_F(LoadTest, ASharedCataloguesPreviewsFollowItsRowsIntoGridAndStrip) {
+  std::string why;
+  const std::unique_ptr<testing::ScratchCatalogue> shared =
+      testing::CreateScratchCatalogue("PostgreSQL", why);
+  if (!shared) {
+    if (testing::PostgresRequired()) GTEST_FAIL() << why;
+    GTEST_SKIP() << why;
+  }
+  shared->CreateCatalogueTables();
+  const std::unique_ptr<TDBGateway> server = shared->Connect();
+  for (int32_t key = 1; key <= 3; ++key)
+    testing::InsertCatalogueRow(*server, "bild" + std::to_string(key), "", FlatJpeg(60, 40), key);
+  windowGateway = server.get();
+  ui::TForm1& window = Open();
+
+  ASSERT_EQ(Names(), (std::vector<std::string>{"bild1", "bild2", "bild3"}));
+  WaitFor([&] {
+    const auto& records = window.grid().records();
+    return std::none_of(records.begin(), records.end(),
+                        [](const GridRecord& record) { return record.previewPending; });
+  });
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(window.grid().Record(row).preview, FlatJpeg(60, 40)) << row;
+    EXPECT_FALSE(Cell(row, kItemPreview, Qt::DecorationRole).value<QImage>().isNull()) << row;
+    EXPECT_FALSE(Strip()->model()->index(row, 0).data(Qt::DecorationRole).isNull()) << row;
+  }
+  EXPECT_TRUE(messages.empty());
+  form.reset();  // before the catalogue it shows goes
+}
+#endif
 
 TEST_F(LoadTest, EmptyCatalogueShowsTheGridsShapeAndDisablesRecordCommands) {
   Open();
