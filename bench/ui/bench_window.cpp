@@ -11,7 +11,8 @@
 //     the client's (the PostgreSQL server's share is in neither), and its memory growth
 //     against the preview bytes;
 //   - the wait window's step with the event loop run every row and at most every 16 ms;
-//   - the whole window (TForm1) until it is usable, its memory growth, whether the wait
+//   - the whole window (TForm1) until it is usable and until every preview is in (on a
+//     shared catalogue they come after the rows), its memory growth then, whether the wait
 //     window advanced during the load, and scrolling the grid and the thumbnail strip
 //     from the first record to the last, page by page.
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise (DISPLAY=:99 QT_QPA_PLATFORM=xcb
