@@ -43,6 +43,7 @@
 #include "codec/jpeg.h"
 #include "codec/preview.h"
 #include "gateways/catalogue_rows.h"
+#include "host/take_over.h"
 #include "postgres/postgres_gateway.h"
 #include "settings/ini_plus.h"
 #include "settings/settings_keys.h"
@@ -317,6 +318,17 @@ void BenchWindow(const Engine& engine, const std::filesystem::path& folder) {
   std::printf("wait window bar sampled %zu times while loading, first %d, last %d\n",
               progress.size(), progress.empty() ? -1 : progress.front(),
               progress.empty() ? -1 : progress.back());
+
+  // "Übernehmen" pairs a fresh query's rows with the records to hand the marked keys back.
+  {
+    std::vector<bool> marks(static_cast<size_t>(form.grid().Count()), false);
+    marks.back() = true;
+    const auto takeOver = Clock::now();
+    const std::vector<int32_t> keys = vemora::CollectMarkedKeys(*gateway, marks);
+    std::printf("take-over of the last of %zu records: %8.1f ms\n", marks.size(),
+                Seconds(takeOver) * 1000);
+    if (keys.size() != 1) std::printf("take-over found %zu keys, not 1\n", keys.size());
+  }
 
   // Scrolling: every page from the first record to the last, painted at once. BENCH_NO_SCROLL
   // leaves it out, so that a profile of the load is not drowned by painting.

@@ -2,6 +2,7 @@
 
 #include "catalogue/dispatcher.h"
 #include "catalogue/preview_column.h"
+#include "catalogue/previews_left_out.h"
 #include "catalogue/row_reader.h"
 #include "catalogue/statements.h"
 #include "catalogue/stored_picture.h"
@@ -48,23 +49,6 @@ void ReadRecords(CatalogueSession& session, TDBResultSet& rows, ProgressWindow& 
   }
 }
 
-// Leaves the previews out of the rows of the queries opened while it lives.
-class PreviewsLeftOut {
- public:
-  explicit PreviewsLeftOut(TDBColumnApart* gateway) : gateway_(gateway) {
-    if (gateway_ != nullptr) gateway_->LeaveOut("Bilder", "VsBild", true);
-  }
-  ~PreviewsLeftOut() {
-    if (gateway_ != nullptr) gateway_->LeaveOut("Bilder", "VsBild", false);
-  }
-  PreviewsLeftOut(const PreviewsLeftOut&) = delete;
-  PreviewsLeftOut& operator=(const PreviewsLeftOut&) = delete;
-  bool active() const { return gateway_ != nullptr; }
-
- private:
-  TDBColumnApart* gateway_;
-};
-
 }  // namespace
 
 void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOptions& options) {
@@ -81,8 +65,7 @@ void LoadCatalogue(CatalogueSession& session, CatalogueGrid& grid, const LoadOpt
   session.fileColumn = "FILE";
 
   auto wait = session.prompter->OpenWaitWindow();
-  const PreviewsLeftOut leftOut(
-      options.previewsApart ? dynamic_cast<TDBColumnApart*>(session.gateway) : nullptr);
+  const PreviewsLeftOut leftOut(*session.gateway, options.previewsApart);
   ResultSetGuard rows = Query(*session.gateway, "SELECT * FROM Bilder");
   if (rows->FindField("File") == nullptr && rows->FindField("XFile") != nullptr)
     session.fileColumn = "XFile";
