@@ -132,9 +132,10 @@ std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
     const std::string quoted = Quoted(column->name);
     DeferredBlobPlan::Column planned{shown, column->name, index++, -1};
     if (column->isBlob) {
-      const bool whole = std::any_of(leftOut.begin(), leftOut.end(), [&](const std::string& name) {
-        return SameName(name, column->name);
-      });
+      const std::string& name = column->name;
+      const bool whole =
+          std::any_of(leftOut.begin(), leftOut.end(),
+                      [&name](const std::string& out) { return SameName(out, name); });
       const std::string threshold =
           std::to_string(whole ? -1 : CatalogueDeferralLimit(column->name));
       const std::string large =
