@@ -1,5 +1,6 @@
 #include "ui/edge_collapser.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDockWidget>
 #include <QEnterEvent>
@@ -116,9 +117,13 @@ void EdgeCollapser::Fold() {
       (window->dockWidgetArea(panel_) & (Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea)))
     return;
   if (!collapsed_ && !overlaid_ && content_->isVisible()) contentWidth_ = content_->width();
+  const QWidget* focus = QApplication::focusWidget();
+  const bool hadFocus = focus != nullptr && (focus == content_ || content_->isAncestorOf(focus));
   collapsed_ = true;
   TakeContentBack();
   content_->hide();
+  if (hadFocus && focusBefore_ != nullptr && focusBefore_->isVisible())
+    focusBefore_->setFocus(Qt::OtherFocusReason);
   // The caption bar would not fit the tab's width; the tab carries the caption.
   if (panel_->titleBarWidget() == nullptr) {
     // An empty layout gives the bar a size of nothing (a bare widget has no size at all).
@@ -176,6 +181,8 @@ void EdgeCollapser::ShowOverlay(QMainWindow& window) {
     layout->setContentsMargins(1, 1, 1, 1);
     overlay_->installEventFilter(this);
   }
+  QWidget* focus = QApplication::focusWidget();
+  focusBefore_ = focus != nullptr && !content_->isAncestorOf(focus) ? focus : nullptr;
   overlay_->layout()->addWidget(content_);
   content_->show();
   overlaid_ = true;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 class QDockWidget;
@@ -79,6 +80,9 @@ class EdgeCollapser : public QObject {
   bool collapsed_ = false;
   bool overlaid_ = false;  // open from the tab: the content lies in the overlay
   int contentWidth_ = 0;   // the content's width when open; 0: not known yet
+  // Where the keyboard focus was when the content came over the window: it goes back there
+  // when the content folds away with the focus in it.
+  QPointer<QWidget> focusBefore_;
 };
 
 }  // namespace vemora::ui

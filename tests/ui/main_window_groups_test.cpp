@@ -186,6 +186,9 @@ TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   WaitFor([&] { return Dock("thumbnailPanel")->width() <= tab->width() + 2; });
   auto gridLeft = [&] { return Find<QWidget>("cxGrid1")->mapTo(form.get(), QPoint()).x(); };
   const int left = gridLeft();
+  form->activateWindow();
+  Grid()->setFocus();
+  WaitFor([&] { return Grid()->hasFocus(); });
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
   QApplication::sendEvent(tab, &enter);
   WaitFor([&] { return Strip()->isVisible(); });
@@ -193,6 +196,12 @@ TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   // and its margin ask.
   EXPECT_EQ(Find<QWidget>("edgeOverlay")->width(), 100 + 40);
   EXPECT_EQ(gridLeft(), left);
+  // Folding away with the keyboard focus in the strip hands it back to the grid.
+  Strip()->setFocus();
+  WaitFor([&] { return Strip()->hasFocus(); });
+  Dock("thumbnailPanel")->findChild<ui::EdgeCollapser*>()->Fold();
+  EXPECT_FALSE(Strip()->isVisible());
+  EXPECT_TRUE(Grid()->hasFocus());
 
   // Permanently open: no tab; the toggle hides and shows the panel.
   form.reset();
