@@ -110,7 +110,7 @@ void ReplaceImageSource(CatalogueSession& session, CatalogueGrid& grid,
 
   grid.Update(index, [&](GridRecord& changed) {
     changed.filePath = newPath;
-    changed.preview = PreviewBytes(std::move(row.VsBild));
+    changed.SetPreview(PreviewBytes(std::move(row.VsBild)));
     changed.sizeText = RoundedSizeText(row.Bild.size());
     changed.name = row.Name;
   });

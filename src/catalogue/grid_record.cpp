@@ -99,9 +99,7 @@ void CatalogueGrid::FillPendingPreviews(std::vector<ArrivedPreview>& arrived) {
   for (ArrivedPreview& preview : arrived) {
     const int index = PendingRecordOf(preview.key, pendingHint_);
     if (index < 0) continue;  // a row this window does not hold, or one that changed since
-    GridRecord& record = records_[static_cast<size_t>(index)];
-    record.preview = std::move(preview.bytes);
-    record.previewPending = false;
+    records_[static_cast<size_t>(index)].SetPreview(std::move(preview.bytes));
     pendingHint_ = index + 1;
     if (index != last + 1 || first < 0) {
       tell();

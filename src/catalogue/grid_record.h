@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/preview_bytes.h"
@@ -61,6 +62,15 @@ struct GridRecord {
   std::string Text(int item) const;
   // Whether the row has a preview, here or on its way.
   bool HasPreview() const { return previewPending || !preview.empty(); }
+  // A preview set now, which ends any wait for one.
+  void SetPreview(PreviewBytes bytes) {
+    preview = std::move(bytes);
+    previewPending = false;
+  }
+  // Whether two records' previews agree; one still on its way tells nothing.
+  bool SamePreviewAs(const GridRecord& other) const {
+    return previewPending || other.previewPending || preview == other.preview;
+  }
 };
 
 // A preview read apart from its row, and the row's key.

@@ -33,7 +33,7 @@ std::string Pictures(int count) {
 }  // namespace
 
 bool SameShownValues(const GridRecord& a, const GridRecord& b) {
-  return a.preview == b.preview && a.name == b.name && a.beschreibung == b.beschreibung &&
+  return a.SamePreviewAs(b) && a.name == b.name && a.beschreibung == b.beschreibung &&
          a.textTop == b.textTop && a.textBottom == b.textBottom && a.textLeft == b.textLeft &&
          a.textRight == b.textRight && a.filePath == b.filePath && a.key == b.key &&
          a.suchbegriffe == b.suchbegriffe && a.sizeText == b.sizeText;

@@ -69,9 +69,8 @@ bool ConfirmRecordOverwrite(CatalogueSession& session, const GridRecord& seen,
       differences += BothValues(caption, current->Text(item), seen.Text(item));
   }
   // The shown path depends on where this window found the file; the preview tells whether
-  // the image itself was replaced (one still on its way tells nothing).
-  if (!seen.previewPending && current->preview != seen.preview)
-    differences += "Bild\r\n  am anderen Arbeitsplatz ersetzt\r\n";
+  // the image itself was replaced.
+  if (!current->SamePreviewAs(seen)) differences += "Bild\r\n  am anderen Arbeitsplatz ersetzt\r\n";
   if (differences.empty()) return true;
   const std::string question =
       "Das Bild \"" + seen.name +
