@@ -136,8 +136,7 @@ std::optional<DeferredBlobPlan> PlanDeferredBlobs(const SimpleSelect& select,
       const bool whole =
           std::any_of(leftOut.begin(), leftOut.end(),
                       [&name](const std::string& out) { return SameName(out, name); });
-      const std::string threshold =
-          std::to_string(whole ? -1 : CatalogueDeferralLimit(column->name));
+      const std::string threshold = std::to_string(whole ? -1 : CatalogueDeferralLimit(name));
       const std::string large =
           engine == SqlEngine::Sqlite
               // typeof() and length() read only the row header. A blob column may hold a text

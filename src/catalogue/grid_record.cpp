@@ -3,6 +3,36 @@
 #include <stdexcept>
 
 namespace vemora {
+namespace {
+
+// Tells an observer of the records whose previews came, once per run of neighbours: a load's
+// previews come a thousand neighbours at a time.
+class PreviewRuns {
+ public:
+  explicit PreviewRuns(GridObserver* observer) : observer_(observer) {}
+  ~PreviewRuns() { Tell(); }
+  PreviewRuns(const PreviewRuns&) = delete;
+  PreviewRuns& operator=(const PreviewRuns&) = delete;
+
+  void Add(int index) {
+    if (first_ < 0 || index != last_ + 1) {
+      Tell();
+      first_ = index;
+    }
+    last_ = index;
+  }
+
+ private:
+  void Tell() const {
+    if (first_ >= 0 && observer_ != nullptr) observer_->PreviewsArrived(first_, last_);
+  }
+
+  GridObserver* observer_;
+  int first_ = -1;
+  int last_ = -1;
+};
+
+}  // namespace
 
 std::string GridRecord::Text(int item) const {
   switch (item) {
@@ -91,31 +121,23 @@ int CatalogueGrid::PendingRecordOf(int32_t key, int hint) const {
 }
 
 void CatalogueGrid::FillPendingPreviews(std::vector<ArrivedPreview>& arrived) {
-  int first = -1;
-  int last = -1;
-  auto tell = [&] {
-    if (first >= 0 && observer_ != nullptr) observer_->PreviewsArrived(first, last);
-  };
+  PreviewRuns runs(observer_);
   for (ArrivedPreview& preview : arrived) {
     const int index = PendingRecordOf(preview.key, pendingHint_);
     if (index < 0) continue;  // a row this window does not hold, or one that changed since
     records_[static_cast<size_t>(index)].SetPreview(std::move(preview.bytes));
     pendingHint_ = index + 1;
-    if (index != last + 1 || first < 0) {
-      tell();
-      first = index;
-    }
-    last = index;
+    runs.Add(index);
   }
-  tell();
 }
 
 void CatalogueGrid::EndPendingPreviews() {
+  PreviewRuns runs(observer_);
   for (int index = 0; index < Count(); ++index) {
     GridRecord& record = records_[static_cast<size_t>(index)];
     if (!record.previewPending) continue;
     record.previewPending = false;
-    if (observer_ != nullptr) observer_->PreviewsArrived(index, index);
+    runs.Add(index);
   }
   pendingHint_ = 0;
 }

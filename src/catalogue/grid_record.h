@@ -39,7 +39,7 @@ enum GridItem : int {
 
 struct GridRecord {
   PreviewBytes preview;  // JPEG bytes of VsBild, or empty
-  // The row has a preview that is still on its way (ReadPreviewsApart): `preview` is empty
+  // The row has a preview that is still on its way (PreviewFeed): `preview` is empty
   // until it comes.
   bool previewPending = false;
   std::string name;
