@@ -122,8 +122,13 @@ void EdgeCollapser::Fold() {
   collapsed_ = true;
   TakeContentBack();
   content_->hide();
-  if (hadFocus && focusBefore_ != nullptr && focusBefore_->isVisible())
-    focusBefore_->setFocus(Qt::OtherFocusReason);
+  if (hadFocus) {
+    for (QWidget* back : {focusBefore_.data(), focusHolderBefore_.data()}) {
+      if (back == nullptr || !back->isVisible()) continue;
+      back->setFocus(Qt::OtherFocusReason);
+      break;
+    }
+  }
   // The caption bar would not fit the tab's width; the tab carries the caption.
   if (panel_->titleBarWidget() == nullptr) {
     // An empty layout gives the bar a size of nothing (a bare widget has no size at all).
@@ -182,7 +187,15 @@ void EdgeCollapser::ShowOverlay(QMainWindow& window) {
     overlay_->installEventFilter(this);
   }
   QWidget* focus = QApplication::focusWidget();
-  focusBefore_ = focus != nullptr && !content_->isAncestorOf(focus) ? focus : nullptr;
+  if (focus != nullptr && content_->isAncestorOf(focus)) focus = nullptr;
+  focusBefore_ = focus;
+  focusHolderBefore_ = nullptr;
+  for (QWidget* around = focus != nullptr ? focus->parentWidget() : nullptr; around != nullptr;
+       around = around->parentWidget()) {
+    if (around->focusPolicy() == Qt::NoFocus) continue;
+    focusHolderBefore_ = around;
+    break;
+  }
   overlay_->layout()->addWidget(content_);
   content_->show();
   overlaid_ = true;

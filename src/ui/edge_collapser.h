@@ -80,9 +80,11 @@ class EdgeCollapser : public QObject {
   bool collapsed_ = false;
   bool overlaid_ = false;  // open from the tab: the content lies in the overlay
   int contentWidth_ = 0;   // the content's width when open; 0: not known yet
-  // Where the keyboard focus was when the content came over the window: it goes back there
-  // when the content folds away with the focus in it.
+  // Where the keyboard focus was when the content came over the window, and the nearest
+  // widget around it that takes the focus (a grid around its cell editor): the focus goes
+  // back there when the content folds away with the focus in it.
   QPointer<QWidget> focusBefore_;
+  QPointer<QWidget> focusHolderBefore_;
 };
 
 }  // namespace vemora::ui

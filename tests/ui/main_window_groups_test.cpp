@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
@@ -187,8 +188,9 @@ TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   auto gridLeft = [&] { return Find<QWidget>("cxGrid1")->mapTo(form.get(), QPoint()).x(); };
   const int left = gridLeft();
   form->activateWindow();
-  Grid()->setFocus();
-  WaitFor([&] { return Grid()->hasFocus(); });
+  auto* editor = EditCell<QLineEdit>(0, kItemName);
+  ASSERT_NE(editor, nullptr);
+  WaitFor([&] { return editor->hasFocus(); });
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
   QApplication::sendEvent(tab, &enter);
   WaitFor([&] { return Strip()->isVisible(); });
@@ -196,7 +198,8 @@ TEST_F(ViewTest, ThumbnailPanelFoldsToItsTabAndOpensWhileThePointerRestsOnIt) {
   // and its margin ask.
   EXPECT_EQ(Find<QWidget>("edgeOverlay")->width(), 100 + 40);
   EXPECT_EQ(gridLeft(), left);
-  // Folding away with the keyboard focus in the strip hands it back to the grid.
+  // Folding away with the keyboard focus in the strip hands it back to the grid, whose cell
+  // editor closed when the strip took it.
   Strip()->setFocus();
   WaitFor([&] { return Strip()->hasFocus(); });
   Dock("thumbnailPanel")->findChild<ui::EdgeCollapser*>()->Fold();
