@@ -144,6 +144,11 @@ TBildKonv::TBildKonv(QWidget* parent, Prompter& prompter, const ExportDialogRequ
   });
   connect(folderEdit_, &QLineEdit::textChanged, this,
           [this](const QString& text) { folderEdit_->setToolTip(text); });
+  // A folder typed in is shown in the tree too, with its file system.
+  connect(folderEdit_, &QLineEdit::editingFinished, this, [this] {
+    const QString typed = folderEdit_->text();
+    if (IsFolder(typed) && typed != revealedFolder_) SetTargetFolder(typed);
+  });
   connect(exportFocused_, &QPushButton::clicked, this, [this] { Finish(ExportOutcome::Focused); });
   connect(exportMarked_, &QPushButton::clicked, this, [this] { Finish(ExportOutcome::Marked); });
   connect(cancel, &QPushButton::clicked, this, &TBildKonv::reject);

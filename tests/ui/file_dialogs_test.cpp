@@ -10,6 +10,7 @@
 #include <utime.h>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 
@@ -80,6 +82,22 @@ TEST_F(ExportDialogTest, StartsOnTheFocusedImageAndKeepsTheChoicesApart) {
 
   Open({});
   EXPECT_FALSE(FindNamed<QRadioButton>(dialog.get(), "markedMode")->isEnabled());
+}
+
+TEST_F(ExportDialogTest, AFolderTypedInIsShownInTheTree) {
+  const std::filesystem::path typed = folder_ / "unter" / "tief";
+  std::filesystem::create_directories(typed);
+  Open({});
+  auto* edit = FindNamed<QLineEdit>(dialog.get(), "folderEdit");
+  auto* tree = FindNamed<QTreeView>(dialog.get(), "folderTree");
+  edit->setText(QString::fromStdString(typed.string()));
+  emit edit->editingFinished();
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        return tree->currentIndex().data(QFileSystemModel::FilePathRole).toString().toStdString() ==
+               typed.string();
+      },
+      10000));
 }
 
 TEST_F(ExportDialogTest, AMissingFolderIsCreatedOnlyOnYesAndCancelKeepsWhatIsShown) {
