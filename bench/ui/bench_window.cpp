@@ -298,12 +298,7 @@ void BenchWindow(const Engine& engine, const std::filesystem::path& folder) {
   const double usableCpu = ProcessCpuSeconds() - cpuStart;
   sampler.stop();
   // Previews read apart from the rows come while the window is already in use.
-  const auto waiting = [&] {
-    const auto& records = form.grid().records();
-    return std::any_of(records.begin(), records.end(),
-                       [](const vemora::GridRecord& record) { return record.previewPending; });
-  };
-  while (waiting()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  while (form.grid().PreviewsPending()) QApplication::processEvents(QEventLoop::AllEvents, 5);
   const double previewsIn = Seconds(start);
   QApplication::processEvents();
   const long growth = ResidentKiB() - before;

@@ -1,5 +1,6 @@
 #include "catalogue/grid_record.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vemora {
@@ -140,6 +141,11 @@ void CatalogueGrid::EndPendingPreviews() {
     runs.Add(index);
   }
   pendingHint_ = 0;
+}
+
+bool CatalogueGrid::PreviewsPending() const {
+  return std::any_of(records_.begin(), records_.end(),
+                     [](const GridRecord& record) { return record.previewPending; });
 }
 
 void CatalogueGrid::SetMark(int index, bool marked) {

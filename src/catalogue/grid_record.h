@@ -138,6 +138,8 @@ class CatalogueGrid {
   void FillPendingPreviews(std::vector<ArrivedPreview>& arrived);
   // No more previews come: a record still waiting for one (its row went meanwhile) has none.
   void EndPendingPreviews();
+  // Whether any record still waits for its preview.
+  bool PreviewsPending() const;
   void SetMark(int index, bool marked);
   // Every record's mark at once (a shorter list leaves the records after it unmarked).
   void SetMarks(const std::vector<bool>& marks);

@@ -1,6 +1,5 @@
 #include "catalogue/preview_feed.h"
 
-#include <optional>
 #include <utility>
 
 #include "catalogue/statements.h"
@@ -51,10 +50,7 @@ void PreviewFeed::Read(TDBGateway& gateway, size_t expected) {
     std::vector<ArrivedPreview> batch;
     std::string copy;
     for (; !rows->Eof() && !stop_; rows->Next()) {
-      std::optional<std::string_view> bytes;
-      if (lender != nullptr) bytes = lender->LendBytes();
-      if (!bytes) bytes = copy = preview.AsString();
-      batch.push_back({key.AsInteger(), packer.Pack(*bytes)});
+      batch.push_back({key.AsInteger(), packer.Pack(FieldBytes(preview, lender, copy))});
       if (batch.size() == kBatchPreviews) Hand(batch);
     }
     Hand(batch);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "catalogue/size_text.h"
+#include "catalogue/statements.h"
 #include "platform/paths.h"
 
 namespace vemora {
@@ -47,11 +48,7 @@ GridRecord RowReader::Read() {
 
 std::string_view RowReader::StoredPreview(std::string& copy) const {
   if (preview_ == nullptr) return {};
-  if (previewLender_ != nullptr) {
-    if (const std::optional<std::string_view> lent = previewLender_->LendBytes()) return *lent;
-  }
-  copy = preview_->AsString();
-  return copy;
+  return FieldBytes(*preview_, previewLender_, copy);
 }
 
 std::string RowReader::SizeText(const std::optional<std::string>& path) {

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMetaObject>
-#include <algorithm>
 #include <filesystem>
 
 #include "catalogue/catalogue_load.h"
@@ -66,12 +65,9 @@ void TForm1::LoadCatalogueIntoGrid() {
 }
 
 void TForm1::StartPreviewFeed() {
-  const std::vector<GridRecord>& records = grid_.records();
-  if (std::none_of(records.begin(), records.end(),
-                   [](const GridRecord& record) { return record.previewPending; }))
-    return;
+  if (!grid_.PreviewsPending()) return;
   try {
-    previewFeed_ = PreviewFeed::Start(*call_.gateway, records.size(), [this] {
+    previewFeed_ = PreviewFeed::Start(*call_.gateway, static_cast<size_t>(grid_.Count()), [this] {
       QMetaObject::invokeMethod(
           this, [this] { TakeArrivedPreviews(); }, Qt::QueuedConnection);
     });

@@ -81,11 +81,7 @@ TEST_F(LoadTest, ASharedCataloguesPreviewsFollowItsRowsIntoGridAndStrip) {
   ui::TForm1& window = Open();
 
   ASSERT_EQ(Names(), (std::vector<std::string>{"bild1", "bild2", "bild3"}));
-  WaitFor([&] {
-    const auto& records = window.grid().records();
-    return std::none_of(records.begin(), records.end(),
-                        [](const GridRecord& record) { return record.previewPending; });
-  });
+  WaitFor([&] { return !window.grid().PreviewsPending(); });
   for (int row = 0; row < 3; ++row) {
     EXPECT_EQ(window.grid().Record(row).preview, FlatJpeg(60, 40)) << row;
     EXPECT_FALSE(Cell(row, kItemPreview, Qt::DecorationRole).value<QImage>().isNull()) << row;
