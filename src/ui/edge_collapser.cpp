@@ -117,8 +117,7 @@ void EdgeCollapser::Fold() {
       (window->dockWidgetArea(panel_) & (Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea)))
     return;
   if (!collapsed_ && !overlaid_ && content_->isVisible()) contentWidth_ = content_->width();
-  const QWidget* focus = QApplication::focusWidget();
-  const bool hadFocus = focus != nullptr && (focus == content_ || content_->isAncestorOf(focus));
+  const bool hadFocus = ContentHasFocus();
   collapsed_ = true;
   TakeContentBack();
   content_->hide();
@@ -186,8 +185,7 @@ void EdgeCollapser::ShowOverlay(QMainWindow& window) {
     layout->setContentsMargins(1, 1, 1, 1);
     overlay_->installEventFilter(this);
   }
-  QWidget* focus = QApplication::focusWidget();
-  if (focus != nullptr && content_->isAncestorOf(focus)) focus = nullptr;
+  QWidget* focus = ContentHasFocus() ? nullptr : QApplication::focusWidget();
   focusBefore_ = focus;
   focusHolderBefore_ = nullptr;
   for (QWidget* around = focus != nullptr ? focus->parentWidget() : nullptr; around != nullptr;
@@ -213,6 +211,11 @@ void EdgeCollapser::TakeContentBack() {
   overlaid_ = false;
   static_cast<QHBoxLayout*>(tab_->parentWidget()->layout())->insertWidget(0, content_, 1);
   overlay_->hide();
+}
+
+bool EdgeCollapser::ContentHasFocus() const {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr && (focus == content_ || content_->isAncestorOf(focus));
 }
 
 bool EdgeCollapser::PointerInside() const {

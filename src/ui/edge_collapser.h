@@ -62,6 +62,8 @@ class EdgeCollapser : public QObject {
  private:
   QMainWindow* Window() const;
   bool PointerInside() const;
+  // Whether the keyboard focus is in the content.
+  bool ContentHasFocus() const;
   // The content's width when open: as last seen or set, else a default.
   int OpenContentWidth() const;
   // Sizes the docked panel to the content's width and, when it shows, the tab's.
