@@ -15,9 +15,16 @@ namespace {
 constexpr size_t kBlockBytes = size_t{32} << 20;
 // The first block is filled before there is a next one to prepare, so its pages are backed
 // as they are written, on the load's thread; it is small, and enough for a small catalogue.
+// Each block after it is twice the one before, up to kBlockBytes: backing a block takes a
+// fraction of the time filling the one before it takes, so the next block is ready in time
+// from the first on.
 constexpr size_t kFirstBlockBytes = size_t{4} << 20;
 // Larger previews are rare (a grid cell's preview is a few KB) and are kept alone.
 constexpr size_t kLargestPacked = kBlockBytes / 64;
+
+size_t BlockAfter(const platform::LargeBlock* block) {
+  return block ? std::min(kBlockBytes, 2 * block->size()) : kFirstBlockBytes;
+}
 
 }  // namespace
 
@@ -45,7 +52,7 @@ void PreviewPacker::OpenBlock() {
   if (next_.valid()) {
     block_ = next_.get();
   } else {
-    block_ = std::make_shared<platform::LargeBlock>(block_ ? kBlockBytes : kFirstBlockBytes);
+    block_ = std::make_shared<platform::LargeBlock>(BlockAfter(block_.get()));
   }
   used_ = 0;
 }
@@ -58,10 +65,11 @@ void PreviewPacker::PrepareNextBlock() {
   // An eighth more than the estimate, so that previews a little larger than the average so
   // far still land on backed pages; the rest of the block is backed when it is written.
   const size_t ahead = coming - room;
-  const size_t back = std::min(kBlockBytes, ahead + ahead / 8);
+  const size_t bytes = BlockAfter(block_.get());
+  const size_t back = std::min(bytes, ahead + ahead / 8);
   try {
-    next_ = std::async(std::launch::async, [back] {
-      auto block = std::make_shared<platform::LargeBlock>(kBlockBytes);
+    next_ = std::async(std::launch::async, [bytes, back] {
+      auto block = std::make_shared<platform::LargeBlock>(bytes);
       block->Back(back);
       return block;
     });

@@ -1,10 +1,12 @@
 // One large piece of memory straight from the system, for many small values that live and
-// die together (a load's previews).
+// die together (a load's previews). Its pages are backed when first written, or ahead of
+// time with Back() (on another thread, say). The block's bytes start zeroed; the block is
+// freed whole when it is destroyed.
 //
-// Where the system offers it, the block is backed by large pages: filling 200 MB then costs a
-// hundred page faults instead of fifty thousand, which is most of what keeping a large
-// catalogue's previews in memory costs. The block's bytes start zeroed; the block is freed
-// whole when it is destroyed.
+// The block takes ordinary pages, not large ones. Large pages cost fewer faults to back, but
+// a virtual machine that hands free memory back to its host backs them unevenly: 200 MB took
+// anywhere from 20 to 570 ms in large pages, against a steady 90 ms in small ones, and a load
+// waited for the slow cases.
 #pragma once
 
 #include <cstddef>
@@ -29,8 +31,6 @@ class LargeBlock {
  private:
   char* data_ = nullptr;
   size_t size_ = 0;
-  void* mapping_ = nullptr;  // what the system handed out, data_ lies within it
-  size_t mappingSize_ = 0;
 };
 
 }  // namespace vemora::platform
