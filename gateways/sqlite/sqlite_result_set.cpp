@@ -24,6 +24,18 @@ constexpr int kFileChunkBytes = 1 << 20;
 constexpr const char* kMapWhileReading = "PRAGMA mmap_size=1073741824";
 constexpr const char* kUnmap = "PRAGMA mmap_size=0";
 
+bool TextIsUtf8(sqlite3* db) {
+  sqlite3_stmt* statement = nullptr;
+  bool utf8 = false;
+  if (sqlite3_prepare_v2(db, "PRAGMA encoding", -1, &statement, nullptr) == SQLITE_OK &&
+      sqlite3_step(statement) == SQLITE_ROW) {
+    const auto* encoding = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+    utf8 = encoding != nullptr && std::string_view(encoding) == "UTF-8";
+  }
+  sqlite3_finalize(statement);
+  return utf8;
+}
+
 }  // namespace
 
 bool SqliteField::IsDeferredBlob(sqlite3_stmt* statement) const {
@@ -33,10 +45,12 @@ bool SqliteField::IsDeferredBlob(sqlite3_stmt* statement) const {
 
 std::string_view SqliteField::RowBytes(sqlite3_stmt* statement) const {
   const int index = column_.valueIndex;
+  // A text asked for as a blob comes as the database keeps it, where sqlite3_column_text
+  // would first copy it to end it with a zero; kept as UTF-8, that is the text itself.
+  const bool asStored = owner_.textIsUtf8() || sqlite3_column_type(statement, index) == SQLITE_BLOB;
   // Pointer first, then size: the order sqlite3 documents as conversion-safe.
-  const void* data = sqlite3_column_type(statement, index) == SQLITE_BLOB
-                         ? sqlite3_column_blob(statement, index)
-                         : static_cast<const void*>(sqlite3_column_text(statement, index));
+  const void* data = asStored ? sqlite3_column_blob(statement, index)
+                              : static_cast<const void*>(sqlite3_column_text(statement, index));
   const int size = sqlite3_column_bytes(statement, index);
   if (data == nullptr) return {};
   return {static_cast<const char*>(data), static_cast<size_t>(size)};
@@ -103,7 +117,8 @@ SqliteResultSet::SqliteResultSet(sqlite3* db, sqlite3_stmt* statement, std::stri
       statement_(statement),
       sql_(std::move(sql)),
       plan_(std::move(plan)),
-      connectionInUse_(connectionInUse) {
+      connectionInUse_(connectionInUse),
+      textIsUtf8_(TextIsUtf8(db)) {
   if (connectionInUse_) {
     *connectionInUse_ = true;
     // Without the map the query reads as it always could.

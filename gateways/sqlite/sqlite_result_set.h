@@ -71,6 +71,8 @@ class SqliteResultSet final : public TDBResultSet {
   // Opens the current row's deferred blob in `column` for reading.
   sqlite3_blob* OpenBlob(const std::string& column) const;
   const std::string& sql() const { return sql_; }
+  // Whether the database keeps its texts as UTF-8, as this library reads them.
+  bool textIsUtf8() const { return textIsUtf8_; }
 
  private:
   void Step();
@@ -80,6 +82,7 @@ class SqliteResultSet final : public TDBResultSet {
   std::string sql_;
   std::optional<DeferredBlobPlan> plan_;
   bool* connectionInUse_;
+  bool textIsUtf8_;
   bool eof_ = false;
   bool onFirstRow_ = false;
   std::optional<int32_t> recordCount_;

@@ -295,6 +295,25 @@ TEST(SqliteOnlyTest, BlobColumnsHoldingOtherKindsReadAsStored) {
   rows->Close();
 }
 
+// Texts are lent as the database keeps them where that is UTF-8; a database kept in UTF-16
+// still reads as UTF-8.
+TEST(SqliteOnlyTest, TextsOfAUtf16DatabaseReadAsUtf8) {
+  gateways::SqliteGateway gateway(":memory:");
+  gateway.ExecSQL("PRAGMA encoding='UTF-16le'", 4);
+  gateway.CreateCatalogueTables();
+  const std::string unicode = "Größe ✓ \xF0\x9F\x93\xB7";
+  gateway.ExecSQLParams("INSERT INTO Bilder (BildCtr2, Name, Path) VALUES (:k, :n, :p)",
+                        {TDBValue::Integer(1), TDBValue::Text(unicode), TDBValue::Integer(-7)}, 1,
+                        4);
+  ASSERT_EQ(ColumnValues(gateway, "encoding", "PRAGMA encoding"),
+            std::vector<std::string>{"UTF-16le"});
+  TDBResultSet* rows = gateway.OpenSQL("SELECT * FROM Bilder", 0, 0);
+  EXPECT_EQ(rows->FieldByName("Name").AsString(), unicode);
+  EXPECT_EQ(Lent(rows, "Name"), std::string_view(unicode));
+  EXPECT_EQ(rows->FieldByName("Path").AsString(), "-7");
+  rows->Close();
+}
+
 TEST(DialectTest, MarkersBracketsAndLiteralsAsEachEngineReadsThem) {
   const auto sqlite = TranslateStatement(
       "UPDATE Bilder SET Name=:p1, Path=:Path WHERE BildCtr2=:p1", SqlEngine::Sqlite);
