@@ -6,7 +6,7 @@
 //   or, with "postgres", schema vemora_bench_window on the server VEMORA_PG_CONNINFO names.
 //   Then measures:
 //   - the headless load path (LoadCatalogue) against the engine's own client reading the
-//     same columns to /dev/null (the sqlite3 shell; psql with a binary COPY), median of five
+//     same columns to /dev/null (the sqlite3 shell; psql with a binary COPY), median of nine
 //     runs each in a row and by turns, in wall time and in this process's CPU time against
 //     the client's (the PostgreSQL server's share is in neither), and its memory growth
 //     against the preview bytes;
@@ -57,7 +57,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using vemora::TDBValue;
 
-constexpr int kRuns = 5;
+// The machine's speed drifts by a tenth and more from one run to the next; nine runs keep the
+// medians steady.
+constexpr int kRuns = 9;
 constexpr int kDistinctImages = 32;
 
 double Seconds(Clock::time_point since) {
