@@ -151,7 +151,8 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
   EXPECT_EQ(CellText(0, kItemTextTop), "oben");
   EXPECT_EQ(ColumnValues(*gateway, "TextTop")[0], "oben");
 
-  // A multi-line cell keeps Return for a new line; closing the window commits it.
+  // A multi-line cell keeps Return for a new line; a command ("Aktualisieren") commits it
+  // before it runs, and so does closing the window.
   auto* text = EditCell<QPlainTextEdit>(0, kItemBeschreibung);
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->objectName(), "multiLineCellEditor");
@@ -161,8 +162,15 @@ TEST_F(ChangeTest, EditedCellsAreWrittenAtOnceOrShowTheirOldText) {
   QTest::keyClicks(text, QStringLiteral("Zeilen"));
   QApplication::processEvents();  // a commit would be posted by now
   EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "Beschreibung von erstes");
-  window.close();
+  window.findChild<QAction*>("refreshAction")->trigger();
   EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[0], "zwei\r\nZeilen");
+  EXPECT_EQ(window.grid().records()[0].beschreibung, "zwei\r\nZeilen");
+  text = EditCell<QPlainTextEdit>(1, kItemBeschreibung);
+  ASSERT_NE(text, nullptr);
+  text->moveCursor(QTextCursor::End);
+  QTest::keyClicks(text, QStringLiteral(" und mehr"));
+  window.close();
+  EXPECT_EQ(ColumnValues(*gateway, "Beschreibung")[1], "Beschreibung von zweites und mehr");
   ExpectGridMatchesTable();
 }
 

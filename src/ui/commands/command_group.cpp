@@ -17,6 +17,9 @@ QAction* CommandGroup::MakeAction(const char* name, const QString& caption, cons
   if (!hint.isEmpty()) action->setToolTip(hint);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
   owner->addAction(action);
+  // A command acts on what the user sees: a cell edit in progress is stored first, as leaving
+  // the cell would store it. Connected before the group's handler, this runs first.
+  connect(action, &QAction::triggered, this, [this] { window_.EndGridEdit(); });
   return action;
 }
 

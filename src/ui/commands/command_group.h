@@ -37,7 +37,8 @@ class CommandGroup : public QObject {
   void FollowFocusAndMarks();
 
  protected:
-  // An action of the window, named for tests and for the user's eye.
+  // An action of the window, named for tests and for the user's eye. Triggering it first
+  // ends a cell edit in progress, storing its text.
   QAction* MakeAction(const char* name, const QString& caption, const QString& hint = {},
                       const QKeySequence& shortcut = {});
 

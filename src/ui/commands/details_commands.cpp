@@ -27,7 +27,6 @@ void DetailsCommands::UpdateCommands(const CommandStates& states) {
 
 void DetailsCommands::DetailsClick() {
   if (window_.grid().Focused() == nullptr) return;
-  window_.EndGridEdit();
   const SingleImageState& picture = window_.singleImage();
   window_.RunRecordsCommand([&] {
     RunDetailCommand(window_.widget(), window_.session(), window_.grid(), picture.width,

@@ -42,7 +42,6 @@ void HandOffCommands::UpdateCommands(const CommandStates& states) {
 }
 
 void HandOffCommands::PaintClick() {
-  window_.EndGridEdit();
   QtEditorWaitDialog wait(window_.widget());
   // Taking the edit back replaces the record's image or adds a record.
   window_.RunRecordsCommand(
@@ -54,7 +53,6 @@ void HandOffCommands::ExternalApplicationClick() {
 }
 
 void HandOffCommands::MailClick() {
-  window_.EndGridEdit();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   window_.Guarded(
       [this] { SendImagesByMail(window_.session(), window_.grid(), window_.call().tempFolder); });

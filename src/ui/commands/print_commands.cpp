@@ -67,7 +67,6 @@ void PrintCommands::Preview(QPrinter& printer,
 }
 
 void PrintCommands::SingleImageClick() {
-  window_.EndGridEdit();
   window_.PutKeyboardFocusOnGrid();
   window_.Guarded([this] {
     const OptionValues options = ReadOptionValues(window_.settings());
@@ -103,7 +102,6 @@ void PrintCommands::SingleImageClick() {
 }
 
 void PrintCommands::AllImagesClick() {
-  window_.EndGridEdit();
   window_.Guarded([this] {
     window_.AwaitPreviews();
     const QString title = QString::fromUtf8(kGridReportTitle);
