@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/large_block.h"
+#include "platform/thread_time.h"
 
 namespace vemora {
 namespace {
@@ -34,6 +35,11 @@ PreviewBytes::PreviewBytes(std::string bytes) {
   owner_ = std::move(owned);
 }
 
+PreviewPacker::PreviewPacker(size_t expected)
+    : expected_(expected),
+      startTime_(std::chrono::steady_clock::now()),
+      startCpuTime_(platform::ThisThreadCpuTime()) {}
+
 PreviewBytes PreviewPacker::Pack(std::string_view bytes) {
   ++seen_;
   seenBytes_ += bytes.size();
@@ -57,8 +63,22 @@ void PreviewPacker::OpenBlock() {
   used_ = 0;
 }
 
+bool PreviewPacker::KeptBusy() {
+  if (!keptBusy_) {
+    const auto passed = std::chrono::steady_clock::now() - startTime_;
+    const auto used = platform::ThisThreadCpuTime() - startCpuTime_;
+    // Three quarters: a load reading a file uses nearly all of its time, one waiting for a
+    // server on this machine a little more than half.
+    keptBusy_ = used * 4 >= passed * 3;
+  }
+  return *keptBusy_;
+}
+
 void PreviewPacker::PrepareNextBlock() {
   if (seen_ >= expected_) return;
+  // Until the first block is full the packer cannot tell whether another thread would help,
+  // so the second block is backed as it is written, as the first one is.
+  if (block_->size() == kFirstBlockBytes || !KeptBusy()) return;
   const size_t coming = (expected_ - seen_) * (seenBytes_ / seen_);
   const size_t room = block_->size() - used_;
   if (coming <= room) return;

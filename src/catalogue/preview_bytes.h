@@ -8,8 +8,10 @@
 // place: a new preview replaces the value.
 #pragma once
 
+#include <chrono>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,16 +55,22 @@ class PreviewBytes {
 // costs as much as everything else the load does. So a packer told how many previews are
 // coming has the next block's pages backed on another thread while the current one fills, as
 // far as the previews still to come are expected to reach, judged by those packed so far.
+// That pays where the load's thread keeps busy (a file read in process). A thread that waits
+// for its rows (from a server on the same machine, say) backs its blocks itself, in time it
+// would otherwise wait, and leaves the other processor to the server: the first block tells
+// which of the two it is.
 class PreviewPacker {
  public:
   // `expected`: how many previews (rows) the load will pack; 0 when unknown.
-  explicit PreviewPacker(size_t expected = 0) : expected_(expected) {}
+  explicit PreviewPacker(size_t expected = 0);
 
   PreviewBytes Pack(std::string_view bytes);
 
  private:
   void OpenBlock();
   void PrepareNextBlock();
+  // Whether the thread kept busy while the first block filled; asked once it is full.
+  bool KeptBusy();
 
   std::shared_ptr<platform::LargeBlock> block_;
   size_t used_ = 0;
@@ -70,6 +78,9 @@ class PreviewPacker {
   size_t expected_;
   size_t seen_ = 0;       // previews asked to pack, empty ones included
   size_t seenBytes_ = 0;  // their bytes
+  std::chrono::steady_clock::time_point startTime_;
+  std::chrono::nanoseconds startCpuTime_;
+  std::optional<bool> keptBusy_;
 };
 
 }  // namespace vemora
